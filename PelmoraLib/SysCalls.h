@@ -1,0 +1,64 @@
+// The file-system, shell and process calls that installation, removal and the settings file make,
+// behind one small interface. The default forwards each call to the real Win32 function; a test
+// puts in a subclass that makes one chosen call fail, since a root user under Wine cannot make a
+// folder unwritable. Everything else runs for real.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace velm {
+
+// A text file opened for writing: created, or emptied when it exists.
+class TextWriter {
+ public:
+  virtual ~TextWriter() = default;
+  // Writes the bytes of `line` followed by CR LF. False on an I/O failure.
+  virtual bool writeLine(const std::string& line) = 0;
+  // Flushes and closes; false when the data could not be written.
+  virtual bool close() = 0;
+};
+
+class SysCalls {
+ public:
+  virtual ~SysCalls() = default;
+
+  virtual DWORD getFileAttributes(const std::string& path);
+  virtual bool setFileAttributes(const std::string& path, DWORD attributes);
+  virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists);
+  virtual bool createDirectory(const std::string& path);
+  virtual bool deleteFile(const std::string& path);
+  virtual bool setCurrentDirectory(const std::string& path);
+  virtual std::string getCurrentDirectory();
+  // GetWindowsDirectoryA: the count it returns (0 on failure), the path in `buffer`.
+  virtual UINT getWindowsDirectory(char* buffer, UINT size);
+  // True only for an existing file (FindFirstFileA); a folder of that name is not one.
+  virtual bool fileExists(const std::string& path);
+  // Creates or empties `path` for writing; nullptr when it cannot be opened.
+  virtual std::unique_ptr<TextWriter> createText(const std::string& path);
+  // The whole content of a file opened read-only; false when it cannot be opened or read.
+  virtual bool readFile(const std::string& path, std::string& bytes);
+  // The shell's path for a special folder (CSIDL), as SHGetPathFromIDListA gives it.
+  virtual std::string specialFolderPath(int csidl);
+  virtual HWND findWindow(const char* className, const char* windowName);
+  virtual BOOL postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  virtual UINT winExec(const std::string& commandLine, UINT show);
+};
+
+// The calls in force: the real ones unless a test has put others in.
+SysCalls& Sys();
+// Puts `calls` in force (not owned); nullptr puts the real calls back.
+void SetSys(SysCalls* calls);
+
+// Puts a replacement in force for one scope.
+class ScopedSys {
+ public:
+  explicit ScopedSys(SysCalls& calls) { SetSys(&calls); }
+  ~ScopedSys() { SetSys(nullptr); }
+  ScopedSys(const ScopedSys&) = delete;
+  ScopedSys& operator=(const ScopedSys&) = delete;
+};
+
+}  // namespace velm

@@ -1,0 +1,31 @@
+# Settings for the 32-bit Windows target: a statically linked runtime (VelmPres.exe runs from a
+# disc, so nothing of the compiler may sit beside it as a DLL), libjpeg built for the target, and
+# Wine as the emulator that CTest runs the cross-compiled tests with.
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT NOMINMAX)
+if(NOT MSVC)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+include(WinJpeg)
+
+if(CMAKE_CROSSCOMPILING)
+  # The Wine session lives in the build tree: a 32-bit prefix, booted once, run under the Greek
+  # locale so the ANSI code page is 1253 and the console's 737.
+  set(VELM_WINE_DIR ${CMAKE_BINARY_DIR}/wine CACHE PATH "Wine session folder (prefix, home, Xvfb)")
+  configure_file(${PROJECT_SOURCE_DIR}/scripts/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                  WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+endif()
+
+# GoogleTest for the target, from the sources Debian ships.
+if(BUILD_TESTING)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  if(EXISTS /usr/src/googletest/CMakeLists.txt)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_gtest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
