@@ -25,6 +25,13 @@ if(BUILD_TESTING)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   if(EXISTS /usr/src/googletest/CMakeLists.txt)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_gtest EXCLUDE_FROM_ALL)
+    # GCC 12's win32 thread model has no std::mutex, which GoogleTest's thread-safe parts need;
+    # the tests are single-threaded, so GoogleTest is built (and used) without them.
+    foreach(lib gtest gtest_main gmock gmock_main)
+      if(TARGET ${lib})
+        target_compile_definitions(${lib} PUBLIC GTEST_IS_THREADSAFE=0)
+      endif()
+    endforeach()
   else()
     find_package(GTest REQUIRED)
   endif()

@@ -4,13 +4,23 @@
 # it is used as found.
 include(ExternalProject)
 
-set(VELM_JPEG_ROOT ${CMAKE_BINARY_DIR}/_jpeg)
+# One copy serves every build folder under build/: it is built by the first configure that finds
+# none, and imported as it is by the others.
+set(VELM_JPEG_ROOT ${PROJECT_SOURCE_DIR}/build/_jpeg CACHE PATH "Where the target's libjpeg is built")
 set(VELM_JPEG_PREFIX ${VELM_JPEG_ROOT}/install)
 
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(JPEG REQUIRED)
   add_library(velm_jpeg INTERFACE)
   target_link_libraries(velm_jpeg INTERFACE JPEG::JPEG)
+  return()
+endif()
+
+set(_jpeg_lib ${VELM_JPEG_PREFIX}/lib/libjpeg.a)
+if(EXISTS ${_jpeg_lib} AND EXISTS ${VELM_JPEG_PREFIX}/include/jpeglib.h)
+  add_library(velm_jpeg STATIC IMPORTED GLOBAL)
+  set_target_properties(velm_jpeg PROPERTIES IMPORTED_LOCATION ${_jpeg_lib}
+                                             INTERFACE_INCLUDE_DIRECTORIES ${VELM_JPEG_PREFIX}/include)
   return()
 endif()
 
@@ -30,7 +40,6 @@ if(NOT _jpeg_src_dirs)
 endif()
 list(GET _jpeg_src_dirs 0 VELM_JPEG_SOURCE)
 
-set(_jpeg_lib ${VELM_JPEG_PREFIX}/lib/libjpeg.a)
 ExternalProject_Add(libjpeg_target
   SOURCE_DIR ${VELM_JPEG_SOURCE}
   BINARY_DIR ${VELM_JPEG_ROOT}/build

@@ -1,0 +1,421 @@
+// The end-to-end automation library (see Driver.h).
+#include "Driver.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace e2e {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return condition();
+    Sleep(stepMs);
+  }
+}
+
+// ---- Process ----------------------------------------------------------------------------------
+
+Process::Process(const std::string& exe, const std::string& arguments,
+                 const std::string& workingFolder) {
+  std::string commandLine = "\"" + exe + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+  if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info_))
+    throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) +
+                             ")");
+}
+
+Process::~Process() {
+  kill();
+  if (info_.hThread) CloseHandle(info_.hThread);
+  if (info_.hProcess) CloseHandle(info_.hProcess);
+}
+
+void Process::detach() {
+  if (info_.hThread) CloseHandle(info_.hThread);
+  if (info_.hProcess) CloseHandle(info_.hProcess);
+  info_ = PROCESS_INFORMATION{};
+}
+
+void Process::kill() {
+  if (running()) {
+    TerminateProcess(info_.hProcess, 255);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+}
+
+bool Process::running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::waitForExit(DWORD timeoutMs, DWORD* exitCode) {
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  if (exitCode) *exitCode = code;
+  return true;
+}
+
+namespace {
+struct EnumState {
+  DWORD pid;
+  std::vector<HWND>* out;
+};
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
+  auto* state = reinterpret_cast<EnumState*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == state->pid && IsWindowVisible(hwnd)) state->out->push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Process::topWindows() const {
+  std::vector<HWND> windows;
+  EnumState state{info_.dwProcessId, &windows};
+  EnumWindows(&CollectTop, reinterpret_cast<LPARAM>(&state));
+  return windows;
+}
+
+HWND Process::waitForWindow(const std::string& caption, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : topWindows())
+          if (Text(w) == caption && ClassName(w) != "#32770") {
+            found = w;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND Process::waitForMessageBox(DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : topWindows())
+          if (ClassName(w) == "#32770") {
+            found = w;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+// ---- Geometry and text ------------------------------------------------------------------------
+
+SIZE ClientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+RECT WindowRectOnScreen(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+POINT ClientOriginOnScreen(HWND window) {
+  POINT p{0, 0};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+RECT ChildRectInParent(HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+LONG Style(HWND window) {
+  return GetWindowLongA(window, GWL_STYLE);
+}
+
+std::string Text(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    return {};
+  std::string text(length + 1, '\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 5000, &got);
+  text.resize(std::min<size_t>(got, length));
+  return text;
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::vector<HWND> Children(HWND parent, const std::string& className) {
+  std::vector<HWND> found;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (className.empty() || lstrcmpiA(ClassName(c).c_str(), className.c_str()) == 0)
+      found.push_back(c);
+  return found;
+}
+
+std::string MessageBoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);  // the message box's static text
+  return text ? Text(text) : std::string();
+}
+
+void AnswerMessageBox(HWND box) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+// ---- Input ------------------------------------------------------------------------------------
+
+void Focus(HWND window) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  SetForegroundWindow(top);
+  WaitUntil([top] { return GetForegroundWindow() == top; }, 2000, 20);
+}
+
+void Click(HWND window, int clientX, int clientY) {
+  Focus(window);
+  POINT p{clientX, clientY};
+  ClientToScreen(window, &p);
+  const int sw = GetSystemMetrics(SM_CXSCREEN);
+  const int sh = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in[3] = {};
+  for (auto& i : in) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = (p.x * 65536 + sw / 2) / sw;
+    i.mi.dy = (p.y * 65536 + sh / 2) / sh;
+  }
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in[0], sizeof(INPUT));
+  Sleep(30);
+  SendInput(2, &in[1], sizeof(INPUT));
+  Sleep(150);
+}
+
+void Key(HWND window, WORD virtualKey, bool alt) {
+  Focus(window);
+  std::vector<INPUT> in;
+  auto key = [&in](WORD vk, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  if (alt) key(VK_MENU, false);
+  key(virtualKey, false);
+  key(virtualKey, true);
+  if (alt) key(VK_MENU, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  Sleep(150);
+}
+
+// ---- Pixels -----------------------------------------------------------------------------------
+
+Capture Capture::Of(HWND window) {
+  Capture c;
+  const SIZE size = ClientSize(window);
+  const POINT origin = ClientOriginOnScreen(window);
+  c.width_ = size.cx;
+  c.height_ = size.cy;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  c.pixels_.assign(p, p + static_cast<size_t>(size.cx) * size.cy);
+  for (auto& px : c.pixels_) px &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+std::uint32_t Capture::at(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
+  return pixels_[static_cast<size_t>(y) * width_ + x];
+}
+
+bool Capture::save(const std::string& path) const {
+  const int stride = (width_ * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER head{};
+  head.biSize = sizeof head;
+  head.biWidth = width_;
+  head.biHeight = height_;
+  head.biPlanes = 1;
+  head.biBitCount = 24;
+  head.biSizeImage = stride * height_;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof head;
+  file.bfSize = file.bfOffBits + head.biSizeImage;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&head), sizeof head);
+  std::string row(stride, '\0');
+  for (int y = height_ - 1; y >= 0; --y) {
+    for (int x = 0; x < width_; ++x) {
+      const std::uint32_t px = at(x, y);
+      row[x * 3] = static_cast<char>(px & 0xFF);
+      row[x * 3 + 1] = static_cast<char>((px >> 8) & 0xFF);
+      row[x * 3 + 2] = static_cast<char>((px >> 16) & 0xFF);
+    }
+    bytes += row;
+  }
+  return WriteFileBytes(path, bytes);
+}
+
+BitmapFile::BitmapFile(const std::string& path) {
+  HBITMAP loaded = static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (!loaded) return;
+  BITMAP bm{};
+  GetObjectA(loaded, sizeof bm, &bm);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = bm.bmWidth;
+  info.bmiHeader.biHeight = -bm.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  pixels_.resize(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+  HDC dc = CreateCompatibleDC(nullptr);
+  GetDIBits(dc, loaded, 0, bm.bmHeight, pixels_.data(), &info, DIB_RGB_COLORS);
+  DeleteDC(dc);
+  DeleteObject(loaded);
+  for (auto& px : pixels_) px &= 0xFFFFFF;
+  width_ = bm.bmWidth;
+  height_ = bm.bmHeight;
+}
+
+std::uint32_t BitmapFile::at(int x, int y) const {
+  return pixels_[static_cast<size_t>(y) * width_ + x];
+}
+
+double MatchFraction(const Capture& screen, const BitmapFile& picture, int x, int y, bool skipKey,
+                     int tolerance) {
+  if (!picture.loaded()) return 0.0;
+  const std::uint32_t key = picture.at(0, picture.height() - 1);
+  long compared = 0;
+  long matched = 0;
+  auto close = [tolerance](std::uint32_t a, std::uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+      const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+      if (d > tolerance || d < -tolerance) return false;
+    }
+    return true;
+  };
+  for (int py = 0; py < picture.height(); ++py)
+    for (int px = 0; px < picture.width(); ++px) {
+      const std::uint32_t want = picture.at(px, py);
+      if (skipKey && want == key) continue;
+      const std::uint32_t got = screen.at(x + px, y + py);
+      if (got == 0xFFFFFFFF) continue;  // outside the client area
+      ++compared;
+      if (close(want, got)) ++matched;
+    }
+  return compared ? static_cast<double>(matched) / compared : 0.0;
+}
+
+// ---- Files ------------------------------------------------------------------------------------
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MakeFolders(const std::string& path) {
+  if (path.empty()) return false;
+  if (Exists(path)) return true;
+  const auto slash = path.find_last_of('\\');
+  if (slash != std::string::npos && slash > 2) MakeFolders(path.substr(0, slash));
+  return CreateDirectoryA(path.c_str(), nullptr) || Exists(path);
+}
+
+bool RemoveTree(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path.c_str()) != 0;
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+bool CopyTree(const std::string& from, const std::string& to) {
+  const DWORD attributes = GetFileAttributesA(from.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return CopyFileA(from.c_str(), to.c_str(), FALSE);
+  if (!MakeFolders(to)) return false;
+  bool ok = true;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") ok = CopyTree(from + "\\" + name, to + "\\" + name) && ok;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return ok;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  char chunk[65536];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != 0) && got > 0)
+    bytes.append(chunk, got);
+  CloseHandle(file);
+  return ok;
+}
+
+}  // namespace e2e

@@ -1,0 +1,114 @@
+// The automation library the end-to-end tests drive VelmPres.exe with, from outside: start a
+// program with arguments and a working folder, find its windows by caption, read geometry and
+// text, click at client coordinates, type keys, read the screen, answer message boxes, and wait
+// for the process to end with its exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Polls `condition` until it holds or `timeoutMs` passes; the last answer.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000, DWORD stepMs = 50);
+
+class Process {
+ public:
+  // Starts `exe` with the raw argument text `arguments` in `workingFolder`; throws on failure.
+  Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder);
+  ~Process();  // ends the program if it still runs
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  DWORD id() const { return info_.dwProcessId; }
+  bool running() const;
+  // Waits for the end; true with the exit code when it ended in time.
+  bool waitForExit(DWORD timeoutMs, DWORD* exitCode);
+  // A visible top-level window of this process with exactly this caption, or null after the
+  // timeout.
+  HWND waitForWindow(const std::string& caption, DWORD timeoutMs = 20000) const;
+  // A visible message box (dialog class #32770) of this process, or null after the timeout.
+  HWND waitForMessageBox(DWORD timeoutMs = 10000) const;
+  std::vector<HWND> topWindows() const;
+  void kill();
+  // Stops watching the program and leaves it running.
+  void detach();
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// Geometry, read from outside.
+SIZE ClientSize(HWND window);
+RECT WindowRectOnScreen(HWND window);
+POINT ClientOriginOnScreen(HWND window);
+// A child's rectangle in its parent's client coordinates.
+RECT ChildRectInParent(HWND child);
+LONG Style(HWND window);
+
+// Texts, read from outside (WM_GETTEXT crosses processes).
+std::string Text(HWND window);
+std::string ClassName(HWND window);
+// Direct children of `parent` of the given window class, in Z order.
+std::vector<HWND> Children(HWND parent, const std::string& className);
+// The message text of a message box.
+std::string MessageBoxText(HWND box);
+// Presses a message box's OK button.
+void AnswerMessageBox(HWND box);
+
+// Input. The window is brought to the front first.
+void Click(HWND window, int clientX, int clientY);
+void Key(HWND window, WORD virtualKey, bool alt = false);
+void Focus(HWND window);
+
+// A copy of the screen pixels of a window's client area.
+class Capture {
+ public:
+  static Capture Of(HWND window);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The colour at a client point as 0xRRGGBB.
+  std::uint32_t at(int x, int y) const;
+  // Saves as a 24-bit BMP.
+  bool save(const std::string& path) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;  // 0x00RRGGBB, rows top to bottom
+};
+
+// A bitmap file's pixels (any depth), for comparing with what is on screen.
+class BitmapFile {
+ public:
+  explicit BitmapFile(const std::string& path);
+  bool loaded() const { return width_ > 0; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  std::uint32_t at(int x, int y) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+};
+
+// Fraction of the pixels of `picture` (excluding its transparent colour when `skipKey`) drawn
+// at client offset (x, y) that match the capture within `tolerance` per channel.
+double MatchFraction(const Capture& screen, const BitmapFile& picture, int x, int y, bool skipKey,
+                     int tolerance = 8);
+
+// Files and folders for tests (Windows paths).
+bool MakeFolders(const std::string& path);
+bool RemoveTree(const std::string& path);
+bool CopyTree(const std::string& from, const std::string& to);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+bool Exists(const std::string& path);
+
+}  // namespace e2e

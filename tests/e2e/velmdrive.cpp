@@ -1,0 +1,95 @@
+// velmdrive: the automation library as a command, for driving a program by hand or from a
+// script (the demo's screenshots, a quick look at a window).
+//   velmdrive <exe> <working folder> <arguments> <step>...
+// Steps, in order:
+//   wait:<caption>    wait for the top-level window with that caption (UTF-8 on the command
+//                     line is fine: Wine hands it over in the ANSI code page)
+//   click:<x>,<y>     click at client coordinates of that window
+//   key:<name>        ENTER, ESC, TAB, ALTF4 or SPACE
+//   sleep:<ms>        wait
+//   shot:<file.bmp>   save the window's client area
+//   box               print the text of the message box that appears, and press its OK
+//   geometry          print the window's client size and position, and its child windows
+//   exit              wait for the program to end and print its exit code
+//   leave             stop driving and leave the program running
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Driver.h"
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: velmdrive <exe> <working folder> <arguments> <step>...\n");
+    return 2;
+  }
+  try {
+    e2e::Process program(argv[1], argv[3], argv[2]);
+    HWND window = nullptr;
+    for (int i = 4; i < argc; ++i) {
+      const std::string step = argv[i];
+      const auto colon = step.find(':');
+      const std::string verb = step.substr(0, colon);
+      const std::string value = colon == std::string::npos ? "" : step.substr(colon + 1);
+      if (verb == "wait") {
+        window = program.waitForWindow(value);
+        if (!window) {
+          std::fprintf(stderr, "velmdrive: no window '%s'\n", value.c_str());
+          return 1;
+        }
+      } else if (verb == "click" && window) {
+        int x = 0, y = 0;
+        std::sscanf(value.c_str(), "%d,%d", &x, &y);
+        e2e::Click(window, x, y);
+      } else if (verb == "key" && window) {
+        if (value == "ENTER")
+          e2e::Key(window, VK_RETURN);
+        else if (value == "ESC")
+          e2e::Key(window, VK_ESCAPE);
+        else if (value == "TAB")
+          e2e::Key(window, VK_TAB);
+        else if (value == "SPACE")
+          e2e::Key(window, VK_SPACE);
+        else if (value == "ALTF4")
+          e2e::Key(window, VK_F4, true);
+      } else if (verb == "sleep") {
+        Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
+      } else if (verb == "shot" && window) {
+        if (!e2e::Capture::Of(window).save(value)) std::fprintf(stderr, "velmdrive: cannot save\n");
+      } else if (verb == "box") {
+        HWND box = program.waitForMessageBox();
+        std::printf("box: %s\n", box ? e2e::MessageBoxText(box).c_str() : "(none)");
+        if (box) e2e::AnswerMessageBox(box);
+      } else if (verb == "geometry" && window) {
+        const SIZE size = e2e::ClientSize(window);
+        const RECT frame = e2e::WindowRectOnScreen(window);
+        std::printf("client %ldx%ld, frame %ld,%ld-%ld,%ld\n", size.cx, size.cy, frame.left,
+                    frame.top, frame.right, frame.bottom);
+        for (HWND child : e2e::Children(window, "")) {
+          const RECT r = e2e::ChildRectInParent(child);
+          std::printf("  %s %ld,%ld %ldx%ld visible=%d\n", e2e::ClassName(child).c_str(), r.left,
+                      r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? 1 : 0);
+        }
+      } else if (verb == "exit") {
+        DWORD code = 0;
+        if (!program.waitForExit(20000, &code)) {
+          std::fprintf(stderr, "velmdrive: the program did not end\n");
+          return 1;
+        }
+        std::printf("exit code %lu\n", code);
+        return 0;
+      } else if (verb == "leave") {
+        program.detach();
+        return 0;
+      } else {
+        std::fprintf(stderr, "velmdrive: cannot do '%s' here\n", step.c_str());
+        return 2;
+      }
+      std::fflush(stdout);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "velmdrive: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,74 @@
+// The application object (see Application.h).
+#include "Application.h"
+
+#include <commctrl.h>
+
+#include "Form.h"
+
+namespace tk {
+
+Application& Application::instance() {
+  static Application app;
+  return app;
+}
+
+void Application::initialize() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  // The rich-text view's window class lives in this library.
+  LoadLibraryA("riched20.dll");
+}
+
+void Application::setTitle(const std::string& title) {
+  title_ = title;
+}
+
+bool Application::processMessage() {
+  MSG msg;
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got == 0 || got == -1) {
+    terminated_ = true;
+    return false;
+  }
+  HWND active = GetActiveWindow();
+  Form* form = active ? Form::FromHandle(active) : nullptr;
+  if (form && form->handleDialogKey(msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void Application::run() {
+  while (!terminated_) {
+    if (!processMessage()) break;
+  }
+}
+
+void Application::terminate() {
+  if (!terminated_) PostQuitMessage(0);
+  terminated_ = true;
+}
+
+void Application::setCursor(AppCursor cursor) {
+  cursor_ = cursor;
+  if (cursor != AppCursor::Default) SetCursor(cursorHandle());
+}
+
+HCURSOR Application::cursorHandle() const {
+  switch (cursor_) {
+    case AppCursor::HourGlass:
+      return LoadCursor(nullptr, IDC_WAIT);
+    case AppCursor::Arrow:
+      return LoadCursor(nullptr, IDC_ARROW);
+    default:
+      return nullptr;
+  }
+}
+
+int Application::messageBox(const std::string& text) {
+  HWND owner = GetActiveWindow();
+  if (!owner && mainForm_) owner = mainForm_->handle();
+  return MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK);
+}
+
+}  // namespace tk

@@ -1,0 +1,52 @@
+// The application object: its title (task-bar text and message-box caption), the main form, the
+// message loop with the forms' dialog keys, termination, the application-wide cursor and the
+// simple message box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tk {
+
+class Form;
+
+enum class AppCursor { Default, HourGlass, Arrow };
+
+class Application {
+ public:
+  static Application& instance();
+
+  // Loads the common controls and the rich-edit library; call once before making forms.
+  void initialize();
+  const std::string& title() const { return title_; }
+  void setTitle(const std::string& title);
+
+  Form* mainForm() const { return mainForm_; }
+  void setMainForm(Form* form) { mainForm_ = form; }
+
+  // Runs the message loop until the application is terminated.
+  void run();
+  // Dispatches one message; false when WM_QUIT was taken (it is posted again for outer loops).
+  bool processMessage();
+  // Ends the message loop once the current message has been handled.
+  void terminate();
+  bool terminated() const { return terminated_; }
+
+  // The cursor over every control of the application; Default lets each control choose its own.
+  void setCursor(AppCursor cursor);
+  AppCursor cursor() const { return cursor_; }
+  HCURSOR cursorHandle() const;
+
+  // The platform's message box: the application title as caption, the text, one OK button.
+  int messageBox(const std::string& text);
+
+ private:
+  Application() = default;
+  std::string title_;
+  Form* mainForm_ = nullptr;
+  bool terminated_ = false;
+  AppCursor cursor_ = AppCursor::Default;
+};
+
+}  // namespace tk

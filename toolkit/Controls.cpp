@@ -1,0 +1,206 @@
+// Window controls (see Controls.h).
+#include "Controls.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+namespace tk {
+
+// ---- Button -----------------------------------------------------------------------------------
+
+Button::Button(Form& form, std::string name, int left, int top, int width, int height,
+               std::string caption)
+    : WindowControl(form, std::move(name), left, top, width, height), caption_(std::move(caption)) {
+  // Owner-drawn, so the glyph and caption are laid out as one centred group.
+  createWindow("BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, caption_.c_str());
+}
+
+void Button::setGlyph(const Picture& glyph, int frames) {
+  glyph_ = glyph;
+  frames_ = std::max(frames, 1);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Button::click() {
+  if (modalResult != mrNone) form_.setModalResult(modalResult);
+  WindowControl::click();
+}
+
+bool Button::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    click();
+    result = 0;
+    return true;
+  }
+  if (message == WM_DRAWITEM) {
+    draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
+  }
+  return false;
+}
+
+void Button::draw(const DRAWITEMSTRUCT& item) const {
+  HDC dc = item.hDC;
+  RECT box = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool focusedNow = (item.itemState & ODS_FOCUS) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const bool isDefault = form_.defaultButton == this;
+  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+  if (isDefault || focusedNow) {
+    // The default button wears a black outer frame, as dialog buttons do.
+    FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&box, -1, -1);
+  }
+  DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+
+  HGDIOBJ oldFont = SelectObject(dc, hfont_);
+  SIZE text{};
+  GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+  const int glyphWidth = glyph_.empty() ? 0 : glyph_.width() / frames_;
+  const int glyphHeight = glyph_.height();
+  const int spacing = glyphWidth > 0 && !caption_.empty() ? glyphSpacing : 0;
+  const int total = glyphWidth + spacing + text.cx;
+  const int shift = pressed ? 1 : 0;
+  int x = box.left + (box.right - box.left - total) / 2 + shift;
+  const int midY = (box.top + box.bottom) / 2 + shift;
+  if (glyphWidth > 0) {
+    const int frame = disabled && frames_ > 1 ? 1 : 0;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, glyph_.handle());
+    TransparentBlt(dc, x, midY - glyphHeight / 2, glyphWidth, glyphHeight, source,
+                   frame * glyphWidth, 0, glyphWidth, glyphHeight, glyph_.transparentColor());
+    SelectObject(source, old);
+    DeleteDC(source);
+    x += glyphWidth + spacing;
+  }
+  RECT textBox{x, midY - text.cy / 2, x + text.cx, midY - text.cy / 2 + text.cy};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &textBox,
+            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
+  SelectObject(dc, oldFont);
+  if (focusedNow) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+// ---- RichView ---------------------------------------------------------------------------------
+
+namespace {
+
+struct StreamSource {
+  const std::string* bytes;
+  size_t offset;
+};
+
+DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* source = reinterpret_cast<StreamSource*>(cookie);
+  const size_t left = source->bytes->size() - source->offset;
+  const size_t n = std::min(left, static_cast<size_t>(std::max(wanted, 0L)));
+  std::copy_n(source->bytes->data() + source->offset, n, buffer);
+  source->offset += n;
+  *given = static_cast<LONG>(n);
+  return 0;
+}
+
+}  // namespace
+
+RichView::RichView(Form& form, std::string name, int left, int top, int width, int height)
+    : WindowControl(form, std::move(name), left, top, width, height) {
+  createWindow("RichEdit20A",
+               WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_SAVESEL,
+               WS_EX_CLIENTEDGE);
+  SendMessageA(hwnd_, EM_SETEVENTMASK, 0, 0);
+}
+
+void RichView::setBackground(COLORREF color) {
+  SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(color));
+}
+
+void RichView::clear() {
+  SetWindowTextA(hwnd_, "");
+}
+
+bool RichView::stream(const std::string& bytes, UINT format) {
+  StreamSource source{&bytes, 0};
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  es.pfnCallback = &ReadFromSource;
+  SendMessageA(hwnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+  return es.dwError == 0;
+}
+
+bool RichView::loadRtf(const std::string& bytes) {
+  return stream(bytes, SF_RTF);
+}
+
+bool RichView::loadPlainText(const std::string& bytes) {
+  return stream(bytes, SF_TEXT);
+}
+
+bool RichView::wantsKey(WPARAM key) const {
+  // The view takes Enter and Escape itself; Tab still moves on.
+  return key == VK_RETURN || key == VK_ESCAPE;
+}
+
+// ---- Memo -------------------------------------------------------------------------------------
+
+Memo::Memo(Form& form, std::string name, int left, int top, int width, int height, bool centred,
+           bool wordWrap)
+    : WindowControl(form, std::move(name), left, top, width, height) {
+  DWORD style = WS_TABSTOP | ES_MULTILINE | ES_READONLY | (centred ? ES_CENTER : ES_LEFT);
+  if (!wordWrap) style |= ES_AUTOHSCROLL;
+  createWindow("EDIT", style, 0);
+  setBackground(GetSysColor(COLOR_BTNFACE));
+}
+
+Memo::~Memo() {
+  if (brush_) DeleteObject(brush_);
+}
+
+void Memo::setLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += lines[i];
+  }
+  setText(text);
+}
+
+void Memo::setBackground(COLORREF color) {
+  if (brush_) DeleteObject(brush_);
+  brush_ = CreateSolidBrush(color);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool Memo::wantsKey(WPARAM key) const {
+  return key == VK_RETURN || key == VK_ESCAPE;
+}
+
+bool Memo::reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  // A read-only edit asks for its colours as a static control does.
+  if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLOREDIT) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetTextColor(dc, textColor_);
+    LOGBRUSH lb{};
+    GetObjectA(brush_, sizeof lb, &lb);
+    SetBkColor(dc, lb.lbColor);
+    result = reinterpret_cast<LRESULT>(brush_);
+    return true;
+  }
+  return false;
+}
+
+// ---- Edit -------------------------------------------------------------------------------------
+
+Edit::Edit(Form& form, std::string name, int left, int top, int width, int height)
+    : WindowControl(form, std::move(name), left, top, width, height) {
+  createWindow("EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+}
+
+}  // namespace tk

@@ -1,0 +1,71 @@
+// The window controls of the windowing layer, each a thin wrapper of a Windows control: a push
+// button with a glyph, a read-only rich-text view, a borderless memo and a single-line edit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Form.h"
+#include "Picture.h"
+
+namespace tk {
+
+// A push button drawn with an optional glyph left of its caption. A glyph bitmap may hold one
+// frame, or several side by side (normal, disabled) of the height's width each.
+class Button : public WindowControl {
+ public:
+  Button(Form& form, std::string name, int left, int top, int width, int height,
+         std::string caption);
+  int modalResult = mrNone;  // given to the form when the button is clicked
+  int glyphSpacing = 4;      // pixels between glyph and caption
+  void setGlyph(const Picture& glyph, int frames);
+  const std::string& caption() const { return caption_; }
+  void click() override;
+  bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void draw(const DRAWITEMSTRUCT& item) const;
+  std::string caption_;
+  Picture glyph_;
+  int frames_ = 1;
+};
+
+// A read-only rich-text view. Text is streamed in as RTF, or as plain text.
+class RichView : public WindowControl {
+ public:
+  RichView(Form& form, std::string name, int left, int top, int width, int height);
+  void setBackground(COLORREF color);
+  void clear();
+  // Streams `bytes` in; false when the control reports an error for the load.
+  bool loadRtf(const std::string& bytes);
+  bool loadPlainText(const std::string& bytes);
+  bool wantsKey(WPARAM key) const override;
+
+ private:
+  bool stream(const std::string& bytes, UINT format);
+};
+
+// A read-only multi-line text without border, on a background of its own colour.
+class Memo : public WindowControl {
+ public:
+  Memo(Form& form, std::string name, int left, int top, int width, int height, bool centred,
+       bool wordWrap);
+  void setLines(const std::vector<std::string>& lines);
+  void setBackground(COLORREF color);
+  bool wantsKey(WPARAM key) const override;
+  bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  ~Memo() override;
+
+ private:
+  HBRUSH brush_ = nullptr;
+  COLORREF textColor_ = RGB(0, 0, 0);
+};
+
+class Edit : public WindowControl {
+ public:
+  Edit(Form& form, std::string name, int left, int top, int width, int height);
+};
+
+}  // namespace tk

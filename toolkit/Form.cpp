@@ -1,0 +1,553 @@
+// Forms and their graphic and window controls (see Form.h).
+#include "Form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+#include "Application.h"
+#include "Controls.h"
+
+namespace tk {
+namespace {
+
+constexpr char kFormClass[] = "TkForm";
+
+using FontKey = std::tuple<std::string, int, bool, bool, bool, BYTE>;
+
+}  // namespace
+
+HFONT MakeFont(const FontSpec& spec) {
+  // Fonts are few and live as long as the program: one per distinct description.
+  static std::map<FontKey, HFONT> fonts;
+  const FontKey key{spec.face, spec.height, spec.bold, spec.italic, spec.underline, spec.charset};
+  auto found = fonts.find(key);
+  if (found != fonts.end()) return found->second;
+  HFONT font =
+      CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
+                  spec.underline, FALSE, spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
+  fonts.emplace(key, font);
+  return font;
+}
+
+// ---- Control ----------------------------------------------------------------------------------
+
+Control::Control(Form& form, std::string name, int left, int top, int width, int height)
+    : form_(form), name_(std::move(name)), left_(left), top_(top), width_(width), height_(height) {}
+
+void Control::setBounds(int left, int top, int width, int height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+}
+
+void Control::setVisible(bool visible) {
+  visible_ = visible;
+}
+
+void Control::click() {
+  if (onClick) onClick(*this);
+}
+
+void GraphicControl::invalidate() const {
+  form_.invalidate(bounds());
+}
+
+void GraphicControl::setBounds(int left, int top, int width, int height) {
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  if (visible_) invalidate();
+  Control::setBounds(left, top, width, height);
+  if (visible_) invalidate();
+}
+
+void GraphicControl::setVisible(bool visible) {
+  if (visible == visible_) return;
+  Control::setVisible(visible);
+  invalidate();
+}
+
+Image::Image(Form& form, std::string name, int left, int top, int width, int height)
+    : GraphicControl(form, std::move(name), left, top, width, height) {}
+
+void Image::setPicture(const Picture& picture) {
+  picture_ = picture;
+  if (visible_) invalidate();
+}
+
+void Image::setPicture(Picture&& picture) {
+  picture_ = std::move(picture);
+  if (visible_) invalidate();
+}
+
+void Image::paint(HDC dc) const {
+  if (picture_.empty()) return;
+  const RECT box = bounds();
+  if (stretch)
+    picture_.drawStretched(dc, box, transparent);
+  else
+    picture_.draw(dc, box.left, box.top, box, transparent);
+}
+
+Label::Label(Form& form, std::string name, int left, int top, int width, int height)
+    : GraphicControl(form, std::move(name), left, top, width, height),
+      font_(form.font()),
+      hfont_(MakeFont(font_)) {}
+
+void Label::setCaption(std::string caption) {
+  caption_ = std::move(caption);
+  if (visible_) invalidate();
+}
+
+void Label::setFont(const FontSpec& font) {
+  font_ = font;
+  hfont_ = MakeFont(font_);
+  if (visible_) invalidate();
+}
+
+void Label::paint(HDC dc) const {
+  RECT box = bounds();
+  if (!transparent) {
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(dc, &box, brush);
+    DeleteObject(brush);
+  }
+  HGDIOBJ old = SelectObject(dc, hfont_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, font_.color);
+  UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
+  format |= align == Align::Center ? DT_CENTER : DT_LEFT;
+  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box, format);
+  SelectObject(dc, old);
+}
+
+// ---- WindowControl ----------------------------------------------------------------------------
+
+WindowControl::WindowControl(Form& form, std::string name, int left, int top, int width, int height)
+    : Control(form, std::move(name), left, top, width, height) {}
+
+WindowControl::~WindowControl() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+void WindowControl::createWindow(const char* className, DWORD style, DWORD exStyle,
+                                 const char* text) {
+  if (visible_) style |= WS_VISIBLE;
+  hwnd_ =
+      CreateWindowExA(exStyle, className, text, style | WS_CHILD | WS_CLIPSIBLINGS, left_, top_,
+                      width_, height_, form_.handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd_) throw std::runtime_error(std::string("cannot create a ") + className + " control");
+  SetPropA(hwnd_, "TkControl", this);
+  setFont(form_.font());
+}
+
+void WindowControl::setBounds(int left, int top, int width, int height) {
+  Control::setBounds(left, top, width, height);
+  if (hwnd_) MoveWindow(hwnd_, left, top, std::max(width, 0), std::max(height, 0), TRUE);
+}
+
+void WindowControl::setVisible(bool visible) {
+  Control::setVisible(visible);
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void WindowControl::setFocus() {
+  if (hwnd_) SetFocus(hwnd_);
+}
+
+bool WindowControl::focused() const {
+  return hwnd_ && GetFocus() == hwnd_;
+}
+
+std::string WindowControl::text() const {
+  if (!hwnd_) return {};
+  const int length = GetWindowTextLengthA(hwnd_);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(hwnd_, &text[0], length + 1);
+  text.resize(static_cast<size_t>(std::max(got, 0)));
+  return text;
+}
+
+void WindowControl::setText(const std::string& text) {
+  if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+}
+
+void WindowControl::setFont(const FontSpec& font) {
+  hfont_ = MakeFont(font);
+  if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), TRUE);
+}
+
+bool WindowControl::wantsKey(WPARAM) const {
+  return false;
+}
+
+bool WindowControl::reflect(UINT, WPARAM, LPARAM, LRESULT&) {
+  return false;
+}
+
+// ---- Form -------------------------------------------------------------------------------------
+
+Form::Form(FormSpec spec) : spec_(std::move(spec)) {
+  createHandle();
+}
+
+Form::~Form() {
+  controls_.clear();
+  if (tooltip_) DestroyWindow(tooltip_);
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (background_) DeleteObject(background_);
+}
+
+void Form::createHandle() {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &Form::WindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.hCursor = nullptr;  // chosen in WM_SETCURSOR
+    wc.lpszClassName = kFormClass;
+    RegisterClassA(&wc);
+    registered = true;
+  }
+  background_ = CreateSolidBrush(spec_.color);
+  // A caption without system menu, minimise, maximise or close box, and a border that does not
+  // resize.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+  RECT frame{0, 0, spec_.clientWidth, spec_.clientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  HWND owner = nullptr;
+  if (Form* main = Application::instance().mainForm()) owner = main->handle();
+  hwnd_ = CreateWindowExA(0, kFormClass, spec_.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                          frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
+                          GetModuleHandleA(nullptr), this);
+  if (!hwnd_) throw std::runtime_error("cannot create a form");
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+Form* Form::FromHandle(HWND hwnd) {
+  while (hwnd) {
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, kFormClass) == 0)
+      return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    hwnd = GetParent(hwnd);
+  }
+  return nullptr;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* form = static_cast<Form*>(create->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // No C++ exception may cross back into Windows.
+  try {
+    return form->handleMessage(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+void Form::registerControl(Control& control) {
+  if (auto* graphic = dynamic_cast<GraphicControl*>(&control)) {
+    if (graphic->visible()) graphic->invalidate();
+  }
+}
+
+Control* Form::find(const std::string& name) const {
+  for (const auto& c : controls_)
+    if (c->name() == name) return c.get();
+  return nullptr;
+}
+
+void Form::setCaption(const std::string& caption) {
+  spec_.caption = caption;
+  SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void Form::placeOnScreen() {
+  RECT frame;
+  GetWindowRect(hwnd_, &frame);
+  const int w = frame.right - frame.left;
+  const int h = frame.bottom - frame.top;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  Form* main = Application::instance().mainForm();
+  if (spec_.position == FormSpec::Position::MainFormCenter && main && main != this &&
+      IsWindowVisible(main->handle()))
+    GetWindowRect(main->handle(), &area);
+  const int x = area.left + (area.right - area.left - w) / 2;
+  const int y = area.top + (area.bottom - area.top - h) / 2;
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::updateTooltips() {
+  if (!tooltip_) return;
+  for (const auto& c : controls_) {
+    auto* g = dynamic_cast<GraphicControl*>(c.get());
+    if (!g || g->hint.empty()) continue;
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(g);
+    info.rect = g->bounds();
+    info.lpszText = const_cast<char*>(g->hint.c_str());
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    if (g->visible()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void Form::show() {
+  if (!shownOnce_) placeOnScreen();
+  updateTooltips();
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  UpdateWindow(hwnd_);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    onShow();
+  }
+}
+
+void Form::hide() {
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Form::visible() const {
+  return IsWindowVisible(hwnd_) != FALSE;
+}
+
+void Form::moveFocus(bool forward) {
+  std::vector<WindowControl*> stops;
+  for (const auto& c : controls_) {
+    auto* w = dynamic_cast<WindowControl*>(c.get());
+    if (w && w->tabStop && w->visible() && IsWindowEnabled(w->handle())) stops.push_back(w);
+  }
+  if (stops.empty()) return;
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](WindowControl* a, WindowControl* b) { return a->tabOrder < b->tabOrder; });
+  HWND focus = GetFocus();
+  auto at = std::find_if(stops.begin(), stops.end(),
+                         [focus](WindowControl* w) { return w->handle() == focus; });
+  size_t index = 0;
+  if (at != stops.end()) {
+    const size_t i = static_cast<size_t>(at - stops.begin());
+    index = forward ? (i + 1) % stops.size() : (i + stops.size() - 1) % stops.size();
+  } else if (!forward) {
+    index = stops.size() - 1;
+  }
+  stops[index]->setFocus();
+}
+
+int Form::showModal() {
+  Application& app = Application::instance();
+  Form* main = app.mainForm();
+  HWND mainWindow = main && main != this ? main->handle() : nullptr;
+  const bool mainWasEnabled = mainWindow && IsWindowEnabled(mainWindow);
+  modalResult_ = mrNone;
+  modal_ = true;
+  placeOnScreen();
+  if (mainWindow) EnableWindow(mainWindow, FALSE);
+  updateTooltips();
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  SetActiveWindow(hwnd_);
+  moveFocus(true);
+  UpdateWindow(hwnd_);
+  shownOnce_ = true;
+  try {
+    onShow();
+  } catch (...) {
+  }
+  while (modalResult_ == mrNone) {
+    if (!app.processMessage()) {
+      PostQuitMessage(0);  // the outer loop must see it too
+      if (modalResult_ == mrNone) modalResult_ = mrCancel;
+      break;
+    }
+  }
+  if (mainWindow && mainWasEnabled) EnableWindow(mainWindow, TRUE);
+  ShowWindow(hwnd_, SW_HIDE);
+  if (mainWindow) SetActiveWindow(mainWindow);
+  modal_ = false;
+  return modalResult_;
+}
+
+void Form::closeCommand() {
+  if (modal_)
+    modalResult_ = mrCancel;
+  else if (Application::instance().mainForm() == this)
+    Application::instance().terminate();
+  else
+    hide();
+}
+
+bool Form::handleDialogKey(const MSG& msg) {
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
+    closeCommand();
+    return true;
+  }
+  if (msg.message != WM_KEYDOWN) return false;
+  WindowControl* focused = windowControlOf(GetFocus());
+  if (focused && focused->wantsKey(msg.wParam)) return false;
+  switch (msg.wParam) {
+    case VK_RETURN: {
+      // A focused button is pressed by Enter; otherwise the default button is.
+      Button* button = dynamic_cast<Button*>(focused);
+      if (!button) button = defaultButton;
+      if (button && button->visible() && IsWindowEnabled(button->handle())) {
+        button->click();
+        return true;
+      }
+      return false;
+    }
+    case VK_ESCAPE:
+      if (cancelButton && cancelButton->visible() && IsWindowEnabled(cancelButton->handle())) {
+        cancelButton->click();
+        return true;
+      }
+      return false;
+    case VK_TAB:
+      moveFocus(GetKeyState(VK_SHIFT) >= 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Form::invalidate(const RECT& area) const {
+  InvalidateRect(hwnd_, &area, FALSE);
+}
+
+void Form::update() const {
+  UpdateWindow(hwnd_);
+}
+
+void Form::paintGraphics(HDC dc, const RECT& area) const {
+  FillRect(dc, &area, background_);
+  for (const auto& c : controls_) {
+    auto* g = dynamic_cast<GraphicControl*>(c.get());
+    if (!g || !g->visible()) continue;
+    RECT overlap;
+    const RECT box = g->bounds();
+    if (!IntersectRect(&overlap, &box, &area)) continue;
+    g->paint(dc);
+  }
+}
+
+GraphicControl* Form::graphicAt(POINT point) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    auto* g = dynamic_cast<GraphicControl*>(it->get());
+    if (!g || !g->visible()) continue;
+    const RECT box = g->bounds();
+    if (PtInRect(&box, point)) return g;
+  }
+  return nullptr;
+}
+
+WindowControl* Form::windowControlOf(HWND child) const {
+  if (!child) return nullptr;
+  for (const auto& c : controls_) {
+    auto* w = dynamic_cast<WindowControl*>(c.get());
+    if (w && (w->handle() == child || IsChild(w->handle(), child))) return w;
+  }
+  return nullptr;
+}
+
+LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // everything is painted in WM_PAINT, through one buffer
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      const RECT& area = ps.rcPaint;
+      const int w = area.right - area.left;
+      const int h = area.bottom - area.top;
+      if (w > 0 && h > 0) {
+        HDC buffer = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
+        HGDIOBJ old = SelectObject(buffer, bitmap);
+        SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
+        paintGraphics(buffer, area);
+        SetViewportOrgEx(buffer, 0, 0, nullptr);
+        BitBlt(dc, area.left, area.top, w, h, buffer, 0, 0, SRCCOPY);
+        SelectObject(buffer, old);
+        DeleteObject(bitmap);
+        DeleteDC(buffer);
+      }
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_SETCURSOR: {
+      if (HCURSOR app = Application::instance().cursorHandle()) {
+        SetCursor(app);
+        return TRUE;
+      }
+      if (reinterpret_cast<HWND>(wParam) != hwnd_ || LOWORD(lParam) != HTCLIENT) break;
+      POINT p;
+      GetCursorPos(&p);
+      ScreenToClient(hwnd_, &p);
+      GraphicControl* g = graphicAt(p);
+      SetCursor(g && g->cursor ? g->cursor : LoadCursor(nullptr, IDC_ARROW));
+      return TRUE;
+    }
+    case WM_LBUTTONDOWN: {
+      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      pressed_ = graphicAt(p);
+      if (pressed_) SetCapture(hwnd_);
+      return 0;
+    }
+    case WM_LBUTTONUP: {
+      if (GetCapture() == hwnd_) ReleaseCapture();
+      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      GraphicControl* pressed = pressed_;
+      pressed_ = nullptr;
+      if (pressed && pressed == graphicAt(p)) pressed->click();
+      return 0;
+    }
+    case WM_CLOSE:
+      closeCommand();
+      return 0;
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_NOTIFY: {
+      HWND child = nullptr;
+      if (message == WM_COMMAND)
+        child = reinterpret_cast<HWND>(lParam);
+      else if (message == WM_DRAWITEM)
+        child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+      else if (message == WM_NOTIFY)
+        child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+      else
+        child = reinterpret_cast<HWND>(lParam);
+      auto* control = child ? static_cast<WindowControl*>(GetPropA(child, "TkControl")) : nullptr;
+      LRESULT result = 0;
+      if (control && control->reflect(message, wParam, lParam, result)) return result;
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace tk

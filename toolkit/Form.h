@@ -1,0 +1,237 @@
+// The windowing layer's form: a top-level window of fixed client size whose graphic controls
+// (images, labels) it paints itself, double-buffered, in creation order, and whose window
+// controls are child windows. A form is shown modelessly (the main window) or modally with a
+// nested message loop that ends when its modal result becomes nonzero.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Picture.h"
+
+namespace tk {
+
+class Form;
+class Button;
+
+enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+constexpr unsigned kDefaultAnchors = akLeft | akTop;
+
+// Modal results.
+constexpr int mrNone = 0;
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+
+struct FontSpec {
+  std::string face = "MS Sans Serif";
+  int height = -11;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  COLORREF color = RGB(0, 0, 0);
+  BYTE charset = DEFAULT_CHARSET;
+};
+
+// A font made from a FontSpec; shared by the controls that use it.
+HFONT MakeFont(const FontSpec& spec);
+
+class Control {
+ public:
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  int left() const { return left_; }
+  int top() const { return top_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  RECT bounds() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+  bool visible() const { return visible_; }
+  int tag = 0;
+  unsigned anchors = kDefaultAnchors;
+  std::function<void(Control& sender)> onClick;
+
+  virtual void setBounds(int left, int top, int width, int height);
+  void setLeft(int v) { setBounds(v, top_, width_, height_); }
+  void setTop(int v) { setBounds(left_, v, width_, height_); }
+  void setWidth(int v) { setBounds(left_, top_, v, height_); }
+  void setHeight(int v) { setBounds(left_, top_, width_, v); }
+  virtual void setVisible(bool visible);
+  void show() { setVisible(true); }
+  void hide() { setVisible(false); }
+  virtual void click();
+
+ protected:
+  Control(Form& form, std::string name, int left, int top, int width, int height);
+  Form& form_;
+  std::string name_;
+  int left_, top_, width_, height_;
+  bool visible_ = true;
+};
+
+// A control the form paints itself.
+class GraphicControl : public Control {
+ public:
+  HCURSOR cursor = nullptr;  // null: the arrow
+  std::string hint;          // tooltip text, empty for none
+  virtual void paint(HDC dc) const = 0;
+  void setBounds(int left, int top, int width, int height) override;
+  void setVisible(bool visible) override;
+  void invalidate() const;
+
+ protected:
+  using Control::Control;
+};
+
+class Image : public GraphicControl {
+ public:
+  Image(Form& form, std::string name, int left, int top, int width, int height);
+  bool stretch = false;
+  bool transparent = false;
+  const Picture& picture() const { return picture_; }
+  void setPicture(const Picture& picture);
+  void setPicture(Picture&& picture);
+  void clearPicture() { setPicture(Picture()); }
+  void paint(HDC dc) const override;
+
+ private:
+  Picture picture_;
+};
+
+class Label : public GraphicControl {
+ public:
+  enum class Align { Left, Center };
+  Label(Form& form, std::string name, int left, int top, int width, int height);
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string caption);
+  void setFont(const FontSpec& font);
+  bool transparent = false;
+  COLORREF background = RGB(255, 255, 255);
+  Align align = Align::Left;
+  void paint(HDC dc) const override;
+
+ private:
+  std::string caption_;
+  FontSpec font_;
+  HFONT hfont_ = nullptr;
+};
+
+// A control that is a child window of the form.
+class WindowControl : public Control {
+ public:
+  ~WindowControl() override;
+  HWND handle() const { return hwnd_; }
+  int tabOrder = 0;
+  bool tabStop = true;
+  void setBounds(int left, int top, int width, int height) override;
+  void setVisible(bool visible) override;
+  void setFocus();
+  bool focused() const;
+  std::string text() const;
+  void setText(const std::string& text);
+  void setFont(const FontSpec& font);
+  // Whether the control handles this key itself rather than the form's default/cancel buttons.
+  virtual bool wantsKey(WPARAM key) const;
+  // Messages the form reflects back to the control (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR...).
+  virtual bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+ protected:
+  WindowControl(Form& form, std::string name, int left, int top, int width, int height);
+  void createWindow(const char* className, DWORD style, DWORD exStyle, const char* text = "");
+  HWND hwnd_ = nullptr;
+  HFONT hfont_ = nullptr;
+};
+
+struct FormSpec {
+  std::string caption;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  COLORREF color = GetSysColor(COLOR_BTNFACE);
+  FontSpec font;
+  enum class Position { ScreenCenter, MainFormCenter } position = Position::ScreenCenter;
+};
+
+class Form {
+ public:
+  explicit Form(FormSpec spec);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  HWND handle() const { return hwnd_; }
+  const FormSpec& spec() const { return spec_; }
+  const std::string& caption() const { return spec_.caption; }
+  void setCaption(const std::string& caption);
+  const FontSpec& font() const { return spec_.font; }
+
+  template <class T, class... Args>
+  T& add(Args&&... args) {
+    auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& ref = *control;
+    controls_.push_back(std::move(control));
+    registerControl(ref);
+    return ref;
+  }
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  Control* find(const std::string& name) const;
+
+  Button* defaultButton = nullptr;
+  Button* cancelButton = nullptr;
+
+  // Shows the form modelessly; the first time, the show handler runs once it is on screen.
+  void show();
+  void hide();
+  bool visible() const;
+  // Shows the form modally and runs a message loop until its modal result is nonzero.
+  int showModal();
+  int modalResult() const { return modalResult_; }
+  void setModalResult(int result) { modalResult_ = result; }
+  bool modal() const { return modal_; }
+
+  // The platform's close command (Alt+F4): a modal form closes with result 2, another form
+  // ends the application.
+  virtual void closeCommand();
+  // Enter, Escape and Tab as a dialog handles them; true when the key was used.
+  bool handleDialogKey(const MSG& message);
+  // Paints the form's graphic controls into `dc` (client coordinates), as WM_PAINT does.
+  void paintGraphics(HDC dc, const RECT& area) const;
+  void invalidate(const RECT& area) const;
+  // Draws every pending change now.
+  void update() const;
+  // The topmost visible graphic control at a client point, or null.
+  GraphicControl* graphicAt(POINT point) const;
+  WindowControl* windowControlOf(HWND child) const;
+  static Form* FromHandle(HWND hwnd);
+
+ protected:
+  // Runs when the form is shown (the first time for a modeless form, every time for a modal one).
+  virtual void onShow() {}
+  virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void createHandle();
+
+ private:
+  friend class Control;
+  friend class WindowControl;
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void registerControl(Control& control);
+  void placeOnScreen();
+  void moveFocus(bool forward);
+  void updateTooltips();
+
+  FormSpec spec_;
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HBRUSH background_ = nullptr;
+  std::vector<std::unique_ptr<Control>> controls_;
+  int modalResult_ = mrNone;
+  bool modal_ = false;
+  bool shownOnce_ = false;
+  GraphicControl* pressed_ = nullptr;
+};
+
+}  // namespace tk

@@ -1,0 +1,76 @@
+// JPEG decoding through an error manager that returns control to the caller (setjmp/longjmp).
+#include "JpegDecode.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace tk {
+namespace {
+
+struct ReturningErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void OnError(j_common_ptr cinfo) {
+  auto* manager = reinterpret_cast<ReturningErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, manager->message);
+  std::longjmp(manager->jump, 1);
+}
+
+void OnMessage(j_common_ptr, int) {}  // warnings of a damaged but decodable file stay silent
+
+// Larger pictures than this are refused rather than allocated: the program's own background
+// is 750 x 485, and a corrupt header must not ask for gigabytes.
+constexpr long kMaxPixels = 16L * 1024 * 1024;
+
+}  // namespace
+
+bool DecodeJpeg(const std::uint8_t* data, std::size_t size, RgbImage& out, std::string* error) {
+  out = RgbImage{};
+  if (data == nullptr || size < 4) {
+    if (error) *error = "not a JPEG file";
+    return false;
+  }
+  jpeg_decompress_struct cinfo{};
+  ReturningErrorManager manager{};
+  cinfo.err = jpeg_std_error(&manager.base);
+  manager.base.error_exit = OnError;
+  manager.base.emit_message = OnMessage;
+  manager.message[0] = '\0';
+  // Everything that must survive the longjmp lives outside this frame's registers.
+  RgbImage* volatile result = &out;
+  if (setjmp(manager.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    *result = RgbImage{};
+    if (error) *error = manager.message;
+    return false;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
+  jpeg_read_header(&cinfo, TRUE);
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  if (cinfo.output_components != 3 ||
+      static_cast<long>(cinfo.output_width) * static_cast<long>(cinfo.output_height) > kMaxPixels) {
+    jpeg_destroy_decompress(&cinfo);
+    if (error) *error = "unsupported JPEG picture";
+    return false;
+  }
+  result->width = static_cast<int>(cinfo.output_width);
+  result->height = static_cast<int>(cinfo.output_height);
+  const std::size_t stride = static_cast<std::size_t>(cinfo.output_width) * 3;
+  result->rgb.resize(stride * cinfo.output_height);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW row = result->rgb.data() + stride * cinfo.output_scanline;
+    jpeg_read_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  return true;
+}
+
+}  // namespace tk

@@ -1,0 +1,218 @@
+// Picture loading and drawing over GDI.
+#include "Picture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "JpegDecode.h"
+
+namespace tk {
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+  const auto dot = path.find_last_of('.');
+  const auto slash = path.find_last_of("\\/");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string ext = path.substr(dot);
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+// A 32-bit top-down section holding the given RGB rows.
+HBITMAP SectionFromRgb(const RgbImage& image) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) throw PictureError("out of memory for a picture");
+  auto* out = static_cast<std::uint8_t*>(bits);
+  const std::uint8_t* in = image.rgb.data();
+  for (size_t i = 0, n = static_cast<size_t>(image.width) * image.height; i < n; ++i) {
+    out[0] = in[2];
+    out[1] = in[1];
+    out[2] = in[0];
+    out[3] = 0;
+    out += 4;
+    in += 3;
+  }
+  return bitmap;
+}
+
+// A 32-bit section copy of any bitmap, so that every picture is drawn the same way.
+HBITMAP CopyToSection(HBITMAP source) {
+  BITMAP bm{};
+  if (!GetObjectA(source, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
+  RgbImage dummy;
+  dummy.width = bm.bmWidth;
+  dummy.height = bm.bmHeight;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = bm.bmWidth;
+  info.bmiHeader.biHeight = -bm.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!copy) return nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
+  DeleteDC(dc);
+  return copy;
+}
+
+}  // namespace
+
+Picture::Picture(HBITMAP adopted) {
+  adopt(adopted);
+}
+
+Picture::~Picture() {
+  reset();
+}
+
+Picture::Picture(const Picture& other) {
+  if (other.bitmap_) adopt(CopyToSection(other.bitmap_));
+}
+
+Picture& Picture::operator=(const Picture& other) {
+  if (this != &other) {
+    reset();
+    if (other.bitmap_) adopt(CopyToSection(other.bitmap_));
+  }
+  return *this;
+}
+
+Picture::Picture(Picture&& other) noexcept
+    : bitmap_(other.bitmap_),
+      width_(other.width_),
+      height_(other.height_),
+      transparent_(other.transparent_) {
+  other.bitmap_ = nullptr;
+  other.width_ = other.height_ = 0;
+}
+
+Picture& Picture::operator=(Picture&& other) noexcept {
+  if (this != &other) {
+    reset();
+    std::swap(bitmap_, other.bitmap_);
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+    transparent_ = other.transparent_;
+  }
+  return *this;
+}
+
+void Picture::reset() {
+  if (bitmap_) DeleteObject(bitmap_);
+  bitmap_ = nullptr;
+  width_ = height_ = 0;
+  transparent_ = 0;
+}
+
+void Picture::adopt(HBITMAP bitmap) {
+  reset();
+  if (!bitmap) throw PictureError("picture could not be made");
+  BITMAP bm{};
+  GetObjectA(bitmap, sizeof bm, &bm);
+  bitmap_ = bitmap;
+  width_ = bm.bmWidth;
+  height_ = bm.bmHeight;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap_);
+  transparent_ = GetPixel(dc, 0, height_ - 1) & 0xFFFFFF;
+  SelectObject(dc, old);
+  DeleteDC(dc);
+}
+
+Picture Picture::FromFile(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  if (ext == ".jpg" || ext == ".jpeg") {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw PictureError("cannot open " + path);
+    std::vector<std::uint8_t> bytes(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    if (!ok || read != bytes.size()) throw PictureError("cannot read " + path);
+    return FromJpegBytes(bytes.data(), bytes.size());
+  }
+  if (ext != ".bmp") throw PictureError("unknown picture format: " + path);
+  HBITMAP loaded = static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (!loaded) throw PictureError("not a readable bitmap: " + path);
+  HBITMAP section = CopyToSection(loaded);
+  DeleteObject(loaded);
+  return Picture(section);
+}
+
+Picture Picture::FromBitmapResource(int id) {
+  HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!loaded) throw PictureError("missing bitmap resource");
+  HBITMAP section = CopyToSection(loaded);
+  DeleteObject(loaded);
+  return Picture(section);
+}
+
+Picture Picture::FromJpegResource(int id) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  if (!found) throw PictureError("missing JPEG resource");
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) throw PictureError("unreadable JPEG resource");
+  return FromJpegBytes(data, SizeofResource(module, found));
+}
+
+Picture Picture::FromJpegBytes(const void* data, size_t size) {
+  RgbImage image;
+  std::string error;
+  if (!DecodeJpeg(static_cast<const std::uint8_t*>(data), size, image, &error))
+    throw PictureError("damaged JPEG picture: " + error);
+  return Picture(SectionFromRgb(image));
+}
+
+void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) const {
+  if (!bitmap_) return;
+  const int w = std::min(width_, static_cast<int>(clip.right - x));
+  const int h = std::min(height_, static_cast<int>(clip.bottom - y));
+  if (w <= 0 || h <= 0) return;
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap_);
+  if (transparent)
+    TransparentBlt(dc, x, y, w, h, source, 0, 0, w, h, transparent_);
+  else
+    BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
+  if (!bitmap_) return;
+  const int w = box.right - box.left;
+  const int h = box.bottom - box.top;
+  if (w <= 0 || h <= 0) return;
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap_);
+  if (transparent) {
+    TransparentBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, transparent_);
+  } else {
+    const int mode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
+    SetStretchBltMode(dc, mode);
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+}  // namespace tk
