@@ -41,31 +41,31 @@ struct ControlLayout {
 };
 
 // Creation order is stacking order: later controls are drawn over earlier ones.
+// clang-format off
 constexpr ControlLayout kLayout[] = {
-    // name              kind              left  top  width height anchors  vis    transp stretch
-    // hand  tag
-    {"EntryImage", Kind::Image, 0, 0, 749, 468, kAll, true, false, true, false, 0},
-    {"PresImage", Kind::Image, 444, 84, 249, 321, kTopOnly, true, false, false, false, 0},
-    {"VelmImage1", Kind::Image, 4, 6, 333, 57, kDefault, true, true, false, false, 0},
-    {"VelmTitle", Kind::Label, 4, 88, 201, 16, kDefault, false, false, false, false, 0},
-    {"MenuImage1", Kind::Image, 4, 104, 201, 37, kDefault, false, true, false, true, 1},
-    {"MenuImage2", Kind::Image, 4, 140, 201, 37, kDefault, false, true, false, true, 2},
-    {"MenuImage3", Kind::Image, 4, 176, 201, 37, kDefault, false, true, false, true, 3},
-    {"MenuImage4", Kind::Image, 4, 212, 201, 37, kDefault, false, true, false, true, 4},
-    {"MenuImage5", Kind::Image, 4, 248, 201, 37, kDefault, false, true, false, true, 5},
-    {"MenuImage6", Kind::Image, 4, 284, 201, 37, kDefault, false, true, false, true, 6},
-    {"MenuImage7", Kind::Image, 4, 320, 201, 37, kDefault, false, true, false, true, 7},
-    {"LexiconLabel", Kind::Label, 356, 404, 157, 25, kDefault, false, true, false, true, 0},
-    {"EntryLineImage", Kind::Image, 0, 64, 753, 2, kLeftTopRight, true, false, true, false, 0},
-    {"InstallImage", Kind::Image, 224, 418, 18, 18, kDefault, false, true, false, true, 0},
-    {"MenuImage8", Kind::Image, 4, 356, 201, 37, kDefault, false, true, false, true, 8},
-    {"InstallLabel", Kind::Label, 248, 420, 166, 13, kDefault, false, true, false, true, 0},
-    {"UninstallLabel", Kind::Label, 248, 420, 194, 13, kDefault, false, true, false, true, 0},
-    {"MenuImage9", Kind::Image, 4, 392, 201, 49, kDefault, false, true, false, true, 9},
-    {"EntryClose_Button", Kind::GlyphButton, 506, 416, 161, 25, kTopRight, true, false, false,
-     false, 0},
-    {"PresRTF", Kind::RichText, 244, 120, 216, 285, kDefault, false, false, false, false, 0},
+//  name                 kind              left  top width height anchors     visible transp stretch hand   tag
+  {"EntryImage",        Kind::Image,         0,    0,  749,  468, kAll,         true,  false, true,  false, 0},
+  {"PresImage",         Kind::Image,       444,   84,  249,  321, kTopOnly,     true,  false, false, false, 0},
+  {"VelmImage1",        Kind::Image,         4,    6,  333,   57, kDefault,     true,  true,  false, false, 0},
+  {"VelmTitle",         Kind::Label,         4,   88,  201,   16, kDefault,     false, false, false, false, 0},
+  {"MenuImage1",        Kind::Image,         4,  104,  201,   37, kDefault,     false, true,  false, true,  1},
+  {"MenuImage2",        Kind::Image,         4,  140,  201,   37, kDefault,     false, true,  false, true,  2},
+  {"MenuImage3",        Kind::Image,         4,  176,  201,   37, kDefault,     false, true,  false, true,  3},
+  {"MenuImage4",        Kind::Image,         4,  212,  201,   37, kDefault,     false, true,  false, true,  4},
+  {"MenuImage5",        Kind::Image,         4,  248,  201,   37, kDefault,     false, true,  false, true,  5},
+  {"MenuImage6",        Kind::Image,         4,  284,  201,   37, kDefault,     false, true,  false, true,  6},
+  {"MenuImage7",        Kind::Image,         4,  320,  201,   37, kDefault,     false, true,  false, true,  7},
+  {"LexiconLabel",      Kind::Label,       356,  404,  157,   25, kDefault,     false, true,  false, true,  0},
+  {"EntryLineImage",    Kind::Image,         0,   64,  753,    2, kLeftTopRight, true,  false, true,  false, 0},
+  {"InstallImage",      Kind::Image,       224,  418,   18,   18, kDefault,     false, true,  false, true,  0},
+  {"MenuImage8",        Kind::Image,         4,  356,  201,   37, kDefault,     false, true,  false, true,  8},
+  {"InstallLabel",      Kind::Label,       248,  420,  166,   13, kDefault,     false, true,  false, true,  0},
+  {"UninstallLabel",    Kind::Label,       248,  420,  194,   13, kDefault,     false, true,  false, true,  0},
+  {"MenuImage9",        Kind::Image,         4,  392,  201,   49, kDefault,     false, true,  false, true,  9},
+  {"EntryClose_Button", Kind::GlyphButton,  506,  416,  161,   25, kTopRight,    true,  false, false, false, 0},
+  {"PresRTF",           Kind::RichText,    244,  120,  216,  285, kDefault,     false, false, false, false, 0},
 };
+// clang-format on
 
 tk::FormSpec MainWindowSpec() {
   tk::FormSpec spec;

@@ -20,16 +20,17 @@ endif()
 
 # GoogleTest for the target, from the sources Debian ships.
 if(BUILD_TESTING)
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   if(EXISTS /usr/src/googletest/CMakeLists.txt)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_gtest EXCLUDE_FROM_ALL)
-    # GCC 12's win32 thread model has no std::mutex, which GoogleTest's thread-safe parts need;
-    # the tests are single-threaded, so GoogleTest is built (and used) without them.
+    # GCC 12's win32 thread model has no std::mutex or std::condition_variable, which
+    # GoogleTest's Notification is written with; it gets one made of a Win32 event instead.
     foreach(lib gtest gtest_main gmock gmock_main)
       if(TARGET ${lib})
-        target_compile_definitions(${lib} PUBLIC GTEST_IS_THREADSAFE=0)
+        target_compile_definitions(${lib} PUBLIC GTEST_HAS_NOTIFICATION_=1)
+        target_compile_options(${lib} PUBLIC
+          "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_CURRENT_LIST_DIR}/gtest-win32-notification.h>")
       endif()
     endforeach()
   else()
