@@ -2,7 +2,9 @@
 # disc, so nothing of the compiler may sit beside it as a DLL), libjpeg built for the target, and
 # Wine as the emulator that CTest runs the cross-compiled tests with.
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT NOMINMAX)
-if(NOT MSVC)
+if(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+else()
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 

@@ -2,26 +2,27 @@
 # Installs what is missing, builds VelmPres.exe and the sample disc, and starts the program
 # under Wine on the sample disc, as it starts from a real one.
 #   scripts/run.sh              the disc itself: Tolvan.exe is read-only, no removal entry
-#   scripts/run.sh --installed  a copy of the dictionary "installed" in C:\Program Files\Tolvan
-#                               (writable Tolvan.exe), given as the argument: the removal entry shows
-# With no usable X display the program runs on a virtual one, and a screenshot is saved.
+#   scripts/run.sh --installed  a copy of the dictionary installed in C:\Program Files\Tolvan
+#                               (writable Tolvan.exe) given as the argument: the removal entry
+#                               shows, and clicking it removes that copy
+# With no usable X display the program runs on a virtual one and a screenshot is saved.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
 
 scripts/deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target VelmPres sample_disc velmdrive
 
-session=build/win32/wine-demo
-scripts/wine-session "$session" start
+session=$root/build/win32/wine-demo
+VELM_PERSIST=0 scripts/wine-session "$session" start
 eval "$(scripts/wine-session "$session" env)"
-disc=$(pwd)/build/win32/disc
-disc_win="Z:${disc//\//\\}\\"
+bin=$root/build/win32/bin
+disc=$root/build/win32/disc
+argument="Z:${disc//\//\\}\\"
 
-argument=$disc_win
 if [ "${1:-}" = "--installed" ]; then
-  drive_c=$WINEPREFIX/drive_c
-  target="$drive_c/Program Files/Tolvan"
+  target="$WINEPREFIX/drive_c/Program Files/Tolvan"
   rm -rf "$target"
   mkdir -p "$target/Data" "$target/Content"
   cp "$disc/Tolvan.exe" "$target/" && chmod u+w "$target/Tolvan.exe"
@@ -29,15 +30,19 @@ if [ "${1:-}" = "--installed" ]; then
   argument='C:\Program Files\Tolvan\'
 fi
 
-echo "Starting VelmPres.exe in $disc with argument $argument (display $DISPLAY)"
+echo "Starting VelmPres.exe in $disc with the argument $argument"
 cd "$disc"
-if [ -f "../../../$session/xvfb.pid" ] || [ -f "$OLDPWD/$session/xvfb.pid" ]; then
-  shot=$OLDPWD/build/win32/demo.bmp
-  wine "$OLDPWD/build/win32/bin/velmdrive.exe" "$OLDPWD/build/win32/bin/VelmPres.exe" . \
-    "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" sleep:1500 "shot:$(winepath -w "$shot")" leave
-  convert "$shot" "${shot%.bmp}.png" 2>/dev/null && shot=${shot%.bmp}.png
-  echo "No X display here: the program runs on the virtual display $DISPLAY."
-  echo "A screenshot of its window: $shot. Close it with: scripts/wine-session $session stop"
+# Started through velmdrive, which hands the argument over as raw command-line text, as a disc's
+# autorun entry does (wine itself would double a trailing backslash inside quotes).
+if [ -f "$session/xvfb.pid" ]; then
+  shot=$root/build/win32/demo.bmp
+  wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" \
+    sleep:2000 "shot:$(winepath -w "$shot")" leave
+  convert "$shot" "${shot%.bmp}.png" && shot=${shot%.bmp}.png
+  echo "There is no X display here, so the program runs on the virtual display $DISPLAY."
+  echo "Its window, as a user sees it: $shot"
+  echo "End it with: scripts/wine-session $session stop"
 else
-  exec wine "$OLDPWD/build/win32/bin/VelmPres.exe" "$argument"
+  wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" leave
+  wineserver -w  # until the program (and a removal script it started) has ended
 fi
