@@ -1,14 +1,8 @@
 # libjpeg (libjpeg-turbo) for the Windows target: built from Debian's source package with the
-# cross compiler as a static library and cached in the build tree. Nothing of it is committed.
-# Where a JPEG library for the target is already installed (a Windows developer's MinGW or vcpkg),
-# it is used as found.
-include(ExternalProject)
-
-# One copy serves every build folder under build/: it is built by the first configure that finds
-# none, and imported as it is by the others.
-set(VELM_JPEG_ROOT ${PROJECT_SOURCE_DIR}/build/_jpeg CACHE PATH "Where the target's libjpeg is built")
-set(VELM_JPEG_PREFIX ${VELM_JPEG_ROOT}/install)
-
+# cross compiler as a static library, once, into build/_jpeg, which every build folder under
+# build/ then shares. The build happens while configuring, under a file lock, so that two build
+# folders configured at the same time do not build it over each other. Nothing of it is
+# committed. A native Windows build uses the JPEG library it finds (MSYS2, vcpkg).
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(JPEG REQUIRED)
   add_library(velm_jpeg INTERFACE)
@@ -16,46 +10,48 @@ if(NOT CMAKE_CROSSCOMPILING)
   return()
 endif()
 
-set(_jpeg_lib ${VELM_JPEG_PREFIX}/lib/libjpeg.a)
-if(EXISTS ${_jpeg_lib} AND EXISTS ${VELM_JPEG_PREFIX}/include/jpeglib.h)
-  add_library(velm_jpeg STATIC IMPORTED GLOBAL)
-  set_target_properties(velm_jpeg PROPERTIES IMPORTED_LOCATION ${_jpeg_lib}
-                                             INTERFACE_INCLUDE_DIRECTORIES ${VELM_JPEG_PREFIX}/include)
-  return()
-endif()
+set(VELM_JPEG_ROOT ${PROJECT_SOURCE_DIR}/build/_jpeg CACHE PATH "Where the target's libjpeg is built")
+set(_prefix ${VELM_JPEG_ROOT}/install)
+set(_lib ${_prefix}/lib/libjpeg.a)
+set(_stamp ${_prefix}/.complete)
 
-file(GLOB _jpeg_src_dirs LIST_DIRECTORIES true ${VELM_JPEG_ROOT}/src/libjpeg-turbo-*)
-list(FILTER _jpeg_src_dirs EXCLUDE REGEX "\\.(tar|dsc|orig|debian)")
-if(NOT _jpeg_src_dirs)
-  message(STATUS "Fetching Debian's libjpeg-turbo source package into ${VELM_JPEG_ROOT}/src")
-  file(MAKE_DIRECTORY ${VELM_JPEG_ROOT}/src)
-  execute_process(COMMAND apt-get source --only-source libjpeg-turbo
-                  WORKING_DIRECTORY ${VELM_JPEG_ROOT}/src
-                  RESULT_VARIABLE _rc OUTPUT_QUIET)
-  if(NOT _rc EQUAL 0)
-    message(FATAL_ERROR "apt-get source libjpeg-turbo failed; run scripts/deps.sh first")
+file(MAKE_DIRECTORY ${VELM_JPEG_ROOT})
+file(LOCK ${VELM_JPEG_ROOT}/.lock GUARD FILE TIMEOUT 1200)
+if(NOT EXISTS ${_stamp})
+  file(REMOVE_RECURSE ${VELM_JPEG_ROOT}/build ${_prefix})
+  file(GLOB _src LIST_DIRECTORIES true ${VELM_JPEG_ROOT}/src/libjpeg-turbo-*)
+  list(FILTER _src EXCLUDE REGEX "\\.(tar|dsc|orig|debian)")
+  if(NOT _src)
+    message(STATUS "Fetching Debian's libjpeg-turbo source package into ${VELM_JPEG_ROOT}/src")
+    file(MAKE_DIRECTORY ${VELM_JPEG_ROOT}/src)
+    execute_process(COMMAND apt-get source --only-source libjpeg-turbo
+                    WORKING_DIRECTORY ${VELM_JPEG_ROOT}/src RESULT_VARIABLE rc OUTPUT_QUIET)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "apt-get source libjpeg-turbo failed; run scripts/deps.sh first")
+    endif()
+    file(GLOB _src LIST_DIRECTORIES true ${VELM_JPEG_ROOT}/src/libjpeg-turbo-*)
+    list(FILTER _src EXCLUDE REGEX "\\.(tar|dsc|orig|debian)")
   endif()
-  file(GLOB _jpeg_src_dirs LIST_DIRECTORIES true ${VELM_JPEG_ROOT}/src/libjpeg-turbo-*)
-  list(FILTER _jpeg_src_dirs EXCLUDE REGEX "\\.(tar|dsc|orig|debian)")
+  list(GET _src 0 _src)
+  message(STATUS "Building libjpeg for the target from ${_src}")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -S ${_src} -B ${VELM_JPEG_ROOT}/build -G Ninja
+            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -DCMAKE_BUILD_TYPE=Release
+            -DCMAKE_INSTALL_PREFIX=${_prefix} -DCMAKE_INSTALL_LIBDIR=${_prefix}/lib
+            -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+            -DWITH_JAVA=OFF
+    RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(rc EQUAL 0)
+    execute_process(COMMAND ${CMAKE_COMMAND} --build ${VELM_JPEG_ROOT}/build --target install
+                    RESULT_VARIABLE rc OUTPUT_QUIET)
+  endif()
+  if(NOT rc EQUAL 0 OR NOT EXISTS ${_lib})
+    message(FATAL_ERROR "building libjpeg for the target failed (see ${VELM_JPEG_ROOT}/build)")
+  endif()
+  file(TOUCH ${_stamp})
 endif()
-list(GET _jpeg_src_dirs 0 VELM_JPEG_SOURCE)
+file(LOCK ${VELM_JPEG_ROOT}/.lock RELEASE)
 
-ExternalProject_Add(libjpeg_target
-  SOURCE_DIR ${VELM_JPEG_SOURCE}
-  BINARY_DIR ${VELM_JPEG_ROOT}/build
-  INSTALL_DIR ${VELM_JPEG_PREFIX}
-  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
-             -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
-             -DCMAKE_INSTALL_LIBDIR=lib
-             -DCMAKE_BUILD_TYPE=Release
-             -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
-             -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DWITH_JAVA=OFF
-             -DCMAKE_POLICY_DEFAULT_CMP0091=NEW
-  BUILD_BYPRODUCTS ${_jpeg_lib}
-  UPDATE_COMMAND ""
-  TEST_COMMAND "")
-file(MAKE_DIRECTORY ${VELM_JPEG_PREFIX}/include)
 add_library(velm_jpeg STATIC IMPORTED GLOBAL)
-set_target_properties(velm_jpeg PROPERTIES IMPORTED_LOCATION ${_jpeg_lib}
-                                           INTERFACE_INCLUDE_DIRECTORIES ${VELM_JPEG_PREFIX}/include)
-add_dependencies(velm_jpeg libjpeg_target)
+set_target_properties(velm_jpeg PROPERTIES IMPORTED_LOCATION ${_lib}
+                                           INTERFACE_INCLUDE_DIRECTORIES ${_prefix}/include)
