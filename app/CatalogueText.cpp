@@ -1,6 +1,7 @@
 // Description line splitting and joining (see CatalogueText.h).
 #include "CatalogueText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace velm {
