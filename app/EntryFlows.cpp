@@ -1,9 +1,13 @@
 // The entries of the install and removal flows on the main window.
 #include "EntryFormU.h"
 
+#include "UninstallFlow.h"
+
 namespace velm {
 
-void TEntryForm::UninstallLabelClick(tk::Control&) {}
+void TEntryForm::UninstallLabelClick(tk::Control&) {
+  RunUninstallFlow(*this);
+}
 
 void TEntryForm::InstallLabelClick(tk::Control&) {}
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "ConfirmUninstallFormU.h"
 #include "EntryFormU.h"
 #include "PelmoraLib.h"
 
@@ -14,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.setTitle("Εκδόσεις Βελμαρόδη");
     velm::TEntryForm entryForm;
     app.setMainForm(&entryForm);
+    velm::TConfirmUninstallForm ConfirmUninstallForm;  // never shown: each removal makes its own
     entryForm.show();
     app.run();
     app.setMainForm(nullptr);

@@ -1,0 +1,15 @@
+// Text for the command interpreter: it reads batch files in the console (OEM) code page, while
+// the program's paths come in the system's ANSI code page. On a Greek system these are 737 and
+// 1253, and the same Greek letters have other bytes in each.
+#pragma once
+
+#include <string>
+
+namespace velm {
+
+// `ansi` (the system's ANSI code page) in the console code page, in `console`. False, with
+// `console` untouched, when a character has no exact counterpart there: no look-alike is put
+// in its place, since a look-alike would name another file.
+bool AnsiToConsoleText(const std::string& ansi, std::string* console);
+
+}  // namespace velm
