@@ -24,8 +24,16 @@ void OnError(j_common_ptr cinfo) {
 void OnMessage(j_common_ptr, int) {}  // warnings of a damaged but decodable file stay silent
 
 // Larger pictures than this are refused rather than allocated: the program's own background
-// is 750 x 485, and a corrupt header must not ask for gigabytes.
-constexpr long kMaxPixels = 16L * 1024 * 1024;
+// is 750 x 485, and a corrupt header must not ask for gigabytes. The product is taken in 64
+// bits: a header may claim 65500 x 65500, which overflows a 32-bit long on Windows.
+constexpr unsigned long long kMaxPixels = 16ULL * 1024 * 1024;
+// The library's own working memory (a progressive file keeps all its coefficients) is capped
+// too; beyond it the library reports an error instead of allocating.
+constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
+
+bool TooLarge(JDIMENSION width, JDIMENSION height) {
+  return static_cast<unsigned long long>(width) * height > kMaxPixels;
+}
 
 }  // namespace
 
@@ -52,10 +60,16 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, RgbImage& out, std::
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
   jpeg_read_header(&cinfo, TRUE);
+  // The size is judged from the header, before the library allocates anything for the picture.
+  if (TooLarge(cinfo.image_width, cinfo.image_height)) {
+    jpeg_destroy_decompress(&cinfo);
+    if (error) *error = "JPEG picture too large";
+    return false;
+  }
+  cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
   cinfo.out_color_space = JCS_RGB;
   jpeg_start_decompress(&cinfo);
-  if (cinfo.output_components != 3 ||
-      static_cast<long>(cinfo.output_width) * static_cast<long>(cinfo.output_height) > kMaxPixels) {
+  if (cinfo.output_components != 3 || TooLarge(cinfo.output_width, cinfo.output_height)) {
     jpeg_destroy_decompress(&cinfo);
     if (error) *error = "unsupported JPEG picture";
     return false;
