@@ -22,6 +22,12 @@ void Button::setGlyph(const Picture& glyph, int frames) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void Button::setText(const std::string& text) {
+  caption_ = text;
+  WindowControl::setText(text);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void Button::click() {
   if (modalResult != mrNone) form_.setModalResult(modalResult);
   WindowControl::click();

@@ -22,6 +22,8 @@ class Button : public WindowControl {
   int glyphSpacing = 4;      // pixels between glyph and caption
   void setGlyph(const Picture& glyph, int frames);
   const std::string& caption() const { return caption_; }
+  // The caption is drawn by the button itself, so the window text and it change together.
+  void setText(const std::string& text) override;
   void click() override;
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

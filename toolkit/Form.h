@@ -133,7 +133,7 @@ class WindowControl : public Control {
   void setFocus();
   bool focused() const;
   std::string text() const;
-  void setText(const std::string& text);
+  virtual void setText(const std::string& text);
   void setFont(const FontSpec& font);
   // Whether the control handles this key itself rather than the form's default/cancel buttons.
   virtual bool wantsKey(WPARAM key) const;
