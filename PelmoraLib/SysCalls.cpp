@@ -1,0 +1,173 @@
+// The real Win32 calls behind the seam of SysCalls.h, and the switch that lets a test put its own
+// in force.
+#include "SysCalls.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace velm {
+
+namespace {
+
+// A file opened for writing with CreateFileA; closed at the latest when the writer goes.
+class FileTextWriter : public TextWriter {
+ public:
+  explicit FileTextWriter(HANDLE file) : file_(file) {}
+  ~FileTextWriter() override { close(); }
+
+  bool writeLine(const std::string& line) override {
+    if (file_ == INVALID_HANDLE_VALUE) {
+      return false;
+    }
+    const std::string bytes = line + "\r\n";
+    DWORD written = 0;
+    return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+  }
+
+  bool close() override {
+    if (file_ == INVALID_HANDLE_VALUE) {
+      return true;
+    }
+    const bool closed = CloseHandle(file_) != 0;
+    file_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+SysCalls* g_installed = nullptr;
+
+}  // namespace
+
+DWORD SysCalls::getFileAttributes(const std::string& path) {
+  return GetFileAttributesA(path.c_str());
+}
+
+bool SysCalls::setFileAttributes(const std::string& path, DWORD attributes) {
+  return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+bool SysCalls::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != 0;
+}
+
+bool SysCalls::createDirectory(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool SysCalls::deleteFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) != 0;
+}
+
+bool SysCalls::setCurrentDirectory(const std::string& path) {
+  return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
+std::string SysCalls::getCurrentDirectory() {
+  // The first call answers the room needed, terminator included; the second fills it.
+  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  if (needed == 0) {
+    return std::string();
+  }
+  std::vector<char> buffer(needed + 1);
+  const DWORD count = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+  if (count == 0 || count >= buffer.size()) {
+    return std::string();
+  }
+  return std::string(buffer.data(), count);
+}
+
+UINT SysCalls::getWindowsDirectory(char* buffer, UINT size) {
+  return GetWindowsDirectoryA(buffer, size);
+}
+
+bool SysCalls::fileExists(const std::string& path) {
+  // FindFirstFileA takes wildcards: a name with * or ? would match some other file.
+  if (path.find_first_of("*?") != std::string::npos) {
+    return false;
+  }
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::unique_ptr<TextWriter> SysCalls::createText(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return nullptr;
+  }
+  return std::make_unique<FileTextWriter>(file);
+}
+
+bool SysCalls::readFile(const std::string& path, std::string& bytes) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  bytes.clear();
+  bool ok = true;
+  char chunk[4096];
+  for (;;) {
+    DWORD count = 0;
+    if (!ReadFile(file, chunk, sizeof(chunk), &count, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (count == 0) {
+      break;
+    }
+    bytes.append(chunk, count);
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+std::string SysCalls::specialFolderPath(int csidl) {
+  LPITEMIDLIST location = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &location)) || location == nullptr) {
+    return std::string();
+  }
+  char path[MAX_PATH + 1] = {};  // 261 bytes, as SHGetPathFromIDListA expects
+  SHGetPathFromIDListA(location, path);
+  // The list comes from the shell's allocator; SHGetMalloc reaches it on every release, also
+  // the oldest ones.
+  IMalloc* malloc = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&malloc)) && malloc != nullptr) {
+    malloc->Free(location);
+    malloc->Release();
+  }
+  return std::string(path);
+}
+
+HWND SysCalls::findWindow(const char* className, const char* windowName) {
+  return FindWindowA(className, windowName);
+}
+
+BOOL SysCalls::postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return PostMessageA(window, message, wParam, lParam);
+}
+
+UINT SysCalls::winExec(const std::string& commandLine, UINT show) {
+  return WinExec(commandLine.c_str(), show);
+}
+
+SysCalls& Sys() {
+  static SysCalls real;
+  return g_installed != nullptr ? *g_installed : real;
+}
+
+void SetSys(SysCalls* calls) {
+  g_installed = calls;
+}
+
+}  // namespace velm
