@@ -1,0 +1,232 @@
+// Desktop shortcuts for real under Wine: made by CreateDesktopShortcut, read back through the
+// shell's own link object, found on the desktop under their exact (Greek) names, and deleted.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "PelmoraLib.h"
+#include "SysCalls.h"
+
+namespace velm {
+namespace {
+
+std::wstring ShellDesktopW() {
+  wchar_t path[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path);
+  return path;
+}
+
+bool FileExistsW(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FileExistsA(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void WriteEmptyFile(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  CloseHandle(file);
+}
+
+// A fresh folder of this test under the temporary folder, removed with what is in it.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& leaf) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "pelmora-" + std::to_string(GetCurrentProcessId()) + "-" + leaf;
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~ScratchFolder() {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((path_ + "\\" + found.cFileName).c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+struct LinkProperties {
+  std::string target;
+  std::string arguments;
+  std::string workingFolder;
+};
+
+// Loads a shortcut file with the shell's link object and reads back what CreateDesktopShortcut
+// sets.
+LinkProperties ReadShortcut(const std::wstring& path) {
+  LinkProperties properties;
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link)))) {
+    ADD_FAILURE() << "no shell link object";
+    return properties;
+  }
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    EXPECT_EQ(file->Load(path.c_str(), STGM_READ), S_OK);
+    char text[INFOTIPSIZE] = {};
+    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    properties.target = text;
+    text[0] = '\0';
+    link->GetArguments(text, INFOTIPSIZE);
+    properties.arguments = text;
+    text[0] = '\0';
+    link->GetWorkingDirectory(text, MAX_PATH);
+    properties.workingFolder = text;
+    file->Release();
+  }
+  link->Release();
+  return properties;
+}
+
+TEST(DesktopFolderTest, IsTheShellsDesktopDirectory) {
+  char shell[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, shell), S_OK);
+  const std::string desktop = GetDesktopFolder();
+  EXPECT_EQ(desktop, shell);
+  ASSERT_FALSE(desktop.empty());
+  EXPECT_NE(desktop.back(), '\\');
+  EXPECT_EQ(GetDesktopFolder(), desktop);
+}
+
+TEST(DesktopShortcutTest, GreekNameIsSavedReadBackAndDeleted) {
+  ComApartment com;
+  ScratchFolder folder("greek");
+  const std::string target = folder.path() + "\\Tolvan.exe";
+  WriteEmptyFile(target);
+  const std::wstring onDesktop = ShellDesktopW() + L"\\Δοκιμή.lnk";
+  ASSERT_FALSE(FileExistsW(onDesktop));
+
+  CreateDesktopShortcut(target, "", folder.path(), "Δοκιμή.lnk");
+
+  // The code page 1253 name reached the file system as the same Greek word.
+  ASSERT_TRUE(FileExistsW(onDesktop));
+  const LinkProperties link = ReadShortcut(onDesktop);
+  EXPECT_STRCASEEQ(link.target.c_str(), target.c_str());
+  EXPECT_EQ(link.arguments, "");
+  EXPECT_EQ(link.workingFolder, folder.path());
+
+  DeleteDesktopShortcut("Δοκιμή.lnk");
+  EXPECT_FALSE(FileExistsW(onDesktop));
+}
+
+TEST(DesktopShortcutTest, ArgumentsAndGreekFoldersArePassedAsGiven) {
+  ComApartment com;
+  ScratchFolder folder("Εκδόσεις Βελμαρόδη");
+  const std::string target = folder.path() + "\\Λεξικό.exe";
+  WriteEmptyFile(target);
+  const std::wstring onDesktop = ShellDesktopW() + L"\\Pelmora Arguments.lnk";
+
+  CreateDesktopShortcut(target, "/x \"ένα\"", folder.path(), "Pelmora Arguments.lnk");
+
+  ASSERT_TRUE(FileExistsW(onDesktop));
+  const LinkProperties link = ReadShortcut(onDesktop);
+  EXPECT_STRCASEEQ(link.target.c_str(), target.c_str());
+  EXPECT_EQ(link.arguments, "/x \"ένα\"");
+  EXPECT_EQ(link.workingFolder, folder.path());
+  DeleteDesktopShortcut("Pelmora Arguments.lnk");
+  EXPECT_FALSE(FileExistsW(onDesktop));
+}
+
+TEST(DesktopShortcutTest, ShortcutToAMissingTargetIsStillSaved) {
+  ComApartment com;
+  const std::wstring onDesktop = ShellDesktopW() + L"\\Pelmora Missing Target.lnk";
+
+  CreateDesktopShortcut("C:\\pelmora-nowhere\\Tolvan.exe", "", "C:\\pelmora-nowhere",
+                        "Pelmora Missing Target.lnk");
+
+  EXPECT_TRUE(FileExistsW(onDesktop));
+  DeleteDesktopShortcut("Pelmora Missing Target.lnk");
+  EXPECT_FALSE(FileExistsW(onDesktop));
+}
+
+TEST(DesktopShortcutTest, DeletingANameThatIsNotThereDoesNothing) {
+  const std::string desktop = GetDesktopFolder();
+  const std::string neighbour = desktop + "\\pelmora-neighbour.txt";
+  WriteEmptyFile(neighbour);
+
+  EXPECT_NO_THROW(DeleteDesktopShortcut("pelmora-not-there.lnk"));
+  EXPECT_NO_THROW(DeleteDesktopShortcut("Δεν υπάρχει.lnk"));
+
+  EXPECT_TRUE(FileExistsA(neighbour));
+  DeleteFileA(neighbour.c_str());
+}
+
+TEST(DesktopShortcutTest, WithoutComTheLinkObjectCannotBeMade) {
+  // No apartment on this thread: the link object cannot be created, and the error says why.
+  try {
+    CreateDesktopShortcut("C:\\windows\\notepad.exe", "", "C:\\windows", "Pelmora No COM.lnk");
+    ADD_FAILURE() << "no ShortcutError raised";
+  } catch (const ShortcutError& error) {
+    EXPECT_EQ(error.hresult(), static_cast<long>(CO_E_NOTINITIALIZED));
+  }
+  EXPECT_FALSE(FileExistsW(ShellDesktopW() + L"\\Pelmora No COM.lnk"));
+}
+
+TEST(ComApartmentTest, NestedApartmentsAreBalanced) {
+  {
+    ComApartment outer;
+    EXPECT_TRUE(outer.initialised());
+    {
+      ComApartment inner;  // S_FALSE: already initialised, still to be undone
+      EXPECT_TRUE(inner.initialised());
+    }
+    IUnknown* object = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&object)),
+              S_OK);
+    object->Release();
+  }
+  // Both gone: COM is no longer initialised on this thread.
+  EXPECT_THROW(
+      CreateDesktopShortcut("C:\\windows\\notepad.exe", "", "C:\\windows", "Pelmora After COM.lnk"),
+      ShortcutError);
+}
+
+// The desktop as the shell reports it, moved to another folder.
+class MovedDesktop : public SysCalls {
+ public:
+  explicit MovedDesktop(std::string folder) : folder_(std::move(folder)) {}
+  std::string specialFolderPath(int csidl) override {
+    return csidl == CSIDL_DESKTOPDIRECTORY ? folder_ : SysCalls::specialFolderPath(csidl);
+  }
+
+ private:
+  std::string folder_;
+};
+
+TEST(DesktopShortcutTest, FollowsTheDesktopTheShellReports) {
+  ComApartment com;
+  ScratchFolder desktop("Επιφάνεια");
+  MovedDesktop moved(desktop.path());
+  ScopedSys scoped(moved);
+
+  EXPECT_EQ(GetDesktopFolder(), desktop.path());
+  CreateDesktopShortcut("C:\\windows\\notepad.exe", "", "C:\\windows", "Pelmora Moved.lnk");
+  EXPECT_TRUE(FileExistsA(desktop.path() + "\\Pelmora Moved.lnk"));
+  EXPECT_FALSE(FileExistsW(ShellDesktopW() + L"\\Pelmora Moved.lnk"));
+
+  DeleteDesktopShortcut("Pelmora Moved.lnk");
+  EXPECT_FALSE(FileExistsA(desktop.path() + "\\Pelmora Moved.lnk"));
+}
+
+}  // namespace
+}  // namespace velm
