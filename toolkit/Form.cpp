@@ -521,6 +521,27 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (pressed && pressed == graphicAt(p)) pressed->click();
       return 0;
     }
+    case WM_ACTIVATE:
+      // As a dialog box does, the form gives the focus back to the control that had it when
+      // another window was activated; the default handling would give it to the form itself,
+      // where Enter and Tab no longer start from that control.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) focusWhenDeactivated_ = focus;
+        break;
+      }
+      if (HIWORD(wParam)) break;  // minimised
+      {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) return 0;
+        HWND restore = focusWhenDeactivated_;
+        if (restore && IsWindow(restore) && IsChild(hwnd_, restore) && IsWindowVisible(restore) &&
+            IsWindowEnabled(restore)) {
+          SetFocus(restore);
+          return 0;
+        }
+      }
+      break;
     case WM_CLOSE:
       closeCommand();
       return 0;

@@ -232,6 +232,7 @@ class Form {
   bool modal_ = false;
   bool shownOnce_ = false;
   GraphicControl* pressed_ = nullptr;
+  HWND focusWhenDeactivated_ = nullptr;
 };
 
 }  // namespace tk
