@@ -75,21 +75,31 @@ Image::Image(Form& form, std::string name, int left, int top, int width, int hei
 
 void Image::setPicture(const Picture& picture) {
   picture_ = picture;
+  stretched_ = Picture();
   if (visible_) invalidate();
 }
 
 void Image::setPicture(Picture&& picture) {
   picture_ = std::move(picture);
+  stretched_ = Picture();
   if (visible_) invalidate();
 }
 
 void Image::paint(HDC dc) const {
   if (picture_.empty()) return;
   const RECT box = bounds();
-  if (stretch)
-    picture_.drawStretched(dc, box, transparent);
-  else
+  if (!stretch) {
     picture_.draw(dc, box.left, box.top, box, transparent);
+    return;
+  }
+  const int w = box.right - box.left;
+  const int h = box.bottom - box.top;
+  if (w <= 0 || h <= 0) return;
+  if (stretched_.width() != w || stretched_.height() != h) {
+    // A transparent picture is stretched pixel for pixel, so its transparent colour stays exact.
+    stretched_ = picture_.stretchedTo(w, h, !transparent);
+  }
+  stretched_.draw(dc, box.left, box.top, box, transparent);
 }
 
 Label::Label(Form& form, std::string name, int left, int top, int width, int height)

@@ -101,6 +101,11 @@ class Image : public GraphicControl {
 
  private:
   Picture picture_;
+  // The picture stretched to the box, made when first drawn at that size. Stretching once
+  // rather than at every paint keeps each repainted part pixel for pixel like the rest (a
+  // smoothed stretch clipped to a small area does not always land on the same pixels) and keeps
+  // repainting cheap while the window animates.
+  mutable Picture stretched_;
 };
 
 class Label : public GraphicControl {

@@ -196,6 +196,35 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
   DeleteDC(source);
 }
 
+Picture Picture::stretchedTo(int width, int height, bool smooth) const {
+  if (!bitmap_ || width <= 0 || height <= 0) return Picture();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!target) throw PictureError("out of memory for a picture");
+  HDC source = CreateCompatibleDC(nullptr);
+  HDC dest = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldSource = SelectObject(source, bitmap_);
+  HGDIOBJ oldDest = SelectObject(dest, target);
+  SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
+  SetBrushOrgEx(dest, 0, 0, nullptr);
+  StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
+  GdiFlush();
+  SelectObject(dest, oldDest);
+  SelectObject(source, oldSource);
+  DeleteDC(dest);
+  DeleteDC(source);
+  Picture stretched(target);
+  stretched.transparent_ = transparent_;
+  return stretched;
+}
+
 void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
   if (!bitmap_) return;
   const int w = box.right - box.left;

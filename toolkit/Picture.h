@@ -41,6 +41,9 @@ class Picture {
   void draw(HDC dc, int x, int y, const RECT& clip, bool transparent) const;
   // Draws the picture stretched to `box`.
   void drawStretched(HDC dc, const RECT& box, bool transparent) const;
+  // A copy stretched to width x height: smoothed, or pixel for pixel so that the transparent
+  // colour stays exact. It keeps this picture's transparent colour.
+  Picture stretchedTo(int width, int height, bool smooth) const;
 
  private:
   explicit Picture(HBITMAP adopted);
