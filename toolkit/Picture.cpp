@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BitmapLayout.h"
 #include "JpegDecode.h"
 
 namespace tk {
@@ -66,6 +67,25 @@ HBITMAP CopyToSection(HBITMAP source) {
   GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
   DeleteDC(dc);
   return copy;
+}
+
+// A picture file's bytes; larger files than any picture the program takes are refused unread.
+std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
+  constexpr DWORD kMaxFileSize = 128u * 1024 * 1024;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw PictureError("cannot open " + path);
+  const DWORD size = GetFileSize(file, nullptr);
+  if (size == INVALID_FILE_SIZE || size > kMaxFileSize) {
+    CloseHandle(file);
+    throw PictureError("not a picture file of a usable size: " + path);
+  }
+  std::vector<std::uint8_t> bytes(size);
+  DWORD read = 0;
+  const BOOL ok = size == 0 || ReadFile(file, bytes.data(), size, &read, nullptr);
+  CloseHandle(file);
+  if (!ok || read != size) throw PictureError("cannot read " + path);
+  return bytes;
 }
 
 }  // namespace
@@ -134,23 +154,48 @@ void Picture::adopt(HBITMAP bitmap) {
 
 Picture Picture::FromFile(const std::string& path) {
   const std::string ext = LowerExtension(path);
-  if (ext == ".jpg" || ext == ".jpeg") {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw PictureError("cannot open " + path);
-    std::vector<std::uint8_t> bytes(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    if (!ok || read != bytes.size()) throw PictureError("cannot read " + path);
-    return FromJpegBytes(bytes.data(), bytes.size());
+  const bool jpeg = ext == ".jpg" || ext == ".jpeg";
+  if (!jpeg && ext != ".bmp") throw PictureError("unknown picture format: " + path);
+  const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+  if (jpeg) return FromJpegBytes(bytes.data(), bytes.size());
+  return FromBitmapBytes(bytes.data(), bytes.size());
+}
+
+Picture Picture::FromBitmapBytes(const void* data, size_t size) {
+  // The platform's file loader trusts the header and reads past the end of a truncated file,
+  // so the file's parts are checked here and the platform is handed only the checked parts.
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  BitmapLayout layout;
+  std::string error;
+  if (!ReadBitmapLayout(bytes, size, layout, &error))
+    throw PictureError("damaged bitmap: " + error);
+  // Copies: the header block aligned as the platform expects, and the pixels with an end of
+  // bitmap mark behind them, at which a run-length decoder stops even if the data lacks one.
+  std::vector<std::uint8_t> info(bytes + layout.infoOffset,
+                                 bytes + layout.infoOffset + layout.infoSize);
+  std::vector<std::uint8_t> bits(bytes + layout.bitsOffset,
+                                 bytes + layout.bitsOffset + layout.bitsSize);
+  bits.push_back(0);
+  bits.push_back(1);
+
+  BITMAPINFO target{};
+  target.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  target.bmiHeader.biWidth = layout.width;
+  target.bmiHeader.biHeight = -layout.height;
+  target.bmiHeader.biPlanes = 1;
+  target.bmiHeader.biBitCount = 32;
+  target.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (!section) throw PictureError("out of memory for a picture");
+  HDC dc = CreateCompatibleDC(nullptr);
+  const int rows = SetDIBits(dc, section, 0, static_cast<UINT>(layout.height), bits.data(),
+                             reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+  DeleteDC(dc);
+  if (rows == 0) {
+    DeleteObject(section);
+    throw PictureError("damaged bitmap: the platform refused its pixels");
   }
-  if (ext != ".bmp") throw PictureError("unknown picture format: " + path);
-  HBITMAP loaded = static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (!loaded) throw PictureError("not a readable bitmap: " + path);
-  HBITMAP section = CopyToSection(loaded);
-  DeleteObject(loaded);
   return Picture(section);
 }
 

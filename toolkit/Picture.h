@@ -29,6 +29,8 @@ class Picture {
   static Picture FromBitmapResource(int id);
   static Picture FromJpegResource(int id);
   static Picture FromJpegBytes(const void* data, size_t size);
+  // A Windows bitmap file held in memory; throws PictureError when it is damaged or cut short.
+  static Picture FromBitmapBytes(const void* data, size_t size);
 
   bool empty() const { return bitmap_ == nullptr; }
   int width() const { return width_; }

@@ -1,0 +1,239 @@
+// Bitmap file checks: which files are taken, where their parts lie, and which damaged, cut or
+// oversized files are refused before the platform would read past their end.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "BitmapLayout.h"
+
+namespace tk {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
+  b[at] = static_cast<std::uint8_t>(v);
+  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
+  Put16(b, at, v & 0xFFFF);
+  Put16(b, at + 2, v >> 16);
+}
+
+// A well-formed bitmap file with a 40-byte header (or the 12-byte one when `core`).
+struct Spec {
+  std::int32_t width = 3;
+  std::int32_t height = 2;
+  std::uint32_t bpp = 24;
+  std::uint32_t compression = 0;
+  std::uint32_t colorsUsed = 0;
+  std::uint32_t imageSize = 0;
+  std::uint32_t headerSize = 40;
+  std::size_t rleBytes = 0;  // pixel bytes of a run-length file
+};
+
+std::size_t Stride(const Spec& s) {
+  return (static_cast<std::size_t>(s.width) * s.bpp + 31) / 32 * 4;
+}
+
+Bytes Make(const Spec& s) {
+  const bool core = s.headerSize == 12;
+  std::size_t colors = s.colorsUsed;
+  if (s.bpp <= 8 && (colors == 0 || core)) colors = std::size_t{1} << s.bpp;
+  const std::size_t masks = s.headerSize == 40 && s.compression == 3 ? 12 : 0;
+  const std::size_t info = s.headerSize + masks + colors * (core ? 3 : 4);
+  const std::size_t rows = static_cast<std::size_t>(s.height < 0 ? -s.height : s.height);
+  const std::size_t pixels = s.rleBytes ? s.rleBytes : Stride(s) * rows;
+  Bytes b(14 + info + pixels, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+  Put32(b, 10, static_cast<std::uint32_t>(14 + info));
+  Put32(b, 14, s.headerSize);
+  if (core) {
+    Put16(b, 18, static_cast<std::uint32_t>(s.width));
+    Put16(b, 20, static_cast<std::uint32_t>(s.height));
+    Put16(b, 22, 1);
+    Put16(b, 24, s.bpp);
+  } else {
+    Put32(b, 18, static_cast<std::uint32_t>(s.width));
+    Put32(b, 22, static_cast<std::uint32_t>(s.height));
+    Put16(b, 26, 1);
+    Put16(b, 28, s.bpp);
+    Put32(b, 30, s.compression);
+    Put32(b, 34, s.imageSize ? s.imageSize : static_cast<std::uint32_t>(s.rleBytes));
+    Put32(b, 46, s.colorsUsed);
+  }
+  return b;
+}
+
+bool Read(const Bytes& b, BitmapLayout& layout, std::string* error = nullptr) {
+  return ReadBitmapLayout(b.data(), b.size(), layout, error);
+}
+
+TEST(BitmapLayout, TrueColourBottomUp) {
+  const Bytes b = Make(Spec{});
+  BitmapLayout l;
+  std::string error = "unset";
+  ASSERT_TRUE(Read(b, l, &error));
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(l.width, 3);
+  EXPECT_EQ(l.height, 2);
+  EXPECT_FALSE(l.topDown);
+  EXPECT_EQ(l.bitsPerPixel, 24);
+  EXPECT_EQ(l.infoOffset, 14u);
+  EXPECT_EQ(l.infoSize, 40u);
+  EXPECT_EQ(l.bitsOffset, 54u);
+  EXPECT_EQ(l.bitsSize, 2u * 12u);  // 9 bytes a row, padded to 12
+}
+
+TEST(BitmapLayout, PalettedTopDownCoreAndMasks) {
+  BitmapLayout l;
+  Spec topDown;
+  topDown.height = -5;
+  ASSERT_TRUE(Read(Make(topDown), l));
+  EXPECT_TRUE(l.topDown);
+  EXPECT_EQ(l.height, 5);
+
+  Spec paletted;
+  paletted.bpp = 8;
+  paletted.colorsUsed = 16;
+  ASSERT_TRUE(Read(Make(paletted), l));
+  EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
+
+  Spec fullPalette;
+  fullPalette.bpp = 4;
+  ASSERT_TRUE(Read(Make(fullPalette), l));
+  EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
+
+  Spec core;
+  core.headerSize = 12;
+  core.bpp = 1;
+  ASSERT_TRUE(Read(Make(core), l));
+  EXPECT_TRUE(l.coreHeader);
+  EXPECT_EQ(l.infoSize, 12u + 2u * 3u);
+
+  Spec masks;
+  masks.bpp = 32;
+  masks.compression = 3;
+  ASSERT_TRUE(Read(Make(masks), l));
+  EXPECT_EQ(l.compression, BitmapCompression::BitFields);
+  EXPECT_EQ(l.infoSize, 40u + 12u);
+
+  Spec v5;
+  v5.headerSize = 124;
+  v5.bpp = 32;
+  v5.compression = 3;
+  ASSERT_TRUE(Read(Make(v5), l));
+  EXPECT_EQ(l.infoSize, 124u);
+
+  Spec rle;
+  rle.bpp = 8;
+  rle.compression = 1;
+  rle.rleBytes = 10;
+  ASSERT_TRUE(Read(Make(rle), l));
+  EXPECT_EQ(l.compression, BitmapCompression::Rle8);
+  EXPECT_EQ(l.bitsSize, 10u);
+}
+
+TEST(BitmapLayout, ExtraBytesAfterThePixelsAreAllowed) {
+  Bytes b = Make(Spec{});
+  b.resize(b.size() + 100, 0xEE);
+  BitmapLayout l;
+  ASSERT_TRUE(Read(b, l));
+  EXPECT_EQ(l.bitsSize, 24u);
+}
+
+struct BadCase {
+  const char* name;
+  Bytes bytes;
+};
+
+void PrintTo(const BadCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class BitmapLayoutRefuses : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BitmapLayoutRefuses, DamagedFile) {
+  BitmapLayout l;
+  std::string error;
+  EXPECT_FALSE(Read(GetParam().bytes, l, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(l.width, 0);
+  EXPECT_EQ(l.bitsSize, 0u);
+}
+
+Bytes Cut(Bytes b, std::size_t size) {
+  b.resize(size);
+  return b;
+}
+Bytes With16(Bytes b, std::size_t at, std::uint32_t v) {
+  Put16(b, at, v);
+  return b;
+}
+Bytes With32(Bytes b, std::size_t at, std::uint32_t v) {
+  Put32(b, at, v);
+  return b;
+}
+Spec Depth(std::uint32_t bpp, std::uint32_t compression = 0) {
+  Spec s;
+  s.bpp = bpp;
+  s.compression = compression;
+  return s;
+}
+
+const Bytes kGood = Make(Spec{});
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BitmapLayoutRefuses,
+    ::testing::Values(
+        BadCase{"Empty", {}}, BadCase{"OnlyFileHeader", Cut(kGood, 14)},
+        BadCase{"HeaderOnly", Cut(kGood, 54)}, BadCase{"LastRowCut", Cut(kGood, kGood.size() - 1)},
+        BadCase{"InfoHeaderCut", Cut(kGood, 30)},
+        BadCase{"NotBM", With16(kGood, 0, 'M' | 'B' << 8)},
+        BadCase{"UnknownHeaderSize", With32(kGood, 14, 64)},
+        BadCase{"ZeroWidth", With32(kGood, 18, 0)},
+        BadCase{"NegativeWidth", With32(kGood, 18, 0xFFFFFFFF)},
+        BadCase{"ZeroHeight", With32(kGood, 22, 0)},
+        BadCase{"HugeHeightWraps", With32(kGood, 22, 0x7FFFFFFF)},
+        BadCase{"TooManyPixels", With32(With32(kGood, 18, 5000), 22, 5000)},
+        BadCase{"TwoPlanes", With16(kGood, 26, 2)}, BadCase{"FiveBitsAPixel", With16(kGood, 28, 5)},
+        BadCase{"JpegInside", With32(kGood, 30, 4)}, BadCase{"PngInside", With32(kGood, 30, 5)},
+        BadCase{"RleOfTrueColour", Make(Depth(24, 1))},
+        BadCase{"Rle4OfEightBits", Make(Depth(8, 2))},
+        BadCase{"MasksOfTrueColour", Make(Depth(24, 3))},
+        BadCase{"RleWithoutSize", With32(Make([] {
+                                           Spec s = Depth(8, 1);
+                                           s.rleBytes = 10;
+                                           return s;
+                                         }()),
+                                         34, 0)},
+        BadCase{"RleLongerThanFile", With32(Make([] {
+                                              Spec s = Depth(8, 1);
+                                              s.rleBytes = 10;
+                                              return s;
+                                            }()),
+                                            34, 11)},
+        BadCase{"RleTopDown", With32(Make([] {
+                                       Spec s = Depth(8, 1);
+                                       s.rleBytes = 10;
+                                       return s;
+                                     }()),
+                                     22, 0xFFFFFFFE)},
+        BadCase{"PaletteLongerThanDepth", With32(Make(Depth(4)), 46, 17)},
+        BadCase{"PaletteOverlapsPixels", With32(Make(Depth(8)), 10, 54 + 255 * 4)},
+        BadCase{"PixelsBeyondEnd", With32(kGood, 10, 0xFFFFFF00)},
+        BadCase{"HighPaletteOfTrueColour", With32(kGood, 46, 257)}),
+    [](const ::testing::TestParamInfo<BadCase>& info) { return info.param.name; });
+
+TEST(BitmapLayout, NullData) {
+  BitmapLayout l;
+  EXPECT_FALSE(ReadBitmapLayout(nullptr, 100, l, nullptr));
+}
+
+}  // namespace
+}  // namespace tk
