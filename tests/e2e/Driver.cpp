@@ -98,6 +98,10 @@ HWND Process::waitForWindow(const std::string& caption, DWORD timeoutMs) const {
   return found;
 }
 
+bool Process::waitForIdle(DWORD timeoutMs) const {
+  return info_.hProcess && WaitForInputIdle(info_.hProcess, timeoutMs) == 0;
+}
+
 HWND Process::waitForMessageBox(DWORD timeoutMs) const {
   HWND found = nullptr;
   WaitUntil(
@@ -144,6 +148,11 @@ LONG Style(HWND window) {
   return GetWindowLongA(window, GWL_STYLE);
 }
 
+bool RoundTrip(HWND window, DWORD timeoutMs) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
+}
+
 std::string Text(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
@@ -177,6 +186,17 @@ std::string MessageBoxText(HWND box) {
 
 void AnswerMessageBox(HWND box) {
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+int FirstVisibleLine(HWND edit) {
+  DWORD_PTR line = 0;
+  SendMessageTimeoutA(edit, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 5000, &line);
+  return static_cast<int>(line);
+}
+
+void ScrollPageDown(HWND edit) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(edit, WM_VSCROLL, SB_PAGEDOWN, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
 // ---- Input ------------------------------------------------------------------------------------
@@ -291,6 +311,21 @@ bool Capture::save(const std::string& path) const {
   return WriteFileBytes(path, bytes);
 }
 
+Capture Capture::Settled(HWND window, DWORD timeoutMs) {
+  RoundTrip(window);
+  Capture last = Of(window);
+  WaitUntil(
+      [&] {
+        Capture next = Of(window);
+        const bool same = next.width_ == last.width_ && next.height_ == last.height_ &&
+                          next.pixels_ == last.pixels_;
+        last = std::move(next);
+        return same;
+      },
+      timeoutMs, 60);
+  return last;
+}
+
 BitmapFile::BitmapFile(const std::string& path) {
   HBITMAP loaded = static_cast<HBITMAP>(
       LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
@@ -317,35 +352,92 @@ std::uint32_t BitmapFile::at(int x, int y) const {
   return pixels_[static_cast<size_t>(y) * width_ + x];
 }
 
-double MatchFraction(const Capture& screen, const BitmapFile& picture, int x, int y, bool skipKey,
-                     int tolerance) {
+namespace {
+
+bool Close(std::uint32_t a, std::uint32_t b, int tolerance) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (d > tolerance || d < -tolerance) return false;
+  }
+  return true;
+}
+
+bool Inside(const RECT& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+constexpr RECT kEverywhere{-100000, -100000, 100000, 100000};
+
+}  // namespace
+
+double MatchFractionIn(const Capture& screen, const BitmapFile& picture, int x, int y, bool skipKey,
+                       const RECT& clip, int tolerance) {
   if (!picture.loaded()) return 0.0;
   const std::uint32_t key = picture.at(0, picture.height() - 1);
   long compared = 0;
   long matched = 0;
-  auto close = [tolerance](std::uint32_t a, std::uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-      const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-      if (d > tolerance || d < -tolerance) return false;
-    }
-    return true;
-  };
   for (int py = 0; py < picture.height(); ++py)
     for (int px = 0; px < picture.width(); ++px) {
       const std::uint32_t want = picture.at(px, py);
       if (skipKey && want == key) continue;
+      if (!Inside(clip, x + px, y + py)) continue;
       const std::uint32_t got = screen.at(x + px, y + py);
       if (got == 0xFFFFFFFF) continue;  // outside the client area
       ++compared;
-      if (close(want, got)) ++matched;
+      if (Close(want, got, tolerance)) ++matched;
     }
   return compared ? static_cast<double>(matched) / compared : 0.0;
+}
+
+double MatchFraction(const Capture& screen, const BitmapFile& picture, int x, int y, bool skipKey,
+                     int tolerance) {
+  return MatchFractionIn(screen, picture, x, y, skipKey, kEverywhere, tolerance);
+}
+
+double MatchFractionWhereDifferent(const Capture& screen, const BitmapFile& picture,
+                                   const BitmapFile& other, int x, int y, const RECT& clip,
+                                   int tolerance) {
+  if (!picture.loaded() || !other.loaded()) return 0.0;
+  const std::uint32_t key = picture.at(0, picture.height() - 1);
+  long compared = 0;
+  long matched = 0;
+  for (int py = 0; py < std::min(picture.height(), other.height()); ++py)
+    for (int px = 0; px < std::min(picture.width(), other.width()); ++px) {
+      const std::uint32_t want = picture.at(px, py);
+      if (want == key || Close(want, other.at(px, py), tolerance)) continue;
+      if (!Inside(clip, x + px, y + py)) continue;
+      const std::uint32_t got = screen.at(x + px, y + py);
+      if (got == 0xFFFFFFFF) continue;
+      ++compared;
+      if (Close(want, got, tolerance)) ++matched;
+    }
+  return compared ? static_cast<double>(matched) / compared : 0.0;
+}
+
+long DifferingPixels(const Capture& a, const Capture& b, const RECT& area, int tolerance) {
+  long differing = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (!Close(a.at(x, y), b.at(x, y), tolerance)) ++differing;
+  return differing;
 }
 
 // ---- Files ------------------------------------------------------------------------------------
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SetReadOnly(const std::string& path, bool readOnly) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD wanted = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY)
+                                : (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  return SetFileAttributesA(path.c_str(), wanted) != 0;
+}
+
+bool Rename(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
 bool MakeFolders(const std::string& path) {

@@ -35,6 +35,9 @@ class Process {
   // A visible message box (dialog class #32770) of this process, or null after the timeout.
   HWND waitForMessageBox(DWORD timeoutMs = 10000) const;
   std::vector<HWND> topWindows() const;
+  // Waits until the program waits for input with nothing pending (its start-up handlers have
+  // run); false after the timeout.
+  bool waitForIdle(DWORD timeoutMs = 20000) const;
   void kill();
   // Stops watching the program and leaves it running.
   void detach();
@@ -51,6 +54,10 @@ POINT ClientOriginOnScreen(HWND window);
 RECT ChildRectInParent(HWND child);
 LONG Style(HWND window);
 
+// Waits until the window's thread has handled everything sent to it before (a round trip of
+// WM_NULL); false when it did not answer in time.
+bool RoundTrip(HWND window, DWORD timeoutMs = 10000);
+
 // Texts, read from outside (WM_GETTEXT crosses processes).
 std::string Text(HWND window);
 std::string ClassName(HWND window);
@@ -60,6 +67,11 @@ std::vector<HWND> Children(HWND parent, const std::string& className);
 std::string MessageBoxText(HWND box);
 // Presses a message box's OK button.
 void AnswerMessageBox(HWND box);
+
+// A multi-line edit or rich-edit control's scrolling, from outside: the first line in view, and
+// one page down (as a click in the scroll bar's track does).
+int FirstVisibleLine(HWND edit);
+void ScrollPageDown(HWND edit);
 
 // Input. The window is brought to the front first.
 void Click(HWND window, int clientX, int clientY);
@@ -76,6 +88,8 @@ class Capture {
   std::uint32_t at(int x, int y) const;
   // Saves as a 24-bit BMP.
   bool save(const std::string& path) const;
+  // Waits for the window's drawing to settle: captures until two in a row are equal.
+  static Capture Settled(HWND window, DWORD timeoutMs = 3000);
 
  private:
   int width_ = 0;
@@ -103,6 +117,21 @@ class BitmapFile {
 double MatchFraction(const Capture& screen, const BitmapFile& picture, int x, int y, bool skipKey,
                      int tolerance = 8);
 
+// The same, counting only pixels inside `clip` (client coordinates), e.g. to leave out a part
+// that another control covers.
+double MatchFractionIn(const Capture& screen, const BitmapFile& picture, int x, int y, bool skipKey,
+                       const RECT& clip, int tolerance = 8);
+
+// Of the pixels where `picture` and `other` differ (and `picture` is not transparent), the
+// fraction where the screen at (x, y) shows `picture`: tells a button's highlighted picture from
+// its normal one even where the two are mostly alike.
+double MatchFractionWhereDifferent(const Capture& screen, const BitmapFile& picture,
+                                   const BitmapFile& other, int x, int y, const RECT& clip,
+                                   int tolerance = 8);
+
+// Pixels inside `area` that differ between two captures by more than `tolerance` per channel.
+long DifferingPixels(const Capture& a, const Capture& b, const RECT& area, int tolerance = 0);
+
 // Files and folders for tests (Windows paths).
 bool MakeFolders(const std::string& path);
 bool RemoveTree(const std::string& path);
@@ -110,5 +139,7 @@ bool CopyTree(const std::string& from, const std::string& to);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 bool Exists(const std::string& path);
+bool SetReadOnly(const std::string& path, bool readOnly);
+bool Rename(const std::string& from, const std::string& to);
 
 }  // namespace e2e

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "Driver.h"
@@ -24,8 +27,10 @@ inline std::string SampleDisc() {
 // A folder of its own for the running test, emptied first.
 inline std::string TestFolder() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string folder = std::string(VELM_E2E_BUILD_DIR) + "\\e2e-work\\" +
-                             info->test_suite_name() + "." + info->name();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  // Parameterised tests have slashes in their names.
+  std::replace(name.begin(), name.end(), '/', '-');
+  const std::string folder = std::string(VELM_E2E_BUILD_DIR) + "\\e2e-work\\" + name;
   RemoveTree(folder);
   MakeFolders(folder);
   return folder;
@@ -42,6 +47,115 @@ inline Running StartVelmPres(const std::string& workingFolder, const std::string
   r.process = std::make_unique<Process>(VelmPresExe(), arguments, workingFolder);
   r.window = r.process->waitForWindow(kMainCaption);
   return r;
+}
+
+// The same, and waits until its start-up has run to the end (the catalogue loaded and revealed,
+// or stopped where a damaged file stopped it) and the window has drawn it.
+inline Running StartVelmPresIdle(const std::string& workingFolder,
+                                 const std::string& arguments = "") {
+  Running r = StartVelmPres(workingFolder, arguments);
+  if (r.window) {
+    r.process->waitForIdle();
+    RoundTrip(r.window);
+  }
+  return r;
+}
+
+// ---- The catalogue as it sits in the main window (client coordinates) ------------------------
+
+constexpr int kMenuLeft = 4;
+constexpr int kMenuWidth = 201;
+inline int MenuTop(int k) {
+  return 104 + 36 * (k - 1);
+}
+inline int MenuHeight(int k) {
+  return k == 9 ? 49 : 37;
+}
+inline RECT MenuBox(int k) {
+  return RECT{kMenuLeft, MenuTop(k), kMenuLeft + kMenuWidth, MenuTop(k) + MenuHeight(k)};
+}
+// Button k's own part: button 9 is drawn over the last row of button 8.
+inline RECT MenuOwnBox(int k) {
+  RECT r = MenuBox(k);
+  if (k == 8) r.bottom -= 1;
+  return r;
+}
+// Where a click lands on button k: the middle of its own part.
+inline POINT MenuClickPoint(int k) {
+  const RECT r = MenuOwnBox(k);
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+// The column of all nine buttons.
+constexpr RECT kMenuColumn{4, 104, 205, 441};
+// The title picture's box once revealed, and the view's final place.
+constexpr RECT kPictureBox{495, 84, 744, 405};
+constexpr RECT kViewFinal{208, 84, 490, 405};
+// The view where the window first puts it, before the catalogue is revealed.
+constexpr RECT kViewInitial{244, 120, 460, 405};
+// The removal entry: the icon and the label beside it.
+constexpr RECT kInstallIconBox{224, 418, 242, 436};
+constexpr RECT kUninstallLabelBox{248, 420, 442, 433};
+
+inline bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+// The rich-text view: the main window's one rich-edit child.
+inline HWND View(HWND window) {
+  const std::vector<HWND> views = Children(window, "RichEdit20A");
+  return views.empty() ? nullptr : views.front();
+}
+
+// ---- Files of the sample disc ------------------------------------------------------------------
+
+inline std::string DiscContent(const std::string& name) {
+  return SampleDisc() + "\\content\\" + name;
+}
+inline std::string MenuFile(int k, bool highlighted) {
+  return "menu" + std::to_string(k) + (highlighted ? "c" : "") + ".bmp";
+}
+inline std::string DescriptionFile(int k) {
+  return "velm" + std::to_string(k) + ".rtf";
+}
+inline std::string PictureFile(int k) {
+  return "velm" + std::to_string(k) + ".bmp";
+}
+// The install/remove icon as it is stored with the program.
+inline std::string InstallIconAsset() {
+  return std::string(VELM_E2E_SOURCE_DIR) + "\\assets\\install_icon.bmp";
+}
+
+// Copies the sample disc's catalogue into `folder`\content.
+inline bool CopyCatalogue(const std::string& folder) {
+  return CopyTree(SampleDisc() + "\\content", folder + "\\content");
+}
+
+// A phrase of an RTF description as its reader sees it: the text of its longest paragraph
+// (control words dropped), cut to at most `length` bytes. The paragraph's text stays whole in
+// the view's text, wherever the view wraps it.
+inline std::string PhraseOfRtf(const std::string& rtf, size_t length = 40) {
+  static const std::regex controlWord(R"(\\[a-zA-Z]+-?[0-9]* ?)");
+  std::istringstream lines(rtf);
+  std::string line;
+  std::string best;
+  while (std::getline(lines, line)) {
+    if (line.rfind("\\pard", 0) != 0) continue;
+    std::string text = std::regex_replace(line, controlWord, "");
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    if (text.find_first_of("\\{}") != std::string::npos) continue;
+    if (text.size() > best.size()) best = text;
+  }
+  return best.substr(0, length);
+}
+
+inline std::string PhraseOfDescription(int k) {
+  std::string rtf;
+  ReadFileBytes(DiscContent(DescriptionFile(k)), rtf);
+  return PhraseOfRtf(rtf);
 }
 
 }  // namespace e2e

@@ -1,0 +1,154 @@
+// The catalogue of the sample disc as a user sees it: the revealed view, each title's
+// description, picture and highlighted button, and switching titles once the files are gone.
+#include <sstream>
+
+#include "E2e.h"
+
+namespace e2e {
+namespace {
+
+// Everything title k shows once it is selected: its description in the view, its picture in
+// the picture box and its highlighted button; `previous` (0 for none) back to normal.
+void ExpectTitleShown(HWND window, int k, int previous) {
+  SCOPED_TRACE("title " + std::to_string(k));
+  HWND view = View(window);
+  ASSERT_NE(view, nullptr);
+  const std::string text = Text(view);
+  const std::string phrase = PhraseOfDescription(k);
+  ASSERT_FALSE(phrase.empty()) << "no plain paragraph in " << DescriptionFile(k);
+  EXPECT_NE(text.find(phrase), std::string::npos) << "the view shows: " << text.substr(0, 200);
+  for (int other = 1; other <= 9; ++other) {
+    if (other == k) continue;
+    EXPECT_EQ(text.find(PhraseOfDescription(other)), std::string::npos)
+        << "the view still shows title " << other;
+  }
+
+  const Capture screen = Capture::Settled(window);
+  const BitmapFile picture(DiscContent(PictureFile(k)));
+  ASSERT_TRUE(picture.loaded());
+  EXPECT_GT(MatchFraction(screen, picture, kPictureBox.left, kPictureBox.top, false), 0.98);
+
+  const BitmapFile normal(DiscContent(MenuFile(k, false)));
+  const BitmapFile highlighted(DiscContent(MenuFile(k, true)));
+  ASSERT_TRUE(normal.loaded() && highlighted.loaded());
+  const RECT own = MenuOwnBox(k);
+  EXPECT_GT(MatchFractionIn(screen, highlighted, own.left, MenuTop(k), true, own), 0.97);
+  EXPECT_GT(MatchFractionWhereDifferent(screen, highlighted, normal, own.left, MenuTop(k), own),
+            0.95)
+      << "button " << k << " is not highlighted";
+
+  if (previous >= 1 && previous != k) {
+    const BitmapFile prevNormal(DiscContent(MenuFile(previous, false)));
+    const BitmapFile prevHighlighted(DiscContent(MenuFile(previous, true)));
+    const RECT prevOwn = MenuOwnBox(previous);
+    EXPECT_GT(MatchFractionWhereDifferent(screen, prevNormal, prevHighlighted, prevOwn.left,
+                                          MenuTop(previous), prevOwn),
+              0.95)
+        << "button " << previous << " did not return to normal";
+  }
+  // Every other button shows its normal picture.
+  for (int other = 1; other <= 9; ++other) {
+    if (other == k) continue;
+    const BitmapFile otherNormal(DiscContent(MenuFile(other, false)));
+    const RECT otherOwn = MenuOwnBox(other);
+    EXPECT_GT(MatchFractionIn(screen, otherNormal, otherOwn.left, MenuTop(other), true, otherOwn),
+              0.97)
+        << "button " << other;
+  }
+}
+
+// Clicks button k and waits until the click has been handled. `shift` moves the click sideways,
+// so that two clicks in a row on one button are two clicks, not a double click.
+void ClickTitle(HWND window, int k, int shift = 0) {
+  const POINT p = MenuClickPoint(k);
+  Click(window, p.x + shift, p.y);
+  RoundTrip(window);
+}
+
+TEST(Catalogue, RevealedViewAndCloseButtonStandWhereTheyBelong) {
+  const std::string folder = TestFolder();
+  ASSERT_TRUE(CopyCatalogue(folder));
+  Running app = StartVelmPresIdle(folder);
+  ASSERT_NE(app.window, nullptr);
+
+  HWND view = View(app.window);
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(IsWindowVisible(view));
+  const RECT viewRect = ChildRectInParent(view);
+  EXPECT_TRUE(SameRect(viewRect, kViewFinal)) << Describe(viewRect);
+  EXPECT_TRUE(Style(view) & WS_VSCROLL);
+
+  const std::vector<HWND> buttons = Children(app.window, "Button");
+  ASSERT_EQ(buttons.size(), 1u);
+  const RECT close = ChildRectInParent(buttons.front());
+  EXPECT_TRUE(SameRect(close, RECT{506, 416, 667, 441})) << Describe(close);
+  EXPECT_EQ(Text(buttons.front()), "Κλείσιμο");
+
+  // Title 1 is selected by the reveal.
+  ExpectTitleShown(app.window, 1, 0);
+}
+
+TEST(Catalogue, EachTitleShowsItsDescriptionPictureAndHighlightedButton) {
+  const std::string folder = TestFolder();
+  ASSERT_TRUE(CopyCatalogue(folder));
+  Running app = StartVelmPresIdle(folder);
+  ASSERT_NE(app.window, nullptr);
+
+  // Down the column, then back up to the first: every switch away from every title.
+  const int order[] = {2, 3, 4, 5, 6, 7, 8, 9, 1, 9, 8};
+  int previous = 1;
+  for (int k : order) {
+    ClickTitle(app.window, k);
+    ExpectTitleShown(app.window, k, previous);
+    if (::testing::Test::HasFatalFailure()) return;
+    previous = k;
+  }
+}
+
+TEST(Catalogue, ClickingTheSelectedTitleAgainChangesNothing) {
+  const std::string folder = TestFolder();
+  ASSERT_TRUE(CopyCatalogue(folder));
+  Running app = StartVelmPresIdle(folder);
+  ASSERT_NE(app.window, nullptr);
+  HWND view = View(app.window);
+
+  ClickTitle(app.window, 2);
+  // Scrolled down: a reload of the description would bring the view back to its first line.
+  ScrollPageDown(view);
+  RoundTrip(app.window);
+  const int line = FirstVisibleLine(view);
+  ASSERT_GT(line, 0) << "the description of title 2 does not scroll";
+  const std::string text = Text(view);
+  const Capture before = Capture::Settled(app.window);
+
+  ClickTitle(app.window, 2, 40);
+  const Capture after = Capture::Settled(app.window);
+  EXPECT_EQ(FirstVisibleLine(view), line);
+  EXPECT_EQ(Text(view), text);
+  EXPECT_EQ(DifferingPixels(before, after, RECT{0, 84, 750, 441}), 0);
+}
+
+TEST(Catalogue, TitlesStillSwitchOnceTheContentFolderIsGone) {
+  const std::string folder = TestFolder();
+  ASSERT_TRUE(CopyCatalogue(folder));
+  Running app = StartVelmPresIdle(folder);
+  ASSERT_NE(app.window, nullptr);
+
+  // The catalogue was read at start-up; from now on the files are not there to be read.
+  ASSERT_TRUE(Rename(folder + "\\content", folder + "\\content.gone"));
+  ASSERT_FALSE(Exists(folder + "\\content"));
+
+  int previous = 1;
+  for (int k : {4, 9, 2, 1}) {
+    ClickTitle(app.window, k);
+    ExpectTitleShown(app.window, k, previous);
+    previous = k;
+  }
+  ASSERT_TRUE(RemoveTree(folder + "\\content.gone"));
+  ClickTitle(app.window, 6);
+  ExpectTitleShown(app.window, 6, 1);
+  EXPECT_TRUE(app.process->running());
+}
+
+}  // namespace
+}  // namespace e2e
