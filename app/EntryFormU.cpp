@@ -206,6 +206,9 @@ void TEntryForm::createControls() {
   LexiconLabel->align = tk::Label::Align::Center;
   LexiconLabel->setCaption("Στοιχεία Λεξικού");
 
+  // The two entry labels take the size of their captions; the other labels keep their boxes.
+  InstallLabel->setAutoSize(true);
+  UninstallLabel->setAutoSize(true);
   InstallLabel->setCaption("Εγκατάσταση στον σκληρό δίσκο");
   UninstallLabel->setCaption("Απεγκατάσταση από τον σκληρό δίσκο");
 

@@ -110,12 +110,33 @@ Label::Label(Form& form, std::string name, int left, int top, int width, int hei
 void Label::setCaption(std::string caption) {
   caption_ = std::move(caption);
   if (visible_) invalidate();
+  fitToCaption();
 }
 
 void Label::setFont(const FontSpec& font) {
   font_ = font;
   hfont_ = MakeFont(font_);
   if (visible_) invalidate();
+  fitToCaption();
+}
+
+void Label::setAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  fitToCaption();
+}
+
+void Label::fitToCaption() {
+  if (!autoSize_) return;
+  // Measured in the font the label draws with, which is not always the one its layout was
+  // made with (a substituted face can be wider).
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, hfont_);
+  RECT box{0, 0, 0, 0};
+  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
+            DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  setBounds(left_, top_, box.right - box.left, box.bottom - box.top);
 }
 
 void Label::paint(HDC dc) const {

@@ -118,9 +118,14 @@ class Label : public GraphicControl {
   bool transparent = false;
   COLORREF background = RGB(255, 255, 255);
   Align align = Align::Left;
+  // Whether the label takes the size of its caption in its font, whenever either changes
+  // (otherwise it keeps its box and clips the caption to it).
+  void setAutoSize(bool autoSize);
   void paint(HDC dc) const override;
 
  private:
+  void fitToCaption();
+  bool autoSize_ = false;
   std::string caption_;
   FontSpec font_;
   HFONT hfont_ = nullptr;
