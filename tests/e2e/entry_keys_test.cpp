@@ -1,0 +1,95 @@
+// How the main window ends: Enter and Escape press the close button, Alt+F4 closes, all with
+// exit code 0; inside the rich-text view Enter and Escape belong to the view.
+#include "E2e.h"
+
+namespace e2e {
+namespace {
+
+struct KeyCase {
+  const char* name;
+  bool focusView;  // click into the view first
+  bool tabAway;    // then Tab on to the next control (the close button)
+  WORD key;
+  bool alt;
+  bool ends;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class EntryKeys : public ::testing::TestWithParam<KeyCase> {};
+
+// A point inside the view, clear of its scroll bar.
+constexpr POINT kInsideView{300, 250};
+
+TEST_P(EntryKeys, EndTheProgramOrNot) {
+  const KeyCase& c = GetParam();
+  const std::string folder = TestFolder();
+  ASSERT_TRUE(CopyCatalogue(folder));
+  Running app = StartVelmPresIdle(folder);
+  ASSERT_NE(app.window, nullptr);
+  HWND view = View(app.window);
+  ASSERT_NE(view, nullptr);
+
+  if (c.focusView) {
+    Click(app.window, kInsideView.x, kInsideView.y);
+    RoundTrip(app.window);
+  }
+  if (c.tabAway) {
+    Key(app.window, VK_TAB);
+    RoundTrip(app.window);
+  }
+  const std::string textBefore = Text(view);
+  Key(app.window, c.key, c.alt);
+
+  DWORD code = 1234;
+  if (c.ends) {
+    ASSERT_TRUE(app.process->waitForExit(10000, &code)) << "the program did not end";
+    EXPECT_EQ(code, 0u);
+    return;
+  }
+  // Input is handled in order, and a program told to end takes no more input: once a later
+  // click has switched the title, the key has been handled and did not end the program.
+  const POINT title2 = MenuClickPoint(2);
+  Click(app.window, title2.x, title2.y);
+  const std::string phrase = PhraseOfDescription(2);
+  EXPECT_TRUE(WaitUntil([&] { return Text(view).find(phrase) != std::string::npos; }))
+      << "the click after the key was not handled";
+  EXPECT_TRUE(app.process->running());
+  EXPECT_FALSE(app.process->waitForExit(0, &code));
+  // The view is read-only: the key wrote nothing into the text shown before it.
+  EXPECT_NE(textBefore.find(PhraseOfDescription(1)), std::string::npos);
+
+  // Away from the view, Enter ends the program again.
+  Key(app.window, VK_TAB);
+  Key(app.window, VK_RETURN);
+  ASSERT_TRUE(app.process->waitForExit(10000, &code)) << "Enter on the close button";
+  EXPECT_EQ(code, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EntryKeys,
+    ::testing::Values(KeyCase{"Enter", false, false, VK_RETURN, false, true},
+                      KeyCase{"Escape", false, false, VK_ESCAPE, false, true},
+                      KeyCase{"AltF4", false, false, VK_F4, true, true},
+                      KeyCase{"AltF4InsideTheView", true, false, VK_F4, true, true},
+                      KeyCase{"EnterInsideTheView", true, false, VK_RETURN, false, false},
+                      KeyCase{"EscapeInsideTheView", true, false, VK_ESCAPE, false, false},
+                      KeyCase{"EnterAfterTabbingOutOfTheView", true, true, VK_RETURN, false, true},
+                      KeyCase{"EscapeAfterTabbingOutOfTheView", true, true, VK_ESCAPE, false, true},
+                      KeyCase{"SpaceOnTheCloseButton", true, true, VK_SPACE, false, true}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+
+TEST(EntryClose, ClickingTheCloseButtonEndsTheProgram) {
+  const std::string folder = TestFolder();
+  Running app = StartVelmPresIdle(folder);
+  ASSERT_NE(app.window, nullptr);
+  Click(app.window, 586, 428);
+  DWORD code = 1234;
+  ASSERT_TRUE(app.process->waitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
+}  // namespace e2e
