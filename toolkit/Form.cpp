@@ -538,7 +538,11 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetCursor(g && g->cursor ? g->cursor : LoadCursor(nullptr, IDC_ARROW));
       return TRUE;
     }
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // The class asks for double clicks, but no graphic control takes them: the second press
+      // of a quick pair is a press like the first, or a label clicked twice in a row (or again
+      // soon after its dialog closed) would ignore the second click.
       POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       pressed_ = graphicAt(p);
       if (pressed_) SetCapture(hwnd_);
