@@ -1,0 +1,117 @@
+// The removal's confirmation window as the user meets it in VelmPres.exe: offered only for an
+// installed (writable) dictionary, opened from the entry, laid out and drawn as designed, with
+// the focus on "Ναι", and closed by Alt+F4 like "Όχι".
+#include "uninstall_support.h"
+
+namespace e2e {
+namespace uninstall {
+namespace {
+
+class ConfirmationE2e : public ::testing::Test {
+ protected:
+  UnmanagedWindows unmanaged_;
+  const std::string base_ = "C:\\Δοκιμή παραθύρου απεγκατάστασης";
+  const std::string folder_ = base_ + "\\Ιατρικό Λεξικό";
+
+  void SetUp() override {
+    RemoveTree(base_);
+    InstallCopy(folder_);
+  }
+  void TearDown() override { RemoveTree(base_); }
+};
+
+TEST_F(ConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
+  Running app = StartForRemoval(folder_ + "\\");
+  ASSERT_NE(app.window, nullptr);
+  HWND confirmation = OpenConfirmation(app);
+  ASSERT_NE(confirmation, nullptr) << "the entry did not open the confirmation window";
+
+  const SIZE client = ClientSize(confirmation);
+  EXPECT_EQ(client.cx, 292);
+  EXPECT_EQ(client.cy, 141);
+  const LONG style = Style(confirmation);
+  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_FALSE(IsWindowEnabled(app.window)) << "the main window is not disabled while it is open";
+  // Centred over the main window.
+  const RECT frame = WindowRectOnScreen(confirmation);
+  const RECT mainFrame = WindowRectOnScreen(app.window);
+  EXPECT_NEAR(frame.left + frame.right, mainFrame.left + mainFrame.right, 2);
+  EXPECT_NEAR(frame.top + frame.bottom, mainFrame.top + mainFrame.bottom, 2);
+
+  HWND yes = ButtonOf(confirmation, "Ναι");
+  HWND no = ButtonOf(confirmation, "Όχι");
+  ASSERT_NE(yes, nullptr);
+  ASSERT_NE(no, nullptr);
+  const RECT yesRect = ChildRectInParent(yes);
+  const RECT noRect = ChildRectInParent(no);
+  EXPECT_EQ(yesRect.left, 28);
+  EXPECT_EQ(yesRect.top, 104);
+  EXPECT_EQ(yesRect.right, 129);
+  EXPECT_EQ(yesRect.bottom, 129);
+  EXPECT_EQ(noRect.left, 156);
+  EXPECT_EQ(noRect.top, 104);
+  EXPECT_EQ(noRect.right, 257);
+  EXPECT_EQ(noRect.bottom, 129);
+
+  const std::vector<HWND> memos = Children(confirmation, "Edit");
+  ASSERT_EQ(memos.size(), 1u);
+  const RECT memoRect = ChildRectInParent(memos[0]);
+  EXPECT_EQ(memoRect.left, 72);
+  EXPECT_EQ(memoRect.top, 16);
+  EXPECT_EQ(memoRect.right, 281);
+  EXPECT_EQ(memoRect.bottom, 97);
+  EXPECT_EQ(Text(memos[0]),
+            "Πρόκειται να απεγκατασταθεί \r\nτο Duzivod Uzedov από το \r\nσκληρό σας δίσκο. "
+            "\r\n\r\nΝα συνεχιστεί η διαδικασία;");
+
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(confirmation, nullptr), &thread));
+  EXPECT_EQ(thread.hwndFocus, yes) << "the focus is not on Ναι";
+
+  // The picture at (16, 12), drawn at its own size over the window's colour; the glyphs on the
+  // buttons: green on Ναι, red on Όχι.
+  const Capture screen = Capture::Of(confirmation);
+  const BitmapFile picture(std::string(VELM_E2E_SOURCE_DIR) + "\\assets\\install_picture.bmp");
+  ASSERT_TRUE(picture.loaded());
+  EXPECT_GT(MatchFraction(screen, picture, 16, 12, true), 0.95);
+  auto countPixels = [&screen](const RECT& r, bool (*wanted)(int, int, int)) {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        const std::uint32_t px = screen.at(x, y);
+        if (wanted((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF)) ++count;
+      }
+    return count;
+  };
+  auto green = [](int r, int g, int b) { return g > 120 && g > r + 50 && g > b + 50; };
+  auto red = [](int r, int g, int b) { return r > 150 && r > g + 70 && r > b + 70; };
+  EXPECT_GT(countPixels(yesRect, green), 20) << "no check mark on Ναι";
+  EXPECT_GT(countPixels(noRect, red), 20) << "no cross on Όχι";
+
+  // Alt+F4 closes it as Όχι: the program goes on with its entry, which opens the window again
+  // at once (the click comes within the double-click time of the one that opened the first).
+  Key(confirmation, VK_F4, true);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(confirmation); }, 5000));
+  EXPECT_TRUE(app.process->running());
+  EXPECT_TRUE(IsWindowEnabled(app.window));
+  EXPECT_TRUE(Exists(folder_ + "\\Tolvan.exe"));
+  HWND again = OpenConfirmation(app);
+  ASSERT_NE(again, nullptr);
+  Key(again, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5000));
+}
+
+TEST_F(ConfirmationE2e, NotOfferedForTheDictionaryOnTheDisc) {
+  // The disc's own Tolvan.exe is read-only: clicking where the entry would be opens nothing.
+  Running app = StartForRemoval(SampleDisc() + "\\");
+  ASSERT_NE(app.window, nullptr);
+  Click(app.window, kEntryX, kEntryY);
+  EXPECT_EQ(app.process->waitForWindow(kConfirmCaption, 1500), nullptr);
+  EXPECT_TRUE(app.process->running());
+}
+
+}  // namespace
+}  // namespace uninstall
+}  // namespace e2e
