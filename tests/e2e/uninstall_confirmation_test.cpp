@@ -7,7 +7,8 @@ namespace e2e {
 namespace uninstall {
 namespace {
 
-class ConfirmationE2e : public ::testing::Test {
+// Lower-case first, so that the tests are found with the rest of the removal's by "uninstall".
+class uninstallConfirmationE2e : public ::testing::Test {
  protected:
   UnmanagedWindows unmanaged_;
   const std::string base_ = "C:\\Δοκιμή παραθύρου απεγκατάστασης";
@@ -20,7 +21,7 @@ class ConfirmationE2e : public ::testing::Test {
   void TearDown() override { RemoveTree(base_); }
 };
 
-TEST_F(ConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
+TEST_F(uninstallConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
   Running app = StartForRemoval(folder_ + "\\");
   ASSERT_NE(app.window, nullptr);
   HWND confirmation = OpenConfirmation(app);
@@ -103,7 +104,7 @@ TEST_F(ConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5000));
 }
 
-TEST_F(ConfirmationE2e, NotOfferedForTheDictionaryOnTheDisc) {
+TEST_F(uninstallConfirmationE2e, NotOfferedForTheDictionaryOnTheDisc) {
   // The disc's own Tolvan.exe is read-only: clicking where the entry would be opens nothing.
   Running app = StartForRemoval(SampleDisc() + "\\");
   ASSERT_NE(app.window, nullptr);

@@ -14,7 +14,7 @@ std::string UserBytes() {
   return std::string(bytes, sizeof bytes - 1);
 }
 
-class UninstallE2e : public ::testing::Test {
+class uninstallE2e : public ::testing::Test {
  protected:
   // Everything a test makes on the C: drive lies under here.
   const std::string base_ = "C:\\Δοκιμή απεγκατάστασης";
@@ -79,7 +79,7 @@ class UninstallE2e : public ::testing::Test {
   }
 };
 
-TEST_F(UninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
+TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   InstallCopy(folder_);
   ASSERT_TRUE(WriteFileBytes(userFile_, userBytes_));
   makeSibling();
@@ -119,7 +119,7 @@ TEST_F(UninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   EXPECT_EQ(Snapshot(sibling_), sibling) << "the sibling folder changed";
 }
 
-TEST_F(UninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEverything) {
+TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEverything) {
   InstallCopy(folder_);
   makeSibling();
   MakeShortcut(desktop_->path(), folder_);
@@ -168,7 +168,7 @@ TEST_F(UninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
 
 // The argument names a folder without its trailing backslash: dropping its last character would
 // point the script at another folder ("...\Lex" for "...\Lexi"), here one holding the same names.
-TEST_F(UninstallE2e, ArgumentWithoutTrailingBackslashIsRefusedAndNothingChanges) {
+TEST_F(uninstallE2e, ArgumentWithoutTrailingBackslashIsRefusedAndNothingChanges) {
   const std::string argument = base_ + "\\Lexi";
   // The entry is offered because "<argument>Tolvan.exe" is a writable file.
   ASSERT_TRUE(
@@ -203,7 +203,7 @@ TEST_F(UninstallE2e, ArgumentWithoutTrailingBackslashIsRefusedAndNothingChanges)
 
 // "%P%" in the folder's name would be expanded by the command interpreter (to nothing: P is not
 // set), pointing the script at "...\TQ" instead of "...\T%P%Q".
-TEST_F(UninstallE2e, PercentSignsInTheFolderNameAreNotExpandedByTheScript) {
+TEST_F(uninstallE2e, PercentSignsInTheFolderNameAreNotExpandedByTheScript) {
   const std::string folder = base_ + "\\T%P%Q";
   const std::string decoy = base_ + "\\TQ";
   InstallCopy(folder);
@@ -221,7 +221,7 @@ TEST_F(UninstallE2e, PercentSignsInTheFolderNameAreNotExpandedByTheScript) {
 
 // A desktop the script cannot be written to (a folder named "uninst.bat" stands there): the
 // shortcut is already gone, the message comes once, and the program stays with its entry.
-TEST_F(UninstallE2e, DesktopThatCannotTakeTheScriptIsReportedOnceAndTheProgramStays) {
+TEST_F(uninstallE2e, DesktopThatCannotTakeTheScriptIsReportedOnceAndTheProgramStays) {
   InstallCopy(folder_);
   MakeShortcut(desktop_->path(), folder_);
   ASSERT_TRUE(MakeFolders(desktopFile("uninst.bat")));
