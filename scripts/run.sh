@@ -15,7 +15,9 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target VelmPres sample_disc velmdrive
 
 session=$root/build/win32/wine-demo
-VELM_PERSIST=0 scripts/wine-session "$session" start
+mkdir -p "$session"
+# Wine processes outlive this script: none of them may hold its output open.
+VELM_PERSIST=0 scripts/wine-session "$session" start </dev/null >"$session/start.log" 2>&1
 eval "$(scripts/wine-session "$session" env)"
 bin=$root/build/win32/bin
 disc=$root/build/win32/disc
@@ -36,8 +38,9 @@ cd "$disc"
 # autorun entry does (wine itself would double a trailing backslash inside quotes).
 if [ -f "$session/xvfb.pid" ]; then
   shot=$root/build/win32/demo.bmp
+  # The program goes on running after this script: its output goes to a log, not to our caller.
   wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" \
-    sleep:2000 "shot:$(winepath -w "$shot")" leave
+    sleep:2000 "shot:$(winepath -w "$shot")" leave </dev/null >"$session/demo.log" 2>&1
   convert "$shot" "${shot%.bmp}.png" && shot=${shot%.bmp}.png
   echo "There is no X display here, so the program runs on the virtual display $DISPLAY."
   echo "Its window, as a user sees it: $shot"
