@@ -48,7 +48,10 @@ class UninstallFlowTest : public ::testing::Test {
     sys_.desktop = desktop_;
   }
   void TearDown() override {
-    SetCurrentDirectoryA(scratch_.path().c_str());
+    // Out of the scratch folder, which cannot be removed while it holds the current folder.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    SetCurrentDirectoryA(temp);
     SourceFolder.clear();
   }
 
