@@ -122,6 +122,9 @@ RichView::RichView(Form& form, std::string name, int left, int top, int width, i
                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_SAVESEL,
                WS_EX_CLIENTEDGE);
   SendMessageA(hwnd_, EM_SETEVENTMASK, 0, 0);
+  // Windows' rich-edit control stops RTF streamed in at its text limit, 32767 characters until
+  // one is set: a long description would be cut off without a word.
+  SendMessageA(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
 }
 
 void RichView::setBackground(COLORREF color) {
