@@ -394,9 +394,13 @@ int Form::showModal() {
   placeOnScreen();
   if (mainWindow) EnableWindow(mainWindow, FALSE);
   updateTooltips();
+  focusWhenDeactivated_ = nullptr;  // not the control focused when the form was last closed
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
+  // Each showing starts at the first control in tab order: from the form itself, moving on
+  // reaches that control whichever control the activation left focused.
+  SetFocus(hwnd_);
   moveFocus(true);
   UpdateWindow(hwnd_);
   shownOnce_ = true;
