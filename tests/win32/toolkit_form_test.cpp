@@ -291,6 +291,26 @@ TEST(FormFocusTest, ControlThatHadTheFocusGetsItBackWhenTheFormIsActivatedAgain)
   EXPECT_EQ(d.okClicks, 0);
 }
 
+TEST(FormFocusTest, EachModalShowingStartsAtTheFirstControl) {
+  Dialog d;
+  {
+    RunInLoop leave([&] {
+      d.cancel->setFocus();
+      d.cancel->click();
+    });
+    EXPECT_EQ(d.showModal(), tk::mrCancel);
+  }
+  bool editFocused = false;
+  {
+    RunInLoop look([&] {
+      editFocused = d.edit->focused();
+      d.finisher->click();
+    });
+    EXPECT_EQ(d.showModal(), kFinisher);
+  }
+  EXPECT_TRUE(editFocused);
+}
+
 // Counts the pixels of a window's client area that are far from the button face colour.
 int InkPixels(HWND window) {
   RECT client{};
