@@ -10,11 +10,14 @@
 //   shot:<file.bmp>   save the window's client area
 //   box               print the text of the message box that appears, and press its OK
 //   geometry          print the window's client size and position, and its child windows
+//   idle              wait until the program has done its start-up and waits for input
+//   text              print the text of the window's rich-text view (the description shown)
 //   exit              wait for the program to end and print its exit code
 //   leave             stop driving and leave the program running
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "Driver.h"
 
@@ -70,6 +73,11 @@ int main(int argc, char** argv) {
           std::printf("  %s %ld,%ld %ldx%ld visible=%d\n", e2e::ClassName(child).c_str(), r.left,
                       r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? 1 : 0);
         }
+      } else if (verb == "idle") {
+        if (!program.waitForIdle()) std::fprintf(stderr, "velmdrive: the program stays busy\n");
+      } else if (verb == "text" && window) {
+        const std::vector<HWND> views = e2e::Children(window, "RichEdit20A");
+        std::printf("text: %s\n", views.empty() ? "(no view)" : e2e::Text(views.front()).c_str());
       } else if (verb == "exit") {
         DWORD code = 0;
         if (!program.waitForExit(20000, &code)) {

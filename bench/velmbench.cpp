@@ -1,0 +1,313 @@
+// velmbench: how fast the main window comes up and switches titles, each against a yardstick
+// run the same way under the same Wine.
+//   velmbench <VelmPres.exe> <bare_window.exe> <disc folder> <work folder> [runs]
+// Figures (medians of `runs` runs):
+//   1. start-up: from CreateProcess until the catalogue is revealed (the view at its final place
+//      holding title 1's text), against the bare window program until its window is shown and
+//      its message loop answers;
+//   2. title switch: from the click on a title with a 1 MB description until the view holds all
+//      of it (the program answers the length query once its click handler is done), against
+//      clearing a bare rich-edit control of the view's size in this process and streaming the
+//      same RTF into it, drawing as it goes and, for comparison, not drawing until the end.
+// Wall-clock times from QueryPerformanceCounter; the program under test runs in its own process.
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace {
+
+constexpr char kMainCaption[] = "Εκδόσεις Βελμαρόδη";
+constexpr RECT kViewFinal{208, 84, 490, 405};
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+struct FindState {
+  DWORD pid;
+  const std::string* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopProc(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<FindState*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != s->pid || !IsWindowVisible(hwnd)) return TRUE;
+  char text[128] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  if (*s->caption != text) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
+// The visible top-level window of process `pid` with that caption, or null.
+HWND FindTop(DWORD pid, const std::string& caption) {
+  FindState state{pid, &caption, nullptr};
+  EnumWindows(&FindTopProc, reinterpret_cast<LPARAM>(&state));
+  return state.found;
+}
+
+LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 120000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+HWND ViewOf(HWND window) {
+  const std::vector<HWND> views = e2e::Children(window, "RichEdit20A");
+  return views.empty() ? nullptr : views.front();
+}
+
+bool AtFinalPlace(HWND view) {
+  const RECT r = e2e::ChildRectInParent(view);
+  return r.left == kViewFinal.left && r.top == kViewFinal.top && r.right == kViewFinal.right &&
+         r.bottom == kViewFinal.bottom;
+}
+
+void EndProgram(e2e::Process& process, HWND window) {
+  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD code = 0;
+  if (!process.waitForExit(10000, &code)) process.kill();
+}
+
+// Milliseconds from CreateProcess until `ready` holds for the program's window.
+template <class Ready>
+double TimeStart(const std::string& exe, const std::string& folder, const std::string& caption,
+                 Ready ready) {
+  const double start = Now();
+  e2e::Process process(exe, "", folder);
+  HWND window = nullptr;
+  double end = 0;
+  for (;;) {
+    if (!window) window = FindTop(process.id(), caption);
+    if (window && ready(window)) {
+      end = Now();
+      break;
+    }
+    if (!process.running() || Now() - start > 60000) {
+      std::fprintf(stderr, "velmbench: %s did not come up\n", exe.c_str());
+      std::exit(1);
+    }
+    Sleep(1);
+  }
+  EndProgram(process, window);
+  return end - start;
+}
+
+// A description of about 1 MB: the sample's first one, its paragraphs repeated, with an end mark.
+std::string LargeDescription(const std::string& sample) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < sample.size()) {
+    size_t end = sample.find_first_of("\r\n", at);
+    if (end == std::string::npos) end = sample.size();
+    lines.push_back(sample.substr(at, end - at));
+    at = sample.find_first_not_of("\r\n", end);
+    if (at == std::string::npos) break;
+  }
+  std::vector<std::string> head, body;
+  for (const std::string& line : lines) {
+    if (line.rfind("\\pard", 0) == 0)
+      body.push_back(line);
+    else if (body.empty())
+      head.push_back(line);
+  }
+  std::string rtf;
+  for (const std::string& line : head) rtf += line + "\r\n";
+  for (int part = 1; rtf.size() < 1024 * 1024; ++part) {
+    rtf += "\\pard\\sb120\\sa60\\cf3\\b\\f0\\fs20 " + std::to_string(part) + "\\b0\\par\r\n";
+    for (const std::string& line : body) rtf += line + "\r\n";
+  }
+  rtf += "\\pard\\qc\\b END\\b0\\par\r\n}\r\n";
+  return rtf;
+}
+
+struct Source {
+  const std::string* bytes;
+  size_t offset;
+};
+
+DWORD CALLBACK ReadSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* s = reinterpret_cast<Source*>(cookie);
+  const size_t n = std::min(s->bytes->size() - s->offset, static_cast<size_t>(wanted));
+  std::copy_n(s->bytes->data() + s->offset, n, buffer);
+  s->offset += n;
+  *given = static_cast<LONG>(n);
+  return 0;
+}
+
+// Streams `bytes` into `edit` as RTF.
+void StreamRtf(HWND edit, const std::string& bytes) {
+  Source source{&bytes, 0};
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  es.pfnCallback = &ReadSource;
+  SendMessageA(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+}
+
+// A rich-edit control the size of the view holds `small`; the time in ms to clear it and stream
+// `large` in, `runs` times. With `noRedraw` the control does not draw while it takes the text.
+std::vector<double> TimeBareRichEdit(const std::string& small, const std::string& large, int runs,
+                                     bool noRedraw) {
+  LoadLibraryA("riched20.dll");
+  HWND top = CreateWindowExA(0, "STATIC", "Bare rich edit", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE,
+                             0, 0, 320, 380, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND edit = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "RichEdit20A", "",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 282,
+      321, top, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(edit, EM_SETBKGNDCOLOR, 0, RGB(214, 234, 255));
+  SendMessageA(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    SetWindowTextA(edit, "");
+    StreamRtf(edit, small);
+    UpdateWindow(edit);
+    const double start = Now();
+    if (noRedraw) SendMessageA(edit, WM_SETREDRAW, FALSE, 0);
+    SetWindowTextA(edit, "");
+    StreamRtf(edit, large);
+    if (noRedraw) {
+      SendMessageA(edit, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(edit, nullptr, TRUE);
+    }
+    times.push_back(Now() - start);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  DestroyWindow(top);
+  return times;
+}
+
+void Print(const char* what, const std::vector<double>& times) {
+  std::printf("  %-44s median %8.1f ms  (", what, Median(times));
+  for (size_t i = 0; i < times.size(); ++i) std::printf("%s%.1f", i ? " " : "", times[i]);
+  std::printf(")\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 5) {
+    std::fprintf(stderr,
+                 "usage: velmbench <VelmPres.exe> <bare_window.exe> <disc> <work folder> [runs]\n");
+    return 2;
+  }
+  const std::string velmPres = argv[1];
+  const std::string bare = argv[2];
+  const std::string disc = argv[3];
+  const std::string work = argv[4];
+  const int runs = argc > 5 ? std::max(1, std::atoi(argv[5])) : 5;
+
+  // The sample catalogue, and a second one whose title 2 has a 1 MB description.
+  const std::string startFolder = work + "\\start";
+  const std::string largeFolder = work + "\\large";
+  e2e::RemoveTree(work);
+  if (!e2e::CopyTree(disc + "\\content", startFolder + "\\content") ||
+      !e2e::CopyTree(disc + "\\content", largeFolder + "\\content")) {
+    std::fprintf(stderr, "velmbench: cannot copy the catalogue of %s\n", disc.c_str());
+    return 1;
+  }
+  std::string sample;
+  e2e::ReadFileBytes(disc + "\\content\\velm1.rtf", sample);
+  const std::string large = LargeDescription(sample);
+  e2e::WriteFileBytes(largeFolder + "\\content\\velm2.rtf", large);
+
+  std::printf("velmbench: %d runs each, medians\n", runs);
+
+  // 1. Start-up. One run of each first, to bring the files into the cache.
+  auto revealed = [](HWND window) {
+    HWND view = ViewOf(window);
+    return view && IsWindowVisible(view) && AtFinalPlace(view) && Send(view, WM_GETTEXTLENGTH) > 0;
+  };
+  auto answering = [](HWND window) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
+  };
+  TimeStart(velmPres, startFolder, kMainCaption, revealed);
+  TimeStart(bare, startFolder, "Bare window", answering);
+  std::vector<double> velmStarts, bareStarts;
+  for (int i = 0; i < runs; ++i) {
+    velmStarts.push_back(TimeStart(velmPres, startFolder, kMainCaption, revealed));
+    bareStarts.push_back(TimeStart(bare, startFolder, "Bare window", answering));
+  }
+  std::printf("start-up to the revealed catalogue\n");
+  Print("VelmPres.exe, catalogue revealed", velmStarts);
+  Print("bare window, shown and answering", bareStarts);
+  std::printf("  ratio %.2f\n", Median(velmStarts) / Median(bareStarts));
+
+  // 2. Switching to the title with the 1 MB description, and back to title 1 between runs.
+  e2e::Process process(velmPres, "", largeFolder);
+  HWND window = nullptr;
+  e2e::WaitUntil([&] { return (window = FindTop(process.id(), kMainCaption)) != nullptr; });
+  process.waitForIdle();
+  HWND view = window ? ViewOf(window) : nullptr;
+  if (!view) {
+    std::fprintf(stderr, "velmbench: VelmPres.exe did not come up\n");
+    return 1;
+  }
+  const LRESULT smallLength = Send(view, WM_GETTEXTLENGTH);
+  // The pointer is put on the title first; the time runs from the press.
+  auto switchTo = [&](int title, auto done) {
+    e2e::Focus(window);
+    POINT p{104, 104 + 36 * (title - 1) + 18};
+    ClientToScreen(window, &p);
+    SetCursorPos(p.x, p.y);
+    Sleep(30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    const double start = Now();
+    SendInput(2, in, sizeof(INPUT));
+    while (!done()) Sleep(0);
+    return Now() - start;
+  };
+  // The first switch finds out how long the large text is once it is all in.
+  LRESULT largeLength = 0;
+  switchTo(2, [&] {
+    const LRESULT n = Send(view, WM_GETTEXTLENGTH);
+    if (n != smallLength && n == largeLength) return true;
+    largeLength = n;
+    Sleep(20);
+    return false;
+  });
+  std::vector<double> switches;
+  for (int i = 0; i < runs; ++i) {
+    switchTo(1, [&] { return Send(view, WM_GETTEXTLENGTH) == smallLength; });
+    switches.push_back(switchTo(2, [&] { return Send(view, WM_GETTEXTLENGTH) == largeLength; }));
+  }
+  EndProgram(process, window);
+  const std::vector<double> bareStreams = TimeBareRichEdit(sample, large, runs, false);
+  const std::vector<double> quietStreams = TimeBareRichEdit(sample, large, runs, true);
+
+  std::printf("title switch to a %zu-byte description (%ld characters in the view)\n", large.size(),
+              static_cast<long>(largeLength));
+  Print("VelmPres.exe, click to the whole text", switches);
+  Print("bare rich-edit control, EM_STREAMIN", bareStreams);
+  Print("the same, not drawing while it streams", quietStreams);
+  std::printf("  ratio %.2f\n", Median(switches) / Median(bareStreams));
+  return 0;
+}
