@@ -228,6 +228,20 @@ void Click(HWND window, int clientX, int clientY) {
   Sleep(150);
 }
 
+void MoveMouse(HWND window, int clientX, int clientY) {
+  Focus(window);
+  POINT p{clientX, clientY};
+  ClientToScreen(window, &p);
+  const int sw = GetSystemMetrics(SM_CXSCREEN);
+  const int sh = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = (p.x * 65536 + sw / 2) / sw;
+  in.mi.dy = (p.y * 65536 + sh / 2) / sh;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof(INPUT));
+}
+
 void Key(HWND window, WORD virtualKey, bool alt) {
   Focus(window);
   std::vector<INPUT> in;

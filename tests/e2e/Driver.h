@@ -75,6 +75,8 @@ void ScrollPageDown(HWND edit);
 
 // Input. The window is brought to the front first.
 void Click(HWND window, int clientX, int clientY);
+// Moves the pointer to a client point without pressing anything (to hover).
+void MoveMouse(HWND window, int clientX, int clientY);
 void Key(HWND window, WORD virtualKey, bool alt = false);
 void Focus(HWND window);
 

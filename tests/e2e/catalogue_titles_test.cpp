@@ -150,5 +150,27 @@ TEST(Catalogue, TitlesStillSwitchOnceTheContentFolderIsGone) {
   EXPECT_TRUE(app.process->running());
 }
 
+TEST(Catalogue, TheLogoNamesThePresentationInItsTooltip) {
+  const std::string folder = TestFolder();
+  Running app = StartVelmPresIdle(folder);
+  ASSERT_NE(app.window, nullptr);
+  // Two moves inside the logo, as a pointer arriving there makes.
+  MoveMouse(app.window, 100, 30);
+  MoveMouse(app.window, 104, 32);
+  HWND tip = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND w : app.process->topWindows())
+      if (ClassName(w) == "tooltips_class32") tip = w;
+    return tip != nullptr;
+  }));
+  ASSERT_NE(tip, nullptr) << "no tooltip over the logo";
+  EXPECT_EQ(Text(tip), "Παρουσίαση Εκδόσεων Βελμαρόδη");
+
+  // Over a title button there is none.
+  MoveMouse(app.window, 100, 200);
+  MoveMouse(app.window, 104, 202);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip); }, 5000));
+}
+
 }  // namespace
 }  // namespace e2e

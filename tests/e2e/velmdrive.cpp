@@ -5,6 +5,7 @@
 //   wait:<caption>    wait for the top-level window with that caption (UTF-8 on the command
 //                     line is fine: Wine hands it over in the ANSI code page)
 //   click:<x>,<y>     click at client coordinates of that window
+//   move:<x>,<y>      move the pointer there without clicking (to hover)
 //   key:<name>        ENTER, ESC, TAB, ALTF4 or SPACE
 //   sleep:<ms>        wait
 //   shot:<file.bmp>   save the window's client area
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
         int x = 0, y = 0;
         std::sscanf(value.c_str(), "%d,%d", &x, &y);
         e2e::Click(window, x, y);
+      } else if (verb == "move" && window) {
+        int x = 0, y = 0;
+        std::sscanf(value.c_str(), "%d,%d", &x, &y);
+        e2e::MoveMouse(window, x, y);
       } else if (verb == "key" && window) {
         if (value == "ENTER")
           e2e::Key(window, VK_RETURN);
