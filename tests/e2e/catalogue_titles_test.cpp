@@ -150,6 +150,58 @@ TEST(Catalogue, TitlesStillSwitchOnceTheContentFolderIsGone) {
   EXPECT_TRUE(app.process->running());
 }
 
+TEST(Catalogue, TheViewOpensSidewaysFromItsCentreLine) {
+  const std::string folder = TestFolder();
+  ASSERT_TRUE(CopyCatalogue(folder));
+  Process program(VelmPresExe(), "", folder);
+  // Watched from the moment the view exists, as fast as its place can be read: every place it
+  // is seen in is one of the opening's steps, centred on x = 349 at the final top and height.
+  HWND window = nullptr;
+  HWND view = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        // GetWindowText reads another program's caption without a message, which would wait
+        // until the opening is over.
+        for (HWND w : program.topWindows()) {
+          char caption[64] = {};
+          GetWindowTextA(w, caption, sizeof caption);
+          if (std::string(caption) == kMainCaption) window = w;
+        }
+        view = window ? View(window) : nullptr;
+        return view != nullptr;
+      },
+      20000, 1));
+  std::vector<RECT> seen;
+  for (;;) {
+    const RECT r = ChildRectInParent(view);
+    if (seen.empty() || !SameRect(seen.back(), r)) seen.push_back(r);
+    if (SameRect(r, kViewFinal) || !program.running()) break;
+  }
+  ASSERT_TRUE(SameRect(seen.back(), kViewFinal)) << Describe(seen.back());
+
+  // The places the view passes through: moved up to the final top and height, shut to width 0
+  // on the centre line x = 349, then 47 steps of 3 pixels left and 6 wider.
+  auto box = [](int left, int top, int width, int height) {
+    return RECT{left, top, left + width, top + height};
+  };
+  std::vector<RECT> path = {kViewInitial, box(244, 84, 216, 285), box(244, 84, 216, 321),
+                            box(244, 84, 0, 321), box(349, 84, 0, 321)};
+  for (int step = 1; step <= 47; ++step) {
+    path.push_back(box(349 - 3 * step, 84, 6 * (step - 1), 321));
+    path.push_back(box(349 - 3 * step, 84, 6 * step, 321));
+  }
+  ASSERT_TRUE(SameRect(path.back(), kViewFinal));
+  size_t at = 0;
+  int opening = 0;
+  for (const RECT& r : seen) {
+    while (at < path.size() && !SameRect(path[at], r)) ++at;
+    ASSERT_LT(at, path.size()) << "the view was seen at " << Describe(r) << ", off its path";
+    const int width = r.right - r.left;
+    if (r.left < 349 && width > 0 && width < 282) ++opening;
+  }
+  EXPECT_GT(opening, 0) << "the view was never seen half open";
+}
+
 TEST(Catalogue, TheLogoNamesThePresentationInItsTooltip) {
   const std::string folder = TestFolder();
   Running app = StartVelmPresIdle(folder);
