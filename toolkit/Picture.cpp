@@ -21,17 +21,28 @@ std::string LowerExtension(const std::string& path) {
   return ext;
 }
 
-// A 32-bit top-down section holding the given RGB rows.
-HBITMAP SectionFromRgb(const RgbImage& image) {
+// The description of a 32-bit top-down section of the given size: every picture is one.
+BITMAPINFO SectionInfo(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// A new section of that size and its pixels; null when there is no memory for it.
+HBITMAP NewSection(const BITMAPINFO& info, void** bits) {
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+// A 32-bit top-down section holding the given RGB rows.
+HBITMAP SectionFromRgb(const RgbImage& image) {
+  BITMAPINFO info = SectionInfo(image.width, image.height);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = NewSection(info, &bits);
   if (!bitmap) throw PictureError("out of memory for a picture");
   auto* out = static_cast<std::uint8_t*>(bits);
   const std::uint8_t* in = image.rgb.data();
@@ -50,18 +61,9 @@ HBITMAP SectionFromRgb(const RgbImage& image) {
 HBITMAP CopyToSection(HBITMAP source) {
   BITMAP bm{};
   if (!GetObjectA(source, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
-  RgbImage dummy;
-  dummy.width = bm.bmWidth;
-  dummy.height = bm.bmHeight;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = bm.bmWidth;
-  info.bmiHeader.biHeight = -bm.bmHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = SectionInfo(bm.bmWidth, bm.bmHeight);
   void* bits = nullptr;
-  HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP copy = NewSection(info, &bits);
   if (!copy) return nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
@@ -178,15 +180,9 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
   bits.push_back(0);
   bits.push_back(1);
 
-  BITMAPINFO target{};
-  target.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  target.bmiHeader.biWidth = layout.width;
-  target.bmiHeader.biHeight = -layout.height;
-  target.bmiHeader.biPlanes = 1;
-  target.bmiHeader.biBitCount = 32;
-  target.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO target = SectionInfo(layout.width, layout.height);
   void* pixels = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  HBITMAP section = NewSection(target, &pixels);
   if (!section) throw PictureError("out of memory for a picture");
   HDC dc = CreateCompatibleDC(nullptr);
   const int rows = SetDIBits(dc, section, 0, static_cast<UINT>(layout.height), bits.data(),
@@ -243,15 +239,9 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
 
 Picture Picture::stretchedTo(int width, int height, bool smooth) const {
   if (!bitmap_ || width <= 0 || height <= 0) return Picture();
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = SectionInfo(width, height);
   void* bits = nullptr;
-  HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP target = NewSection(info, &bits);
   if (!target) throw PictureError("out of memory for a picture");
   HDC source = CreateCompatibleDC(nullptr);
   HDC dest = CreateCompatibleDC(nullptr);
