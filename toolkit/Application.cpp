@@ -30,8 +30,9 @@ bool Application::processMessage() {
     terminated_ = true;
     return false;
   }
-  HWND active = GetActiveWindow();
-  Form* form = active ? Form::FromHandle(active) : nullptr;
+  // The form a key belongs to is the one its window lies in, as for a dialog box; the active
+  // window may be another program's.
+  Form* form = msg.hwnd ? Form::FromHandle(msg.hwnd) : nullptr;
   if (form && form->handleDialogKey(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
