@@ -68,15 +68,15 @@ constexpr ControlLayout kLayout[] = {
 // clang-format on
 
 tk::FormSpec MainWindowSpec() {
-  tk::FormSpec spec;
-  spec.caption = "Εκδόσεις Βελμαρόδη";
-  spec.clientWidth = 750;
-  spec.clientHeight = 470;
-  spec.color = GetSysColor(COLOR_ACTIVEBORDER);
-  spec.font.face = "MS Sans Serif";
-  spec.font.height = -11;
-  spec.position = tk::FormSpec::Position::ScreenCenter;
-  return spec;
+  tk::FormSpec props;
+  props.caption = "Εκδόσεις Βελμαρόδη";
+  props.clientWidth = 750;
+  props.clientHeight = 470;
+  props.color = GetSysColor(COLOR_ACTIVEBORDER);
+  props.font.face = "MS Sans Serif";
+  props.font.height = -11;
+  props.position = tk::FormSpec::Position::ScreenCenter;
+  return props;
 }
 
 // "Τίτλοι" as the window first shows it: padded with 19 blanks before and 20 after.

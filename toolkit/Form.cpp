@@ -19,16 +19,17 @@ using FontKey = std::tuple<std::string, int, bool, bool, bool, BYTE>;
 
 }  // namespace
 
-HFONT MakeFont(const FontSpec& spec) {
+HFONT MakeFont(const FontSpec& props) {
   // Fonts are few and live as long as the program: one per distinct description.
   static std::map<FontKey, HFONT> fonts;
-  const FontKey key{spec.face, spec.height, spec.bold, spec.italic, spec.underline, spec.charset};
+  const FontKey key{props.face,   props.height,    props.bold,
+                    props.italic, props.underline, props.charset};
   auto found = fonts.find(key);
   if (found != fonts.end()) return found->second;
   HFONT font =
-      CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
-                  spec.underline, FALSE, spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
+      CreateFontA(props.height, 0, 0, 0, props.bold ? FW_BOLD : FW_NORMAL, props.italic,
+                  props.underline, FALSE, props.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, props.face.c_str());
   fonts.emplace(key, font);
   return font;
 }
@@ -221,7 +222,7 @@ bool WindowControl::reflect(UINT, WPARAM, LPARAM, LRESULT&) {
 
 // ---- Form -------------------------------------------------------------------------------------
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {
+Form::Form(FormSpec props) : props_(std::move(props)) {
   createHandle();
 }
 
@@ -248,17 +249,17 @@ void Form::createHandle() {
     RegisterClassA(&wc);
     registered = true;
   }
-  background_ = CreateSolidBrush(spec_.color);
+  background_ = CreateSolidBrush(props_.color);
   // A caption without system menu, minimise, maximise or close box, and a border that does not
   // resize.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
-  RECT frame{0, 0, spec_.clientWidth, spec_.clientHeight};
+  RECT frame{0, 0, props_.clientWidth, props_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   HWND owner = nullptr;
   if (Form* main = Application::instance().mainForm()) owner = main->handle();
-  hwnd_ = CreateWindowExA(0, kFormClass, spec_.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                          frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
-                          GetModuleHandleA(nullptr), this);
+  hwnd_ = CreateWindowExA(0, kFormClass, props_.caption.c_str(), style, CW_USEDEFAULT,
+                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, owner,
+                          nullptr, GetModuleHandleA(nullptr), this);
   if (!hwnd_) throw std::runtime_error("cannot create a form");
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
@@ -306,7 +307,7 @@ Control* Form::find(const std::string& name) const {
 }
 
 void Form::setCaption(const std::string& caption) {
-  spec_.caption = caption;
+  props_.caption = caption;
   SetWindowTextA(hwnd_, caption.c_str());
 }
 
@@ -317,7 +318,7 @@ void Form::placeOnScreen() {
   const int h = frame.bottom - frame.top;
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   Form* main = Application::instance().mainForm();
-  if (spec_.position == FormSpec::Position::MainFormCenter && main && main != this &&
+  if (props_.position == FormSpec::Position::MainFormCenter && main && main != this &&
       IsWindowVisible(main->handle()))
     GetWindowRect(main->handle(), &area);
   const int x = area.left + (area.right - area.left - w) / 2;

@@ -37,7 +37,7 @@ struct FontSpec {
 };
 
 // A font made from a FontSpec; shared by the controls that use it.
-HFONT MakeFont(const FontSpec& spec);
+HFONT MakeFont(const FontSpec& props);
 
 class Control {
  public:
@@ -168,16 +168,16 @@ struct FormSpec {
 
 class Form {
  public:
-  explicit Form(FormSpec spec);
+  explicit Form(FormSpec props);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
   HWND handle() const { return hwnd_; }
-  const FormSpec& spec() const { return spec_; }
-  const std::string& caption() const { return spec_.caption; }
+  const FormSpec& props() const { return props_; }
+  const std::string& caption() const { return props_.caption; }
   void setCaption(const std::string& caption);
-  const FontSpec& font() const { return spec_.font; }
+  const FontSpec& font() const { return props_.font; }
 
   template <class T, class... Args>
   T& add(Args&&... args) {
@@ -233,7 +233,7 @@ class Form {
   void moveFocus(bool forward);
   void updateTooltips();
 
-  FormSpec spec_;
+  FormSpec props_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   HBRUSH background_ = nullptr;

@@ -34,17 +34,17 @@ constexpr ControlLayout kLayout[] = {
 // clang-format on
 
 tk::FormSpec ConfirmWindowSpec() {
-  tk::FormSpec spec;
-  spec.caption = "Απεγκατάσταση Ιατρικού Λεξικού";
-  spec.clientWidth = 292;
-  spec.clientHeight = 141;
-  spec.color = GetSysColor(COLOR_BTNFACE);
-  spec.font.face = "MS Sans Serif";
-  spec.font.height = -11;
-  spec.font.color = RGB(0, 0, 0);
-  spec.font.charset = DEFAULT_CHARSET;
-  spec.position = tk::FormSpec::Position::MainFormCenter;
-  return spec;
+  tk::FormSpec props;
+  props.caption = "Απεγκατάσταση Ιατρικού Λεξικού";
+  props.clientWidth = 292;
+  props.clientHeight = 141;
+  props.color = GetSysColor(COLOR_BTNFACE);
+  props.font.face = "MS Sans Serif";
+  props.font.height = -11;
+  props.font.color = RGB(0, 0, 0);
+  props.font.charset = DEFAULT_CHARSET;
+  props.position = tk::FormSpec::Position::MainFormCenter;
+  return props;
 }
 
 }  // namespace

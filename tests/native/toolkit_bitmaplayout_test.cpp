@@ -24,7 +24,7 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
 }
 
 // A well-formed bitmap file with a 40-byte header (or the 12-byte one when `core`).
-struct Spec {
+struct Shape {
   std::int32_t width = 3;
   std::int32_t height = 2;
   std::uint32_t bpp = 24;
@@ -35,11 +35,11 @@ struct Spec {
   std::size_t rleBytes = 0;  // pixel bytes of a run-length file
 };
 
-std::size_t Stride(const Spec& s) {
+std::size_t Stride(const Shape& s) {
   return (static_cast<std::size_t>(s.width) * s.bpp + 31) / 32 * 4;
 }
 
-Bytes Make(const Spec& s) {
+Bytes Make(const Shape& s) {
   const bool core = s.headerSize == 12;
   std::size_t colors = s.colorsUsed;
   if (s.bpp <= 8 && (colors == 0 || core)) colors = std::size_t{1} << s.bpp;
@@ -75,7 +75,7 @@ bool Read(const Bytes& b, BitmapLayout& layout, std::string* error = nullptr) {
 }
 
 TEST(BitmapLayout, TrueColourBottomUp) {
-  const Bytes b = Make(Spec{});
+  const Bytes b = Make(Shape{});
   BitmapLayout l;
   std::string error = "unset";
   ASSERT_TRUE(Read(b, l, &error));
@@ -92,45 +92,45 @@ TEST(BitmapLayout, TrueColourBottomUp) {
 
 TEST(BitmapLayout, PalettedTopDownCoreAndMasks) {
   BitmapLayout l;
-  Spec topDown;
+  Shape topDown;
   topDown.height = -5;
   ASSERT_TRUE(Read(Make(topDown), l));
   EXPECT_TRUE(l.topDown);
   EXPECT_EQ(l.height, 5);
 
-  Spec paletted;
+  Shape paletted;
   paletted.bpp = 8;
   paletted.colorsUsed = 16;
   ASSERT_TRUE(Read(Make(paletted), l));
   EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
 
-  Spec fullPalette;
+  Shape fullPalette;
   fullPalette.bpp = 4;
   ASSERT_TRUE(Read(Make(fullPalette), l));
   EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
 
-  Spec core;
+  Shape core;
   core.headerSize = 12;
   core.bpp = 1;
   ASSERT_TRUE(Read(Make(core), l));
   EXPECT_TRUE(l.coreHeader);
   EXPECT_EQ(l.infoSize, 12u + 2u * 3u);
 
-  Spec masks;
+  Shape masks;
   masks.bpp = 32;
   masks.compression = 3;
   ASSERT_TRUE(Read(Make(masks), l));
   EXPECT_EQ(l.compression, BitmapCompression::BitFields);
   EXPECT_EQ(l.infoSize, 40u + 12u);
 
-  Spec v5;
+  Shape v5;
   v5.headerSize = 124;
   v5.bpp = 32;
   v5.compression = 3;
   ASSERT_TRUE(Read(Make(v5), l));
   EXPECT_EQ(l.infoSize, 124u);
 
-  Spec rle;
+  Shape rle;
   rle.bpp = 8;
   rle.compression = 1;
   rle.rleBytes = 10;
@@ -140,7 +140,7 @@ TEST(BitmapLayout, PalettedTopDownCoreAndMasks) {
 }
 
 TEST(BitmapLayout, ExtraBytesAfterThePixelsAreAllowed) {
-  Bytes b = Make(Spec{});
+  Bytes b = Make(Shape{});
   b.resize(b.size() + 100, 0xEE);
   BitmapLayout l;
   ASSERT_TRUE(Read(b, l));
@@ -179,14 +179,14 @@ Bytes With32(Bytes b, std::size_t at, std::uint32_t v) {
   Put32(b, at, v);
   return b;
 }
-Spec Depth(std::uint32_t bpp, std::uint32_t compression = 0) {
-  Spec s;
+Shape Depth(std::uint32_t bpp, std::uint32_t compression = 0) {
+  Shape s;
   s.bpp = bpp;
   s.compression = compression;
   return s;
 }
 
-const Bytes kGood = Make(Spec{});
+const Bytes kGood = Make(Shape{});
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BitmapLayoutRefuses,
@@ -207,19 +207,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"Rle4OfEightBits", Make(Depth(8, 2))},
         BadCase{"MasksOfTrueColour", Make(Depth(24, 3))},
         BadCase{"RleWithoutSize", With32(Make([] {
-                                           Spec s = Depth(8, 1);
+                                           Shape s = Depth(8, 1);
                                            s.rleBytes = 10;
                                            return s;
                                          }()),
                                          34, 0)},
         BadCase{"RleLongerThanFile", With32(Make([] {
-                                              Spec s = Depth(8, 1);
+                                              Shape s = Depth(8, 1);
                                               s.rleBytes = 10;
                                               return s;
                                             }()),
                                             34, 11)},
         BadCase{"RleTopDown", With32(Make([] {
-                                       Spec s = Depth(8, 1);
+                                       Shape s = Depth(8, 1);
                                        s.rleBytes = 10;
                                        return s;
                                      }()),

@@ -142,11 +142,11 @@ class FolderControlsTest : public ::testing::Test {
     CloseHandle(file);
     ASSERT_TRUE(SetCurrentDirectoryA(root_.c_str()));
 
-    tk::FormSpec spec;
-    spec.caption = "Folders";
-    spec.clientWidth = 477;
-    spec.clientHeight = 218;
-    form_ = std::make_unique<tk::Form>(spec);
+    tk::FormSpec props;
+    props.caption = "Folders";
+    props.clientWidth = 477;
+    props.clientHeight = 218;
+    form_ = std::make_unique<tk::Form>(props);
     list_ = &form_->add<tk::DirectoryList>("DirectoryListBox1", 288, 17, 177, 112);
     drives_ = &form_->add<tk::DriveComboBox>("DriveComboBox1", 288, 136, 177, 19);
     drives_->setDirList(list_);

@@ -81,12 +81,12 @@ struct Dialog {
 
   explicit Dialog(tk::FormSpec::Position position = tk::FormSpec::Position::ScreenCenter) {
     tk::Application::instance().initialize();
-    tk::FormSpec spec;
-    spec.position = position;
-    spec.caption = "Dialog";
-    spec.clientWidth = 400;
-    spec.clientHeight = 240;
-    form = std::make_unique<tk::Form>(spec);
+    tk::FormSpec props;
+    props.position = position;
+    props.caption = "Dialog";
+    props.clientWidth = 400;
+    props.clientHeight = 240;
+    form = std::make_unique<tk::Form>(props);
     edit = &form->add<tk::Edit>("Dir_Edit", 8, 8, 200, 21);
     memo = &form->add<tk::Memo>("MsgMemo", 8, 40, 200, 60, true, true);
     rich = &form->add<tk::RichView>("PresRTF", 8, 110, 200, 60);

@@ -332,12 +332,12 @@ TEST_F(PictureTest, CopiesAreIndependent) {
 class Canvas {
  public:
   explicit Canvas(const tk::Form& form) {
-    const tk::FormSpec& spec = form.spec();
-    area_ = RECT{0, 0, spec.clientWidth, spec.clientHeight};
+    const tk::FormSpec& props = form.props();
+    area_ = RECT{0, 0, props.clientWidth, props.clientHeight};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = spec.clientWidth;
-    info.bmiHeader.biHeight = -spec.clientHeight;
+    info.bmiHeader.biWidth = props.clientWidth;
+    info.bmiHeader.biHeight = -props.clientHeight;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -367,12 +367,12 @@ class PaintTest : public PictureTest {
   void SetUp() override {
     PictureTest::SetUp();
     tk::Application::instance().initialize();
-    tk::FormSpec spec;
-    spec.caption = "Paint";
-    spec.clientWidth = 80;
-    spec.clientHeight = 40;
-    spec.color = kFormColour;
-    form_ = std::make_unique<tk::Form>(spec);
+    tk::FormSpec props;
+    props.caption = "Paint";
+    props.clientWidth = 80;
+    props.clientHeight = 40;
+    props.color = kFormColour;
+    form_ = std::make_unique<tk::Form>(props);
     sample_ = tk::Picture::FromFile(write("sample.bmp", BitmapFile(6, 4, 24, Sample)));
   }
   std::unique_ptr<tk::Form> form_;

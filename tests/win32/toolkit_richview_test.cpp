@@ -20,11 +20,11 @@ class RichViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tk::Application::instance().initialize();
-    tk::FormSpec spec;
-    spec.caption = "Rich";
-    spec.clientWidth = 300;
-    spec.clientHeight = 300;
-    form_ = std::make_unique<tk::Form>(spec);
+    tk::FormSpec props;
+    props.caption = "Rich";
+    props.clientWidth = 300;
+    props.clientHeight = 300;
+    form_ = std::make_unique<tk::Form>(props);
     view_ = &form_->add<tk::RichView>("PresRTF", 8, 8, 216, 285);
   }
   // The whole text as WM_GETTEXT gives it: bytes of the ANSI code page, paragraphs ending CR LF.

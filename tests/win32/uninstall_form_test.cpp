@@ -27,8 +27,8 @@ TEST(ConfirmUninstallFormTest, PropertiesPicturesAndFonts) {
   EXPECT_EQ(client.bottom, 141);
   const LONG style = GetWindowLongA(form.handle(), GWL_STYLE);
   EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_EQ(form.spec().color, GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(form.spec().position, tk::FormSpec::Position::MainFormCenter);
+  EXPECT_EQ(form.props().color, GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(form.props().position, tk::FormSpec::Position::MainFormCenter);
 
   // Creation order (the places and the question are checked on screen, end to end).
   ASSERT_EQ(form.controls().size(), 4u);

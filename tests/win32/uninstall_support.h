@@ -259,11 +259,11 @@ class MainWindow {
     tk::Application& app = tk::Application::instance();
     app.initialize();
     app.setTitle("Εκδόσεις Βελμαρόδη");
-    tk::FormSpec spec;
-    spec.caption = "Εκδόσεις Βελμαρόδη";
-    spec.clientWidth = 750;
-    spec.clientHeight = 470;
-    form_ = std::make_unique<tk::Form>(spec);
+    tk::FormSpec props;
+    props.caption = "Εκδόσεις Βελμαρόδη";
+    props.clientWidth = 750;
+    props.clientHeight = 470;
+    form_ = std::make_unique<tk::Form>(props);
     app.setMainForm(form_.get());
     form_->show();
   }
