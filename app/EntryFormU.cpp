@@ -10,6 +10,7 @@
 #include "CatalogueText.h"
 #include "CommandLine.h"
 #include "PelmoraLib.h"
+#include "SysCalls.h"
 #include "resource.h"
 
 namespace velm {
@@ -84,31 +85,10 @@ std::string PaddedTitlesCaption() {
   return std::string(19, ' ') + "Τίτλοι" + std::string(20, ' ');
 }
 
-// True only for an existing file; a folder of that name is not one.
-bool FileExists(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+// The text of a description file; an unreadable one stops the loading.
+std::string ReadDescription(const std::string& path) {
   std::string bytes;
-  char chunk[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
-      CloseHandle(file);
-      throw std::runtime_error("cannot read " + path);
-    }
-    if (got == 0) break;
-    bytes.append(chunk, got);
-  }
-  CloseHandle(file);
+  if (!Sys().readFile(path, bytes)) throw std::runtime_error("cannot read " + path);
   return bytes;
 }
 
@@ -272,10 +252,10 @@ void TEntryForm::loadCatalogue() {
     const std::string selected = "content\\menu" + n + "c.bmp";
     const std::string text = "content\\velm" + n + ".rtf";
     const std::string picture = "content\\velm" + n + ".bmp";
-    if (FileExists(menu)) MenuPictures[k] = tk::Picture::FromFile(menu);
-    if (FileExists(selected)) MenuPicturesSelected[k] = tk::Picture::FromFile(selected);
-    if (FileExists(text)) Descriptions[k] = SplitDescriptionLines(ReadWholeFile(text));
-    if (FileExists(picture)) TitlePictures[k] = tk::Picture::FromFile(picture);
+    if (Sys().fileExists(menu)) MenuPictures[k] = tk::Picture::FromFile(menu);
+    if (Sys().fileExists(selected)) MenuPicturesSelected[k] = tk::Picture::FromFile(selected);
+    if (Sys().fileExists(text)) Descriptions[k] = SplitDescriptionLines(ReadDescription(text));
+    if (Sys().fileExists(picture)) TitlePictures[k] = tk::Picture::FromFile(picture);
   }
 }
 
