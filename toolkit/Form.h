@@ -162,6 +162,8 @@ struct FormSpec {
   enum class Position { ScreenCenter, MainFormCenter } position = Position::ScreenCenter;
 };
 
+// A form's window is made by create(), which adding a control or showing the form calls, never
+// by the constructor: a derived form's handleMessage then sees every message of the creation.
 class Form {
  public:
   explicit Form(FormSpec props);
@@ -169,6 +171,8 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
+  // Makes the window, once; null until then.
+  void create();
   HWND handle() const { return hwnd_; }
   const FormSpec& props() const { return props_; }
   const std::string& caption() const { return props_.caption; }
@@ -177,6 +181,7 @@ class Form {
 
   template <class T, class... Args>
   T& add(Args&&... args) {
+    create();
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T& ref = *control;
     controls_.push_back(std::move(control));
@@ -217,12 +222,12 @@ class Form {
   // Runs when the form is shown (the first time for a modeless form, every time for a modal one).
   virtual void onShow() {}
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void createHandle();
 
  private:
   friend class Control;
   friend class WindowControl;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static void registerWindowClass();
   void registerControl(Control& control);
   void placeOnScreen();
   void moveFocus(bool forward);

@@ -1,10 +1,12 @@
-// The layout builder for real under Wine: a table with every kind of control, as the folder
-// dialog has them, makes its controls in order, binds each to its member and gives each the
-// row's data; its events reach the form's handlers; rows the builder cannot honour are refused.
+// Building forms for real under Wine: the window is made after the form, so a derived form sees
+// its creation; a layout table with every kind of control, as the folder dialog has them, makes
+// its controls in order, binds each to its member and gives each the row's data; its events
+// reach the form's handlers; rows the builder cannot honour are refused.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -16,10 +18,52 @@
 
 namespace {
 
+tk::FormSpec SmallForm() {
+  tk::Application::instance().initialize();
+  tk::FormSpec props;
+  props.caption = "Layout";
+  props.clientWidth = 477;
+  props.clientHeight = 218;
+  return props;
+}
+
+// A form of its own that notes the messages its window procedure hands it.
+class WatchingForm : public tk::Form {
+ public:
+  WatchingForm() : tk::Form(SmallForm()) {}
+  std::vector<UINT> seen;
+
+ protected:
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    seen.push_back(message);
+    return tk::Form::handleMessage(message, wParam, lParam);
+  }
+};
+
+bool Saw(const WatchingForm& form, UINT message) {
+  return std::find(form.seen.begin(), form.seen.end(), message) != form.seen.end();
+}
+
+TEST(FormCreationTest, TheWindowIsMadeAfterTheFormSoItsOwnHandlingSeesTheCreation) {
+  WatchingForm form;
+  EXPECT_EQ(form.handle(), nullptr);
+  form.create();
+  ASSERT_NE(form.handle(), nullptr);
+  EXPECT_TRUE(Saw(form, WM_NCCREATE));
+  EXPECT_TRUE(Saw(form, WM_CREATE));
+  const HWND first = form.handle();
+  form.create();  // once only
+  EXPECT_EQ(form.handle(), first);
+  // A second form shares the class registered by the first.
+  WatchingForm other;
+  other.create();
+  EXPECT_NE(other.handle(), nullptr);
+}
+
 class AllKindsForm : public tk::Form {
  public:
   template <size_t N>
-  explicit AllKindsForm(const tk::Row<AllKindsForm> (&rows)[N]) : tk::Form(Props()) {
+  explicit AllKindsForm(const tk::Row<AllKindsForm> (&rows)[N]) : tk::Form(SmallForm()) {
     tk::BuildLayout(*this, rows);
   }
 
@@ -38,16 +82,6 @@ class AllKindsForm : public tk::Form {
   void BitBtn1Click(tk::Control& sender) { events.push_back("BitBtn1Click " + sender.name()); }
   void DirectoryListBox1Change(tk::Control& sender) {
     events.push_back("DirectoryListBox1Change " + sender.name());
-  }
-
- private:
-  static tk::FormSpec Props() {
-    tk::Application::instance().initialize();
-    tk::FormSpec props;
-    props.caption = "Layout";
-    props.clientWidth = 477;
-    props.clientHeight = 218;
-    return props;
   }
 };
 
