@@ -34,6 +34,13 @@ HFONT MakeFont(const FontSpec& props) {
   return font;
 }
 
+void RunHandler(const std::function<void()>& handler) noexcept {
+  try {
+    handler();
+  } catch (...) {
+  }
+}
+
 // ---- Control ----------------------------------------------------------------------------------
 
 Control::Control(Form& form, std::string name, int left, int top, int width, int height)
@@ -51,7 +58,7 @@ void Control::setVisible(bool visible) {
 }
 
 void Control::click() {
-  if (onClick) onClick(*this);
+  if (onClick) RunHandler([this] { onClick(*this); });
 }
 
 void GraphicControl::invalidate() const {
@@ -358,7 +365,7 @@ void Form::show() {
   UpdateWindow(hwnd_);
   if (!shownOnce_) {
     shownOnce_ = true;
-    onShow();
+    RunHandler([this] { onShow(); });
   }
 }
 
@@ -413,10 +420,7 @@ int Form::showModal() {
   moveFocus(true);
   UpdateWindow(hwnd_);
   shownOnce_ = true;
-  try {
-    onShow();
-  } catch (...) {
-  }
+  RunHandler([this] { onShow(); });
   while (modalResult_ == mrNone) {
     if (!app.processMessage()) {
       PostQuitMessage(0);  // the outer loop must see it too

@@ -60,6 +60,18 @@ TEST(FormCreationTest, TheWindowIsMadeAfterTheFormSoItsOwnHandlingSeesTheCreatio
   EXPECT_NE(other.handle(), nullptr);
 }
 
+// A form whose show handler fails.
+class FailingShowForm : public WatchingForm {
+ public:
+  int shows = 0;
+
+ protected:
+  void onShow() override {
+    ++shows;
+    throw std::runtime_error("the show handler failed");
+  }
+};
+
 class AllKindsForm : public tk::Form {
  public:
   template <size_t N>
@@ -187,6 +199,42 @@ TEST(LayoutTest, EventsReachTheFormsHandlersWithTheirSender) {
   const std::vector<std::string> expected = {"BitBtn1Click BitBtn1",
                                              "DirectoryListBox1Change DirectoryListBox1"};
   EXPECT_EQ(form.events, expected);
+}
+
+TEST(EventGuardTest, AFailingHandlerEndsSilentlyWhicheverWayItsEventCame) {
+  AllKindsForm form(kAllKinds);
+  int clicks = 0;
+  form.BitBtn1->onClick = [&](tk::Control&) {
+    ++clicks;
+    throw std::runtime_error("the click handler failed");
+  };
+  form.show();
+  form.Dir_Edit->setFocus();
+  // From code, and by Enter in the edit as the message loop hands keys to the form, outside
+  // any window procedure.
+  EXPECT_NO_THROW(form.BitBtn1->click());
+  const MSG enter{form.Dir_Edit->handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  bool used = false;
+  EXPECT_NO_THROW(used = form.handleDialogKey(enter));
+  EXPECT_TRUE(used);
+  EXPECT_EQ(clicks, 2);
+
+  // A directory list's change.
+  char original[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, original);
+  form.DirectoryListBox1->onChange = [](tk::DirectoryList&) {
+    throw std::runtime_error("the change handler failed");
+  };
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  EXPECT_NO_THROW(form.DirectoryListBox1->setFolder(temp));
+  SetCurrentDirectoryA(original);
+
+  // A form's showing: the form is on screen all the same.
+  FailingShowForm failing;
+  EXPECT_NO_THROW(failing.show());
+  EXPECT_EQ(failing.shows, 1);
+  EXPECT_TRUE(failing.visible());
 }
 
 // clang-format off
