@@ -215,8 +215,9 @@ class Form {
   virtual void closeCommand();
   // Enter, Escape and Tab as a dialog handles them; true when the key was used.
   bool handleDialogKey(const MSG& message);
-  // Paints the form's graphic controls into `dc` (client coordinates), as WM_PAINT does.
+  // Paints the form's graphic controls into `dc` (client coordinates), as WM_PAINT composes them.
   void paintGraphics(HDC dc, const RECT& area) const;
+  // Marks a part of the client area to be composed and drawn again.
   void invalidate(const RECT& area) const;
   // Draws every pending change now.
   void update() const;
@@ -251,6 +252,10 @@ class Form {
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   GdiObject<HBRUSH> background_;
+  // The graphic controls composed over the whole client area, and the part of it that changed
+  // since it was last composed.
+  GdiObject<HBITMAP> composite_;
+  mutable RECT stale_{0, 0, 0, 0};
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
   bool modal_ = false;
