@@ -7,6 +7,8 @@
 
 #include "BitmapLayout.h"
 #include "JpegDecode.h"
+#include "Scoped.h"
+#include "SysCalls.h"
 
 namespace tk {
 namespace {
@@ -58,36 +60,34 @@ HBITMAP SectionFromRgb(const RgbImage& image) {
 }
 
 // A 32-bit section copy of any bitmap, so that every picture is drawn the same way.
+// The rows of `bitmap` when it is one of the pictures' own 32-bit top-down sections, else null.
+const std::uint8_t* OwnSectionRows(HBITMAP bitmap, BITMAP& bm) {
+  DIBSECTION section{};
+  if (GetObjectA(bitmap, sizeof section, &section) != sizeof section) return nullptr;
+  bm = section.dsBm;
+  if (!bm.bmBits || bm.bmBitsPixel != 32 || section.dsBmih.biHeight >= 0) return nullptr;
+  GdiFlush();  // what GDI drew into it is in its pixels
+  return static_cast<const std::uint8_t*>(bm.bmBits);
+}
+
+// A 32-bit section copy of any bitmap, so that every picture is drawn the same way. A picture's
+// own section (the catalogue hands copies to the buttons) is copied row for row.
 HBITMAP CopyToSection(HBITMAP source) {
   BITMAP bm{};
-  if (!GetObjectA(source, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
+  const std::uint8_t* rows = OwnSectionRows(source, bm);
+  if (!rows && !GetObjectA(source, sizeof bm, &bm)) return nullptr;
+  if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
   BITMAPINFO info = SectionInfo(bm.bmWidth, bm.bmHeight);
   void* bits = nullptr;
   HBITMAP copy = NewSection(info, &bits);
   if (!copy) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
-  DeleteDC(dc);
-  return copy;
-}
-
-// A picture file's bytes; larger files than any picture the program takes are refused unread.
-std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
-  constexpr DWORD kMaxFileSize = 128u * 1024 * 1024;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw PictureError("cannot open " + path);
-  const DWORD size = GetFileSize(file, nullptr);
-  if (size == INVALID_FILE_SIZE || size > kMaxFileSize) {
-    CloseHandle(file);
-    throw PictureError("not a picture file of a usable size: " + path);
+  if (rows) {
+    std::memcpy(bits, rows, static_cast<size_t>(bm.bmWidthBytes) * bm.bmHeight);
+  } else {
+    const MemoryDC dc;
+    GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
   }
-  std::vector<std::uint8_t> bytes(size);
-  DWORD read = 0;
-  const BOOL ok = size == 0 || ReadFile(file, bytes.data(), size, &read, nullptr);
-  CloseHandle(file);
-  if (!ok || read != size) throw PictureError("cannot read " + path);
-  return bytes;
+  return copy;
 }
 
 }  // namespace
@@ -143,22 +143,31 @@ void Picture::adopt(HBITMAP bitmap) {
   reset();
   if (!bitmap) throw PictureError("picture could not be made");
   BITMAP bm{};
-  GetObjectA(bitmap, sizeof bm, &bm);
+  const std::uint8_t* rows = OwnSectionRows(bitmap, bm);
+  if (!rows) GetObjectA(bitmap, sizeof bm, &bm);
   bitmap_ = bitmap;
   width_ = bm.bmWidth;
   height_ = bm.bmHeight;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap_);
+  if (rows && height_ > 0) {
+    // The bottom-left pixel, read from the rows (blue, green, red bytes) without a DC.
+    const std::uint8_t* p = rows + static_cast<size_t>(bm.bmWidthBytes) * (height_ - 1);
+    transparent_ = RGB(p[2], p[1], p[0]);
+    return;
+  }
+  const MemoryDC dc;
+  const SelectedObject selected(dc, bitmap_);
   transparent_ = GetPixel(dc, 0, height_ - 1) & 0xFFFFFF;
-  SelectObject(dc, old);
-  DeleteDC(dc);
 }
 
 Picture Picture::FromFile(const std::string& path) {
   const std::string ext = LowerExtension(path);
   const bool jpeg = ext == ".jpg" || ext == ".jpeg";
   if (!jpeg && ext != ".bmp") throw PictureError("unknown picture format: " + path);
-  const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+  // Larger files than any picture the program takes are refused unread.
+  constexpr std::size_t kMaxFileSize = 128u * 1024 * 1024;
+  std::string bytes;
+  if (!velm::Sys().readFileAtMost(path, kMaxFileSize, bytes))
+    throw PictureError("cannot read a picture file of a usable size: " + path);
   if (jpeg) return FromJpegBytes(bytes.data(), bytes.size());
   return FromBitmapBytes(bytes.data(), bytes.size());
 }
@@ -182,26 +191,19 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
 
   BITMAPINFO target = SectionInfo(layout.width, layout.height);
   void* pixels = nullptr;
-  HBITMAP section = NewSection(target, &pixels);
+  GdiObject<HBITMAP> section(NewSection(target, &pixels));
   if (!section) throw PictureError("out of memory for a picture");
-  HDC dc = CreateCompatibleDC(nullptr);
-  const int rows = SetDIBits(dc, section, 0, static_cast<UINT>(layout.height), bits.data(),
+  const int rows = SetDIBits(MemoryDC(), section, 0, static_cast<UINT>(layout.height), bits.data(),
                              reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-  DeleteDC(dc);
-  if (rows == 0) {
-    DeleteObject(section);
-    throw PictureError("damaged bitmap: the platform refused its pixels");
-  }
-  return Picture(section);
+  if (rows == 0) throw PictureError("damaged bitmap: the platform refused its pixels");
+  return Picture(section.release());
 }
 
 Picture Picture::FromBitmapResource(int id) {
-  HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const GdiObject<HBITMAP> loaded(static_cast<HBITMAP>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) throw PictureError("missing bitmap resource");
-  HBITMAP section = CopyToSection(loaded);
-  DeleteObject(loaded);
-  return Picture(section);
+  return Picture(CopyToSection(loaded));
 }
 
 Picture Picture::FromJpegResource(int id) {
@@ -227,14 +229,12 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
   const int w = std::min(width_, static_cast<int>(clip.right - x));
   const int h = std::min(height_, static_cast<int>(clip.bottom - y));
   if (w <= 0 || h <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
+  const MemoryDC source(dc);
+  const SelectedObject selected(source, bitmap_);
   if (transparent)
     TransparentBlt(dc, x, y, w, h, source, 0, 0, w, h, transparent_);
   else
     BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 Picture Picture::stretchedTo(int width, int height, bool smooth) const {
@@ -243,18 +243,16 @@ Picture Picture::stretchedTo(int width, int height, bool smooth) const {
   void* bits = nullptr;
   HBITMAP target = NewSection(info, &bits);
   if (!target) throw PictureError("out of memory for a picture");
-  HDC source = CreateCompatibleDC(nullptr);
-  HDC dest = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldSource = SelectObject(source, bitmap_);
-  HGDIOBJ oldDest = SelectObject(dest, target);
-  SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
-  SetBrushOrgEx(dest, 0, 0, nullptr);
-  StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
-  GdiFlush();
-  SelectObject(dest, oldDest);
-  SelectObject(source, oldSource);
-  DeleteDC(dest);
-  DeleteDC(source);
+  {
+    const MemoryDC source;
+    const MemoryDC dest;
+    const SelectedObject sourceSelected(source, bitmap_);
+    const SelectedObject destSelected(dest, target);
+    SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(dest, 0, 0, nullptr);
+    StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
+    GdiFlush();
+  }
   Picture stretched(target);
   stretched.transparent_ = transparent_;
   return stretched;
@@ -265,8 +263,8 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
   const int w = box.right - box.left;
   const int h = box.bottom - box.top;
   if (w <= 0 || h <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
+  const MemoryDC source(dc);
+  const SelectedObject selected(source, bitmap_);
   if (transparent) {
     TransparentBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, transparent_);
   } else {
@@ -275,8 +273,6 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
     StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
     SetStretchBltMode(dc, mode);
   }
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 }  // namespace tk
