@@ -158,35 +158,38 @@ class RecordingSys : public SysCalls {
   };
 };
 
-// Plays the user while the flow's modal loops run: a thread timer looks at this thread's
-// windows; an open confirmation window gets the next answer (one a tick, so that what an answer
-// posted is handled before the next), a message box has its text noted and is closed with OK.
-class Answerer {
+// Plays the user while a flow's modal loops run: a thread timer looks at this thread's
+// windows; an open dialog of the flow's kind gets the next answer (one a tick, so that what an
+// answer posted is handled before the next), a message box has its text noted and is closed
+// with OK.
+template <class Dialog>
+class ModalAnswerer {
  public:
-  using Answer = std::function<void(TConfirmUninstallForm&)>;
+  using Answer = std::function<void(Dialog&)>;
 
-  explicit Answerer(std::vector<Answer> answers) : answers_(std::move(answers)) {
+  explicit ModalAnswerer(std::vector<Answer> answers) : answers_(std::move(answers)) {
     current_ = this;
-    timer_ = SetTimer(nullptr, 0, 30, &Answerer::Tick);
+    timer_ = SetTimer(nullptr, 0, 30, &ModalAnswerer::Tick);
   }
-  ~Answerer() {
+  ~ModalAnswerer() {
     KillTimer(nullptr, timer_);
     current_ = nullptr;
   }
-  Answerer(const Answerer&) = delete;
-  Answerer& operator=(const Answerer&) = delete;
+  ModalAnswerer(const ModalAnswerer&) = delete;
+  ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
   // What the user saw and did.
   struct Seen {
     std::vector<std::string> messages;  // the texts of the message boxes shown
-    int confirmations = 0;              // confirmation windows seen
-    bool focusWasOnYes = false;         // the first one opened with "Ναι" focused
+    int confirmations = 0;              // dialogs seen
+    bool focusWasOnYes = false;         // the first one opened with BitBtn1 ("Ναι") focused
     HWND lastConfirmation = nullptr;
+    std::vector<bool> dialogOpenAtMessage;  // whether the last dialog seen was, at each message
     size_t answersUsed = 0;
   };
   const Seen& seen() const { return seen_; }
 
-  static void PressKey(TConfirmUninstallForm& form, WPARAM key, bool alt = false) {
+  static void PressKey(Dialog& form, WPARAM key, bool alt = false) {
     // As a key arrives: in the queue, for the focused window, seen by the modal loop first.
     HWND target = GetFocus() ? GetFocus() : form.handle();
     PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
@@ -195,7 +198,7 @@ class Answerer {
 
  private:
   static BOOL CALLBACK Visit(HWND window, LPARAM) {
-    Answerer* self = current_;
+    ModalAnswerer* self = current_;
     if (!self || !IsWindowVisible(window)) return TRUE;
     char cls[32] = {};
     GetClassNameA(window, cls, sizeof cls);
@@ -205,11 +208,13 @@ class Answerer {
         GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
         self->box_ = window;
         self->seen_.messages.push_back(text);
+        const HWND dialog = self->seen_.lastConfirmation;
+        self->seen_.dialogOpenAtMessage.push_back(dialog && IsWindowVisible(dialog));
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
       }
       return FALSE;
     }
-    auto* confirm = dynamic_cast<TConfirmUninstallForm*>(tk::Form::FromHandle(window));
+    auto* confirm = dynamic_cast<Dialog*>(tk::Form::FromHandle(window));
     if (confirm && confirm->modal()) {
       Seen& seen = self->seen_;
       if (seen.lastConfirmation != window) {
@@ -222,15 +227,17 @@ class Answerer {
     return TRUE;
   }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), &Answerer::Visit, 0);
+    EnumThreadWindows(GetCurrentThreadId(), &ModalAnswerer::Visit, 0);
   }
 
-  static inline Answerer* current_ = nullptr;
+  static inline ModalAnswerer* current_ = nullptr;
   std::vector<Answer> answers_;
   Seen seen_;
   HWND box_ = nullptr;
   UINT_PTR timer_ = 0;
 };
+
+using Answerer = ModalAnswerer<TConfirmUninstallForm>;
 
 // A scratch folder of this test under the temporary folder, removed with what is in it.
 class ScratchFolder {
