@@ -232,5 +232,60 @@ TEST_F(InstallFlowTest, CancelAfterMovingTheListCreatesNothingAndReturnsToTheDis
   expectBackOnTheDisc();
 }
 
+// A drive letter that names no drive.
+std::string MissingDrive() {
+  const DWORD mask = GetLogicalDrives();
+  for (char c = 'y'; c > 'd'; --c)
+    if (!(mask & (1u << (c - 'a')))) return std::string{c, ':'};
+  return std::string();
+}
+
+TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
+  const std::string file = scratch_.path() + "\\in the way";
+  WriteBytes(file, "x");
+  struct Refusal {
+    const char* why;
+    std::string folder;
+    std::string mustNotExist;  // what a wrong acceptance would have made
+  };
+  const Refusal refusals[] = {
+      {"drive root", "C:\\", "C:\\Tolvan.exe"},
+      {"share root", "\\\\localhost\\share", ""},
+      {"device name", scratch_.path() + "\\NUL", scratch_.path() + "\\NUL\\Data"},
+      // The copyright sign has no counterpart in the console code page 737.
+      {"not in the console code page", scratch_.path() + "\\Λεξικό \xA9",
+       scratch_.path() + "\\Λεξικό \xA9"},
+      {"a file in the way", file, ""},
+      {"missing drive", MissingDrive() + "\\Tolvan", ""},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.why);
+    sys_.copies = 0;
+    sys_.created.clear();
+    bool stillOpen = false;
+    std::string fieldAfter;
+    const DialogAnswerer::Seen seen = run({[&](TSelectCustomDirForm& f) {
+                                             f.Dir_Edit->setText(refusal.folder);
+                                             DialogAnswerer::Push(*f.BitBtn1);
+                                           },
+                                           [&](TSelectCustomDirForm& f) {
+                                             stillOpen = f.modal();
+                                             fieldAfter = f.Dir_Edit->text();
+                                             DialogAnswerer::Push(*f.BitBtn2);
+                                           }});
+
+    EXPECT_EQ(seen.messages, std::vector<std::string>{kFolderCreationMessage});
+    EXPECT_EQ(seen.dialogOpenAtMessage, std::vector<bool>{true});
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(fieldAfter, refusal.folder) << "the field changed";
+    EXPECT_EQ(sys_.copies, 0);
+    EXPECT_TRUE(sys_.created.empty());
+    if (!refusal.mustNotExist.empty())
+      EXPECT_EQ(GetFileAttributesA(refusal.mustNotExist.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(FileExists(shortcut()));
+    expectBackOnTheDisc();
+  }
+}
+
 }  // namespace
 }  // namespace velm
