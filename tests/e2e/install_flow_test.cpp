@@ -68,7 +68,7 @@ class installE2e : public ::testing::Test {
 };
 
 TEST_F(installE2e, NewFolderGetsEveryFileByteForByteThenInstallingAgainChangesNothing) {
-  ASSERT_TRUE(uninstall::IsFolder(SampleDisc()));
+  ASSERT_TRUE(IsFolder(SampleDisc()));
   ASSERT_FALSE(Writable(SampleDisc() + "\\Tolvan.exe")) << "the disc's program is not read-only";
   Running app = StartInstallEntry(SampleDisc());
   ASSERT_NE(app.window, nullptr);
@@ -166,7 +166,7 @@ TEST_F(installE2e, ManifestLinesReachingOutsideTheFolderWriteNothingAndCountAsPr
   EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kProblemMessage});
 
   EXPECT_EQ(Bytes(folder + "\\Content\\kept.txt"), "kept");
-  EXPECT_TRUE(uninstall::IsFolder(folder + "\\Content\\sub"));
+  EXPECT_TRUE(IsFolder(folder + "\\Content\\sub"));
   // "..\..\outside.txt" from Content would land beside the folder, "..\..\..\outside.txt" from
   // Content\sub too, "..\" one level up.
   EXPECT_FALSE(Exists(base_ + "\\Στόχος\\outside.txt"));
@@ -197,8 +197,7 @@ TEST_F(installE2e, FoldersThatCannotBeUsedKeepTheDialogOpenUntilCancel) {
     ASSERT_TRUE(IsWindowVisible(dialog)) << "the dialog closed";
     EXPECT_EQ(Text(FolderField(dialog)), folder) << "the field changed";
     // Back to the state a person waits for before typing the next folder.
-    ASSERT_TRUE(
-        WaitUntil([&] { return IsWindowEnabled(dialog) && GetForegroundWindow() == dialog; }));
+    ASSERT_TRUE(WaitUntilReadyForInput(dialog));
   }
   Press(dialog, "Άκυρο");
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));

@@ -14,14 +14,13 @@
 #include <string>
 
 #include "E2e.h"
-#include "uninstall_support.h"
+#include "RemovalE2e.h"
 
 namespace e2e {
 namespace install {
 
 using uninstall::AnswerTheMessage;
 using uninstall::ButtonOf;
-using uninstall::IsFolder;
 using uninstall::Snapshot;
 using uninstall::Tree;
 
@@ -119,13 +118,6 @@ inline Running StartInstallEntry(const std::string& disc,
   return r;
 }
 
-inline HWND FocusOf(HWND window) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return nullptr;
-  return thread.hwndFocus;
-}
-
 // The folder field: the dialog's second edit control (the first is the message).
 inline HWND FolderField(HWND dialog) {
   const std::vector<HWND> edits = Children(dialog, "Edit");
@@ -139,13 +131,16 @@ inline HWND MessageArea(HWND dialog) {
 // Clicks the install entry and waits for the dialog to be up, active and holding the focus in
 // its folder field, as a person waits before typing; null when it did not come.
 inline HWND OpenFolderDialog(const Running& app) {
-  Click(app.window, kEntryX, kEntryY);
+  if (!Click(app.window, kEntryX, kEntryY)) {
+    ADD_FAILURE() << "the main window was not up for input";
+    return nullptr;
+  }
   HWND dialog = app.process->waitForWindow(kDialogCaption, 10000);
   if (!dialog) return nullptr;
-  const bool ready = WaitUntil([dialog] {
-    HWND field = FolderField(dialog);
-    return field && GetForegroundWindow() == dialog && FocusOf(dialog) == field;
-  });
+  const bool ready = WaitUntilReadyForInput(dialog) && WaitUntil([dialog] {
+                       HWND field = FolderField(dialog);
+                       return field && FocusOf(dialog) == field;
+                     });
   return ready ? dialog : nullptr;
 }
 
@@ -161,7 +156,8 @@ inline void Press(HWND dialog, const std::string& caption) {
   HWND button = ButtonOf(dialog, caption);
   ASSERT_NE(button, nullptr) << caption;
   const RECT r = ChildRectInParent(button);
-  Click(dialog, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ASSERT_TRUE(Click(dialog, (r.left + r.right) / 2, (r.top + r.bottom) / 2))
+      << "the dialog was not up for input";
 }
 
 // Types `folder`, presses OK and answers the messages that follow, in order. A refused folder
@@ -174,6 +170,10 @@ inline std::vector<std::string> InstallInto(const Running& app, HWND dialog,
   std::vector<std::string> messages;
   HWND box = app.process->waitForMessageBox(60000);
   while (box) {
+    if (!WaitUntilReadyForInput(box)) {
+      messages.push_back("(the message box did not come up for input)");
+      break;
+    }
     messages.push_back(MessageBoxText(box));
     AnswerMessageBox(box);
     WaitUntil([box] { return !IsWindow(box); }, 5000);

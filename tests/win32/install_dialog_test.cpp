@@ -11,15 +11,15 @@
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
 #include "SysCalls.h"
-#include "uninstall_support.h"
+#include "RemovalSupport.h"
 
 namespace velm {
 namespace {
 
-using testing::CurrentFolder;
-using testing::MainWindow;
-using testing::ScratchFolder;
-using DialogAnswerer = testing::ModalAnswerer<TSelectCustomDirForm>;
+using velmtest::CurrentFolder;
+using velmtest::MainWindow;
+using velmtest::ScratchFolder;
+using DialogAnswerer = velmtest::ModalAnswerer<TSelectCustomDirForm>;
 
 constexpr char kProgramFiles[] = "C:\\Program Files";
 

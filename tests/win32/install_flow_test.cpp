@@ -14,24 +14,20 @@
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
 #include "SysCalls.h"
-#include "uninstall_support.h"
+#include "RemovalSupport.h"
 
 namespace velm {
 namespace {
 
-using testing::CurrentFolder;
-using testing::FileExists;
-using testing::MainWindow;
-using testing::ReadBytes;
-using testing::ScratchFolder;
-using testing::WithoutTrailingBackslash;
-using testing::WriteBytes;
-using DialogAnswerer = testing::ModalAnswerer<TSelectCustomDirForm>;
-
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+using velmtest::CurrentFolder;
+using velmtest::FileBytes;
+using velmtest::IsFile;
+using velmtest::IsFolder;
+using velmtest::MainWindow;
+using velmtest::ScratchFolder;
+using velmtest::WithoutTrailingBackslash;
+using velmtest::WriteFileBytes;
+using DialogAnswerer = velmtest::ModalAnswerer<TSelectCustomDirForm>;
 
 // The real calls, except: the desktop and the Windows folder are the test's, chosen calls fail,
 // and what the flow did is noted.
@@ -95,13 +91,13 @@ class InstallFlowTest : public ::testing::Test {
     for (const std::string& folder : {disc_, disc_ + "\\Data", disc_ + "\\content",
                                       disc_ + "\\content\\sub", desktop_, windows_, launcher_})
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    WriteBytes(disc_ + "\\Tolvan.exe", "MZ program");
+    ASSERT_TRUE(WriteFileBytes(disc_ + "\\Tolvan.exe", "MZ program"));
     SetFileAttributesA((disc_ + "\\Tolvan.exe").c_str(), FILE_ATTRIBUTE_READONLY);
     for (const char* data : {"TolvanI.tbo", "TolvanHI.tbo", "Tolvan.tbo"})
-      WriteBytes(disc_ + "\\Data\\" + data, data);
-    WriteBytes(disc_ + "\\content\\fil.tbo", "top.txt\r\nsub\\\r\ninner.txt\r\n");
-    WriteBytes(disc_ + "\\content\\top.txt", "top");
-    WriteBytes(disc_ + "\\content\\sub\\inner.txt", "inner");
+      ASSERT_TRUE(WriteFileBytes(disc_ + "\\Data\\" + data, data));
+    ASSERT_TRUE(WriteFileBytes(disc_ + "\\content\\fil.tbo", "top.txt\r\nsub\\\r\ninner.txt\r\n"));
+    ASSERT_TRUE(WriteFileBytes(disc_ + "\\content\\top.txt", "top"));
+    ASSERT_TRUE(WriteFileBytes(disc_ + "\\content\\sub\\inner.txt", "inner"));
     SourceFolder = disc_ + "\\";
     SettingsFilePath.clear();
     sys_.desktop = desktop_;
@@ -139,13 +135,13 @@ TEST_F(InstallFlowTest, InstallationCopiesUnderTheHourglassFromTheDiscAndEndsOnT
   const DialogAnswerer::Seen seen = install(target_);
 
   EXPECT_EQ(seen.messages, std::vector<std::string>{kInstallDoneMessage});
-  EXPECT_EQ(ReadBytes(target_ + "\\Tolvan.exe"), "MZ program");
+  EXPECT_EQ(FileBytes(target_ + "\\Tolvan.exe"), "MZ program");
   EXPECT_EQ(GetFileAttributesA((target_ + "\\Tolvan.exe").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-  EXPECT_EQ(ReadBytes(target_ + "\\Data\\TolvanHI.tbo"), "TolvanHI.tbo");
-  EXPECT_EQ(ReadBytes(target_ + "\\Content\\top.txt"), "top");
-  EXPECT_EQ(ReadBytes(target_ + "\\Content\\sub\\inner.txt"), "inner");
-  EXPECT_TRUE(FileExists(shortcut()));
-  EXPECT_EQ(ReadBytes(settingsFile()), target_ + "\r\n");
+  EXPECT_EQ(FileBytes(target_ + "\\Data\\TolvanHI.tbo"), "TolvanHI.tbo");
+  EXPECT_EQ(FileBytes(target_ + "\\Content\\top.txt"), "top");
+  EXPECT_EQ(FileBytes(target_ + "\\Content\\sub\\inner.txt"), "inner");
+  EXPECT_TRUE(IsFile(shortcut()));
+  EXPECT_EQ(FileBytes(settingsFile()), target_ + "\r\n");
 
   ASSERT_EQ(sys_.copies, 6);
   for (int i = 0; i < sys_.copies; ++i) {
@@ -170,7 +166,7 @@ TEST_F(InstallFlowTest, FailureRaisedInsideTheCopyingIsReportedOnceAndSkipsTheRe
   };
   for (const Failure& failure : failures) {
     SCOPED_TRACE(failure.what);
-    testing::RemoveTree(scratch_.path() + "\\Target");
+    velmtest::RemoveTree(scratch_.path() + "\\Target");
     sys_ = InstallSys();
     sys_.desktop = desktop_;
     sys_.windowsFolder = windows_;
@@ -184,11 +180,11 @@ TEST_F(InstallFlowTest, FailureRaisedInsideTheCopyingIsReportedOnceAndSkipsTheRe
     EXPECT_EQ(seen.messages, std::vector<std::string>{kInstallProblemMessage});
     EXPECT_EQ(seen.dialogOpenAtMessage, std::vector<bool>{true});
     // The steps before the failure are done and stay done; the ones after it are not.
-    EXPECT_TRUE(FileExists(target_ + "\\Tolvan.exe"));
-    EXPECT_TRUE(FileExists(target_ + "\\Data\\Tolvan.tbo"));
-    EXPECT_EQ(FileExists(target_ + "\\Content\\top.txt"), failure.contentCopied);
+    EXPECT_TRUE(IsFile(target_ + "\\Tolvan.exe"));
+    EXPECT_TRUE(IsFile(target_ + "\\Data\\Tolvan.tbo"));
+    EXPECT_EQ(IsFile(target_ + "\\Content\\top.txt"), failure.contentCopied);
     EXPECT_EQ(sys_.shellLinks, failure.shellLinks);
-    EXPECT_FALSE(FileExists(shortcut()));
+    EXPECT_FALSE(IsFile(shortcut()));
     EXPECT_TRUE(sys_.created.empty()) << "the settings file was written";
     EXPECT_EQ(tk::Application::instance().cursor(), tk::AppCursor::Arrow);
     expectBackOnTheDisc();
@@ -207,8 +203,8 @@ TEST_F(InstallFlowTest, EveryCopyFailingShowsTheProblemsThenTheEntrysMessage) {
   EXPECT_EQ(sys_.copies, 6) << "a failed copy stopped the ones after it";
   // The folders are still made, the shortcut and the settings file still written.
   EXPECT_TRUE(IsFolder(target_ + "\\Content\\sub"));
-  EXPECT_TRUE(FileExists(shortcut()));
-  EXPECT_EQ(ReadBytes(settingsFile()), target_ + "\r\n");
+  EXPECT_TRUE(IsFile(shortcut()));
+  EXPECT_EQ(FileBytes(settingsFile()), target_ + "\r\n");
   EXPECT_EQ(tk::Application::instance().cursor(), tk::AppCursor::Arrow);
   expectBackOnTheDisc();
 }
@@ -242,7 +238,7 @@ std::string MissingDrive() {
 
 TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
   const std::string file = scratch_.path() + "\\in the way";
-  WriteBytes(file, "x");
+  ASSERT_TRUE(WriteFileBytes(file, "x"));
   struct Refusal {
     const char* why;
     std::string folder;
@@ -282,7 +278,7 @@ TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
     EXPECT_TRUE(sys_.created.empty());
     if (!refusal.mustNotExist.empty())
       EXPECT_EQ(GetFileAttributesA(refusal.mustNotExist.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(FileExists(shortcut()));
+    EXPECT_FALSE(IsFile(shortcut()));
     expectBackOnTheDisc();
   }
 }
