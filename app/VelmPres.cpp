@@ -11,6 +11,7 @@
 #include "EntryFormU.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
+#include "resource.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   velm::ComApartment com;  // COM for the user-interface thread, for the shell link object
@@ -18,6 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     app.initialize();
     app.setTitle("Εκδόσεις Βελμαρόδη");
+    app.setIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
     velm::TEntryForm entryForm;
     app.setMainForm(&entryForm);
     // Never shown: each installation and each removal makes its own.

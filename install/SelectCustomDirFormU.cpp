@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "Layout.h"
 #include "PelmoraLib.h"
 #include "SysCalls.h"
 #include "resource.h"
@@ -14,32 +15,26 @@ const char TSelectCustomDirForm::kStoredCaption[] = "Επιλογή Φακέλο
 
 namespace {
 
-enum class Kind { Image, Label, Memo, Edit, GlyphButton, DrivePicker, DirectoryList };
+using F = TSelectCustomDirForm;
+using R = tk::Row<TSelectCustomDirForm>;
 
-struct ControlLayout {
-  const char* name;
-  Kind kind;
-  int left, top, width, height;
-  const char* caption;
-  int modalResult;
-  int tabOrder;  // window controls only
-  int picture;   // bitmap resource, 0 for none
-  int frames;    // glyph frames side by side (normal, disabled)
-};
-
-// Creation order is stacking order: Image2 lies over Image1.
+// Creation order is stacking order: Image2 lies over Image1. The pictures are drawn at their own
+// size from the top-left corner.
 // clang-format off
-constexpr ControlLayout kLayout[] = {
-//  name                 kind                left  top width height caption    modal result  tab picture              frames
-  {"Image1",            Kind::Image,            8,  16,   41,   33, "",        tk::mrNone,     0, IDB_EDIT_PICTURE,    1},
-  {"Label1",            Kind::Label,            8, 136,   45,   13, "Φάκελος", tk::mrNone,     0, 0,                   0},
-  {"Image2",            Kind::Image,            8,  16,   49,   49, "",        tk::mrNone,     0, IDB_INSTALL_PICTURE, 1},
-  {"MsgMemo",           Kind::Memo,            48,  16,  233,  113, "",        tk::mrNone,     0, 0,                   0},
-  {"Dir_Edit",          Kind::Edit,            64, 136,  209,   21, "",        tk::mrNone,     1, 0,                   0},
-  {"BitBtn1",           Kind::GlyphButton,    128, 176,  105,   25, "OK",      tk::mrNone,     2, IDB_OK_GLYPH,        2},
-  {"BitBtn2",           Kind::GlyphButton,    256, 176,  105,   25, "Άκυρο",   tk::mrCancel,   3, IDB_CANCEL_GLYPH,    2},
-  {"DriveComboBox1",    Kind::DrivePicker,    288, 136,  177,   19, "",        tk::mrNone,     4, 0,                   0},
-  {"DirectoryListBox1", Kind::DirectoryList,  288,  17,  177,  112, "",        tk::mrNone,     5, 0,                   0},
+const R kLayout[] = {
+  R(&F::Image1,            "Image1",            {  8,  16,  41,  33}).transparent().picture(tk::BitmapAsset(IDB_EDIT_PICTURE)),
+  R(&F::Label1,            "Label1",            {  8, 136,  45,  13}).transparent().caption("Φάκελος"),
+  R(&F::Image2,            "Image2",            {  8,  16,  49,  49}).transparent().picture(tk::BitmapAsset(IDB_INSTALL_PICTURE)),
+  R(&F::MsgMemo,           "MsgMemo",           { 48,  16, 233, 113}).centred().wordWrap().color(GetSysColor(COLOR_BTNFACE))
+                                                                     .tabOrder(0),
+  R(&F::Dir_Edit,          "Dir_Edit",          { 64, 136, 209,  21}).tabOrder(1),
+  R(&F::BitBtn1,           "BitBtn1",           {128, 176, 105,  25}).caption("OK").defaultButton()
+                                                                     .glyph(tk::BitmapAsset(IDB_OK_GLYPH), 2).tabOrder(2)
+                                                                     .onClick(&F::BitBtn1Click),
+  R(&F::BitBtn2,           "BitBtn2",           {256, 176, 105,  25}).caption("Άκυρο").cancelButton().modalResult(tk::mrCancel)
+                                                                     .glyph(tk::BitmapAsset(IDB_CANCEL_GLYPH), 2).tabOrder(3),
+  R(&F::DriveComboBox1,    "DriveComboBox1",    {288, 136, 177,  19}).linkedTo(&F::DirectoryListBox1).tabOrder(4),
+  R(&F::DirectoryListBox1, "DirectoryListBox1", {288,  17, 177, 112}).tabOrder(5).onChange(&F::DirectoryListBox1Change),
 };
 // clang-format on
 
@@ -102,63 +97,7 @@ TSelectCustomDirForm::TSelectCustomDirForm() : tk::Form(FolderDialogSpec()) {
 }
 
 void TSelectCustomDirForm::createControls() {
-  for (const ControlLayout& c : kLayout) {
-    tk::WindowControl* window = nullptr;
-    switch (c.kind) {
-      case Kind::Image: {
-        auto& image = add<tk::Image>(c.name, c.left, c.top, c.width, c.height);
-        image.transparent = true;
-        image.stretch = false;  // drawn at its own size from the top-left corner
-        image.setPicture(tk::Picture::FromBitmapResource(c.picture));
-        break;
-      }
-      case Kind::Label: {
-        auto& label = add<tk::Label>(c.name, c.left, c.top, c.width, c.height);
-        label.transparent = true;
-        label.setCaption(c.caption);
-        break;
-      }
-      case Kind::Memo:
-        window = &add<tk::Memo>(c.name, c.left, c.top, c.width, c.height, true, true);
-        break;
-      case Kind::Edit:
-        window = &add<tk::Edit>(c.name, c.left, c.top, c.width, c.height);
-        break;
-      case Kind::GlyphButton: {
-        auto& button = add<tk::Button>(c.name, c.left, c.top, c.width, c.height, c.caption);
-        button.modalResult = c.modalResult;
-        button.setGlyph(tk::Picture::FromBitmapResource(c.picture), c.frames);
-        window = &button;
-        break;
-      }
-      case Kind::DrivePicker:
-        window = &add<tk::DriveComboBox>(c.name, c.left, c.top, c.width, c.height);
-        break;
-      case Kind::DirectoryList:
-        window = &add<tk::DirectoryList>(c.name, c.left, c.top, c.width, c.height);
-        break;
-    }
-    if (window != nullptr) window->tabOrder = c.tabOrder;
-  }
-  Image1 = static_cast<tk::Image*>(find("Image1"));
-  MsgMemo = static_cast<tk::Memo*>(find("MsgMemo"));
-  Dir_Edit = static_cast<tk::Edit*>(find("Dir_Edit"));
-  Label1 = static_cast<tk::Label*>(find("Label1"));
-  BitBtn1 = static_cast<tk::Button*>(find("BitBtn1"));
-  BitBtn2 = static_cast<tk::Button*>(find("BitBtn2"));
-  DriveComboBox1 = static_cast<tk::DriveComboBox*>(find("DriveComboBox1"));
-  DirectoryListBox1 = static_cast<tk::DirectoryList*>(find("DirectoryListBox1"));
-  Image2 = static_cast<tk::Image*>(find("Image2"));
-
-  defaultButton = BitBtn1;
-  cancelButton = BitBtn2;
-  MsgMemo->setBackground(GetSysColor(COLOR_BTNFACE));
-  DriveComboBox1->setDirList(DirectoryListBox1);
-
-  DirectoryListBox1->onChange = [this](tk::DirectoryList& sender) {
-    DirectoryListBox1Change(sender);
-  };
-  BitBtn1->onClick = [this](tk::Control& sender) { BitBtn1Click(sender); };
+  tk::BuildLayout(*this, kLayout);
 }
 
 void TSelectCustomDirForm::FormShow(tk::Control*) {
