@@ -9,6 +9,7 @@
 
 #include "Application.h"
 #include "Controls.h"
+#include "Scoped.h"
 
 namespace tk {
 namespace {
@@ -137,30 +138,25 @@ void Label::fitToCaption() {
   if (!autoSize_) return;
   // Measured in the font the label draws with, which is not always the one its layout was
   // made with (a substituted face can be wider).
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, hfont_);
   RECT box{0, 0, 0, 0};
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
-            DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    const WindowDC dc(nullptr);
+    const SelectedObject font(dc, hfont_);
+    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
+              DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+  }
   setBounds(left_, top_, box.right - box.left, box.bottom - box.top);
 }
 
 void Label::paint(HDC dc) const {
   RECT box = bounds();
-  if (!transparent) {
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
-  }
-  HGDIOBJ old = SelectObject(dc, hfont_);
+  if (!transparent) FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(background)));
+  const SelectedObject font(dc, hfont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, font_.color);
   UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
   format |= align == Align::Center ? DT_CENTER : DT_LEFT;
   DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box, format);
-  SelectObject(dc, old);
 }
 
 // ---- WindowControl ----------------------------------------------------------------------------
@@ -238,7 +234,6 @@ Form::~Form() {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (background_) DeleteObject(background_);
 }
 
 // The forms' window class, registered the first time a form is made. Its icon is the
@@ -262,7 +257,7 @@ void Form::registerWindowClass() {
 void Form::create() {
   if (hwnd_) return;
   registerWindowClass();
-  if (!background_) background_ = CreateSolidBrush(props_.color);
+  if (!background_) background_.reset(CreateSolidBrush(props_.color));
   // A caption without system menu, minimise, maximise or close box, and a border that does not
   // resize.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
@@ -522,24 +517,19 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // everything is painted in WM_PAINT, through one buffer
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      const RECT& area = ps.rcPaint;
+      const PaintDC dc(hwnd_);
+      const RECT& area = dc.area();
       const int w = area.right - area.left;
       const int h = area.bottom - area.top;
       if (w > 0 && h > 0) {
-        HDC buffer = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
-        HGDIOBJ old = SelectObject(buffer, bitmap);
+        const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, w, h));
+        const MemoryDC buffer(dc);
+        const SelectedObject selected(buffer, bitmap);
         SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
         paintGraphics(buffer, area);
         SetViewportOrgEx(buffer, 0, 0, nullptr);
         BitBlt(dc, area.left, area.top, w, h, buffer, 0, 0, SRCCOPY);
-        SelectObject(buffer, old);
-        DeleteObject(bitmap);
-        DeleteDC(buffer);
       }
-      EndPaint(hwnd_, &ps);
       return 0;
     }
     case WM_SETCURSOR: {

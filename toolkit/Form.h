@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Picture.h"
+#include "Scoped.h"
 
 namespace tk {
 
@@ -241,7 +242,7 @@ class Form {
   FormSpec props_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HBRUSH background_ = nullptr;
+  GdiObject<HBRUSH> background_;
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
   bool modal_ = false;
