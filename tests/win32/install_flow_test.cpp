@@ -276,8 +276,9 @@ TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
     EXPECT_EQ(fieldAfter, refusal.folder) << "the field changed";
     EXPECT_EQ(sys_.copies, 0);
     EXPECT_TRUE(sys_.created.empty());
-    if (!refusal.mustNotExist.empty())
+    if (!refusal.mustNotExist.empty()) {
       EXPECT_EQ(GetFileAttributesA(refusal.mustNotExist.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
     EXPECT_FALSE(IsFile(shortcut()));
     expectBackOnTheDisc();
   }
