@@ -187,12 +187,8 @@ TEST_F(installE2e, FoldersThatCannotBeUsedKeepTheDialogOpenUntilCancel) {
   ASSERT_TRUE(MakeFolders(base_));
   const std::string file = base_ + "\\αρχείο";
   ASSERT_TRUE(WriteFileBytes(file, "in the way"));
-  const DWORD drives = GetLogicalDrives();
-  char missing = 0;
-  for (char c = 'y'; c > 'd' && !missing; --c)
-    if (!(drives & (1u << (c - 'a')))) missing = c;
-  ASSERT_NE(missing, 0);
-  const std::string onMissingDrive = std::string{missing, ':', '\\'} + "Tolvan";
+  ASSERT_FALSE(velmtest::MissingDriveRoot().empty());
+  const std::string onMissingDrive = velmtest::MissingDriveRoot() + "Tolvan";
   const Tree before = Snapshot(base_);
 
   Running app = StartInstallEntry(SampleDisc());
