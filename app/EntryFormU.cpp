@@ -101,7 +101,7 @@ TEntryForm::TEntryForm() : tk::Form(MainWindowSpec()) {
 }
 
 void TEntryForm::createControls() {
-  HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+  HCURSOR hand = tk::HandCursor(IDC_HAND_CURSOR);
   for (const ControlLayout& c : kLayout) {
     tk::Control* control = nullptr;
     switch (c.kind) {

@@ -17,7 +17,7 @@ class Application {
  public:
   static Application& instance();
 
-  // Loads the common controls and the rich-edit library; call once before making forms.
+  // Starts the common controls; call once before making forms.
   void initialize();
   const std::string& title() const { return title_; }
   void setTitle(const std::string& title);
@@ -48,5 +48,9 @@ class Application {
   bool terminated_ = false;
   AppCursor cursor_ = AppCursor::Default;
 };
+
+// The pointing hand over clickable controls: the system's where it has one, otherwise the
+// program's own cursor resource `ownCursor` (Windows 95 and NT 4 have none).
+HCURSOR HandCursor(int ownCursor);
 
 }  // namespace tk

@@ -7,6 +7,7 @@
 
 #include "BitmapLayout.h"
 #include "JpegDecode.h"
+#include "TransparentDraw.h"
 
 namespace tk {
 namespace {
@@ -230,7 +231,7 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, bitmap_);
   if (transparent)
-    TransparentBlt(dc, x, y, w, h, source, 0, 0, w, h, transparent_);
+    DrawTransparent(dc, x, y, w, h, source, 0, 0, transparent_);
   else
     BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
   SelectObject(source, old);
@@ -265,16 +266,17 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
   const int w = box.right - box.left;
   const int h = box.bottom - box.top;
   if (w <= 0 || h <= 0) return;
+  if (transparent) {
+    // Stretched pixel for pixel first, so that the key colour stays exact, then keyed.
+    stretchedTo(w, h, false).draw(dc, box.left, box.top, box, true);
+    return;
+  }
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, bitmap_);
-  if (transparent) {
-    TransparentBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, transparent_);
-  } else {
-    const int mode = SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
-    SetStretchBltMode(dc, mode);
-  }
+  const int mode = SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
+  SetStretchBltMode(dc, mode);
   SelectObject(source, old);
   DeleteDC(source);
 }
