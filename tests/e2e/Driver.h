@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
+
 namespace e2e {
 
 // Polls `condition` until it holds or `timeoutMs` passes; the last answer.
@@ -134,14 +136,15 @@ double MatchFractionWhereDifferent(const Capture& screen, const BitmapFile& pict
 // Pixels inside `area` that differ between two captures by more than `tolerance` per channel.
 long DifferingPixels(const Capture& a, const Capture& b, const RECT& area, int tolerance = 0);
 
-// Files and folders for tests (Windows paths).
-bool MakeFolders(const std::string& path);
-bool RemoveTree(const std::string& path);
-bool CopyTree(const std::string& from, const std::string& to);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-bool ReadFileBytes(const std::string& path, std::string& bytes);
-bool Exists(const std::string& path);
-bool SetReadOnly(const std::string& path, bool readOnly);
-bool Rename(const std::string& from, const std::string& to);
+// Files and folders for tests (Windows paths): the routines every test under Wine shares.
+using velmtest::CopyTree;
+using velmtest::Exists;
+using velmtest::IsFolder;
+using velmtest::MakeFolders;
+using velmtest::ReadFileBytes;
+using velmtest::RemoveTree;
+using velmtest::Rename;
+using velmtest::SetReadOnly;
+using velmtest::WriteFileBytes;
 
 }  // namespace e2e

@@ -1,7 +1,7 @@
 // The removal's confirmation window as the user meets it in VelmPres.exe: offered only for an
 // installed (writable) dictionary, opened from the entry, laid out and drawn as designed, with
 // the focus on "Ναι", and closed by Alt+F4 like "Όχι".
-#include "uninstall_support.h"
+#include "RemovalE2e.h"
 
 namespace e2e {
 namespace uninstall {

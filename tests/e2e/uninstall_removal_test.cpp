@@ -2,7 +2,7 @@
 // removal entry clicked and answered, the script run by the command interpreter while the
 // dictionary stub is asked to quit, and the disk judged afterwards. The desktop is moved to a
 // Greek folder with blanks, as on a Greek Windows XP, so every path in the script is Greek.
-#include "uninstall_support.h"
+#include "RemovalE2e.h"
 
 namespace e2e {
 namespace uninstall {

@@ -30,11 +30,6 @@ constexpr int kEntryY = 426;
 // How long the script may take to do its work under Wine.
 constexpr DWORD kScriptTimeoutMs = 30000;
 
-inline bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // Every file and folder under `root`, by path relative to it: a file maps to its size and a
 // 64-bit FNV-1a digest of its bytes (short enough to print when trees differ), a folder (its path
 // ending in a backslash) to nothing.
