@@ -19,11 +19,11 @@ void Application::initialize() {
   InitCommonControls();
 }
 
-HCURSOR HandCursor(int ownCursor) {
+HCURSOR HandCursor() {
   // The system's hand came with Windows 98 and 2000; asked for on Windows 95 or NT 4 it is not
   // there. Both are shared cursors, never destroyed.
   if (HCURSOR system = LoadCursor(nullptr, IDC_HAND)) return system;
-  return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ownCursor));
+  return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kOwnHandCursor));
 }
 
 void Application::setTitle(const std::string& title) {

@@ -49,8 +49,12 @@ class Application {
   AppCursor cursor_ = AppCursor::Default;
 };
 
+// The cursor resource of the program's own pointing hand, as the form class takes the program's
+// icon from resource 1 (assets/resource.h names them).
+constexpr int kOwnHandCursor = 111;
+
 // The pointing hand over clickable controls: the system's where it has one, otherwise the
-// program's own cursor resource `ownCursor` (Windows 95 and NT 4 have none).
-HCURSOR HandCursor(int ownCursor);
+// program's own (Windows 95 and NT 4 have none).
+HCURSOR HandCursor();
 
 }  // namespace tk

@@ -300,12 +300,6 @@ void Form::registerControl(Control& control) {
   }
 }
 
-Control* Form::find(const std::string& name) const {
-  for (const auto& c : controls_)
-    if (c->name() == name) return c.get();
-  return nullptr;
-}
-
 void Form::setCaption(const std::string& caption) {
   props_.caption = caption;
   SetWindowTextA(hwnd_, caption.c_str());

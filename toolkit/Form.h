@@ -18,9 +18,6 @@ namespace tk {
 class Form;
 class Button;
 
-enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
-constexpr unsigned kDefaultAnchors = akLeft | akTop;
-
 // Modal results.
 constexpr int mrNone = 0;
 constexpr int mrOk = 1;
@@ -53,7 +50,6 @@ class Control {
   RECT bounds() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
   bool visible() const { return visible_; }
   int tag = 0;
-  unsigned anchors = kDefaultAnchors;
   std::function<void(Control& sender)> onClick;
 
   virtual void setBounds(int left, int top, int width, int height);
@@ -188,7 +184,6 @@ class Form {
     return ref;
   }
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
-  Control* find(const std::string& name) const;
 
   Button* defaultButton = nullptr;
   Button* cancelButton = nullptr;

@@ -9,10 +9,13 @@
 
 namespace {
 
+static_assert(tk::kOwnHandCursor == IDC_HAND_CURSOR,
+              "the toolkit loads the hand the program carries");
+
 TEST(HandCursor, IsTheSystemsHandOrOursWithItsHotSpotAtTheFingertip) {
   HCURSOR system = LoadCursor(nullptr, IDC_HAND);
   ASSERT_NE(system, nullptr) << "Wine has the system hand";
-  EXPECT_EQ(tk::HandCursor(IDC_HAND_CURSOR), system);
+  EXPECT_EQ(tk::HandCursor(), system);
 
   HCURSOR own = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
   ASSERT_NE(own, nullptr) << "the program's own hand does not load as a cursor";
