@@ -248,7 +248,10 @@ Picture Picture::stretchedTo(int width, int height, bool smooth) const {
   HDC dest = CreateCompatibleDC(nullptr);
   HGDIOBJ oldSource = SelectObject(source, bitmap_);
   HGDIOBJ oldDest = SelectObject(dest, target);
-  SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
+  // Windows 95, 98 and Me have no HALFTONE: where it is refused, COLORONCOLOR stays, not the
+  // default BLACKONWHITE, which darkens a colour picture it shrinks.
+  SetStretchBltMode(dest, COLORONCOLOR);
+  if (smooth) SetStretchBltMode(dest, HALFTONE);
   SetBrushOrgEx(dest, 0, 0, nullptr);
   StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
   GdiFlush();
@@ -273,7 +276,8 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
   }
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, bitmap_);
-  const int mode = SetStretchBltMode(dc, HALFTONE);
+  const int mode = SetStretchBltMode(dc, COLORONCOLOR);  // where HALFTONE is refused, as above
+  SetStretchBltMode(dc, HALFTONE);
   SetBrushOrgEx(dc, 0, 0, nullptr);
   StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
   SetStretchBltMode(dc, mode);
