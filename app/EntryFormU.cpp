@@ -123,22 +123,21 @@ tk::Image* TEntryForm::menuButton(int k) const {
 }
 
 // ---- Handlers ---------------------------------------------------------------------------------
+// Each runs as a user event, through the toolkit's guard: a failure ends the handler silently
+// where it happened (FormShow leaves the window as far as it got, VelmMenu leaves CurrentTitle
+// as it was), and the steps after it do not run.
 
 void TEntryForm::FormShow(tk::Control*) {
-  try {
-    SourceFolder = CommandLineArgument(GetCommandLineA(), 1);
-    if (!SourceFolder.empty()) {
-      const DWORD attributes = GetFileAttributesA((SourceFolder + "Tolvan.exe").c_str());
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
-        InstallImage->show();
-        UninstallLabel->show();
-      }
+  SourceFolder = CommandLineArgument(GetCommandLineA(), 1);
+  if (!SourceFolder.empty()) {
+    const DWORD attributes = GetFileAttributesA((SourceFolder + "Tolvan.exe").c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+      InstallImage->show();
+      UninstallLabel->show();
     }
-    loadCatalogue();
-    VelmarodisShow(*this->EntryImage);
-  } catch (...) {
-    // The window stays as far as it got.
   }
+  loadCatalogue();
+  VelmarodisShow(*this->EntryImage);
 }
 
 void TEntryForm::loadCatalogue() {
@@ -162,85 +161,73 @@ void TEntryForm::loadCatalogue() {
 }
 
 void TEntryForm::VelmarodisShow(tk::Control&) {
-  try {
-    VelmTitle->show();
-    PresImage->show();
-    VelmTitle->setCaption("Τίτλοι");
-    for (int k = 1; k <= 9; ++k) menuButton(k)->show();
-    for (int k = 1; k <= 9; ++k) menuButton(k)->setPicture(MenuPictures[k]);
-    PresImage->setLeft(495);
-    PresRTF->setTop(84);
-    PresRTF->setHeight(321);
-    PresRTF->show();
-    PresRTF->clear();
-    PresRTF->setWidth(0);
-    PresRTF->setLeft(349);
+  VelmTitle->show();
+  PresImage->show();
+  VelmTitle->setCaption("Τίτλοι");
+  for (int k = 1; k <= 9; ++k) menuButton(k)->show();
+  for (int k = 1; k <= 9; ++k) menuButton(k)->setPicture(MenuPictures[k]);
+  PresImage->setLeft(495);
+  PresRTF->setTop(84);
+  PresRTF->setHeight(321);
+  PresRTF->show();
+  PresRTF->clear();
+  PresRTF->setWidth(0);
+  PresRTF->setLeft(349);
+  update();
+  // The view opens sideways from its centre line; each step is drawn as it happens.
+  for (int step = 0; step < 47; ++step) {
+    PresRTF->setLeft(PresRTF->left() - 3);
+    PresRTF->setWidth(PresRTF->width() + 6);
+    UpdateWindow(PresRTF->handle());
     update();
-    // The view opens sideways from its centre line; each step is drawn as it happens.
-    for (int step = 0; step < 47; ++step) {
-      PresRTF->setLeft(PresRTF->left() - 3);
-      PresRTF->setWidth(PresRTF->width() + 6);
-      UpdateWindow(PresRTF->handle());
-      update();
-    }
-    CurrentTitle = 0;
-    VelmMenu(*MenuImage1);
-  } catch (...) {
   }
+  CurrentTitle = 0;
+  VelmMenu(*MenuImage1);
 }
 
 void TEntryForm::VelmMenu(tk::Control& sender) {
-  try {
-    const int k = sender.tag;
-    if (k != CurrentTitle) {
-      menuButton(k)->setPicture(MenuPicturesSelected[k]);
-      if (CurrentTitle >= 1 && CurrentTitle <= 9)
-        menuButton(CurrentTitle)->setPicture(MenuPictures[CurrentTitle]);
+  const int k = sender.tag;
+  if (k != CurrentTitle) {
+    menuButton(k)->setPicture(MenuPicturesSelected[k]);
+    if (CurrentTitle >= 1 && CurrentTitle <= 9)
+      menuButton(CurrentTitle)->setPicture(MenuPictures[CurrentTitle]);
+    PresRTF->clear();
+    const std::string buffer = JoinDescriptionLines(Descriptions[k]);
+    if (!PresRTF->loadRtf(buffer)) {
       PresRTF->clear();
-      const std::string buffer = JoinDescriptionLines(Descriptions[k]);
-      if (!PresRTF->loadRtf(buffer)) {
-        PresRTF->clear();
-        if (!PresRTF->loadPlainText(buffer)) return;
-      }
-      PresImage->setPicture(TitlePictures[k]);
+      if (!PresRTF->loadPlainText(buffer)) return;
     }
-    CurrentTitle = k;
-  } catch (...) {
+    PresImage->setPicture(TitlePictures[k]);
   }
+  CurrentTitle = k;
 }
 
 void TEntryForm::LexiconLabelClick(tk::Control&) {
-  try {
-    for (int k = 1; k <= 9; ++k) menuButton(k)->hide();
-    PresImage->hide();
-    VelmTitle->show();
-    VelmTitle->setCaption("Στοιχεία Λεξικού");
-    PresRTF->setLeft(208);
-    PresRTF->setWidth(530);
-    PresRTF->show();
-    PresRTF->clear();
-    PresRTF->setTop(246);
-    PresRTF->setHeight(0);
+  for (int k = 1; k <= 9; ++k) menuButton(k)->hide();
+  PresImage->hide();
+  VelmTitle->show();
+  VelmTitle->setCaption("Στοιχεία Λεξικού");
+  PresRTF->setLeft(208);
+  PresRTF->setWidth(530);
+  PresRTF->show();
+  PresRTF->clear();
+  PresRTF->setTop(246);
+  PresRTF->setHeight(0);
+  update();
+  for (int step = 0; step < 54; ++step) {
+    PresRTF->setTop(PresRTF->top() - 3);
+    PresRTF->setHeight(PresRTF->height() + 6);
+    UpdateWindow(PresRTF->handle());
     update();
-    for (int step = 0; step < 54; ++step) {
-      PresRTF->setTop(PresRTF->top() - 3);
-      PresRTF->setHeight(PresRTF->height() + 6);
-      UpdateWindow(PresRTF->handle());
-      update();
-    }
-    CurrentTitle = 0;
-  } catch (...) {
   }
+  CurrentTitle = 0;
 }
 
 void TEntryForm::InstallImageClick(tk::Control& sender) {
-  try {
-    if (InstallLabel->visible())
-      InstallLabelClick(sender);
-    else
-      UninstallLabelClick(sender);
-  } catch (...) {
-  }
+  if (InstallLabel->visible())
+    InstallLabelClick(sender);
+  else
+    UninstallLabelClick(sender);
 }
 
 void TEntryForm::EntryClose_ButtonClick(tk::Control&) {

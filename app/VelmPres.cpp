@@ -6,6 +6,7 @@
 #include "ConfirmUninstallFormU.h"
 #include "EntryFormU.h"
 #include "PelmoraLib.h"
+#include "resource.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   velm::ComApartment com;  // COM for the user-interface thread, for the shell link object
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     app.initialize();
     app.setTitle("Εκδόσεις Βελμαρόδη");
+    app.setIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
     velm::TEntryForm entryForm;
     app.setMainForm(&entryForm);
     velm::TConfirmUninstallForm ConfirmUninstallForm;  // never shown: each removal makes its own

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Picture.h"
+#include "Scoped.h"
 
 namespace tk {
 
@@ -35,6 +36,11 @@ struct FontSpec {
 
 // A font made from a FontSpec; shared by the controls that use it.
 HFONT MakeFont(const FontSpec& props);
+
+// Runs the handler of a user event: a control's click or change, a form's showing. Every event
+// passes here, by mouse, by keyboard or from code. A failure the handler does not catch itself
+// ends it silently, as every handler's failure does; nothing goes further.
+void RunHandler(const std::function<void()>& handler) noexcept;
 
 class Control {
  public:
@@ -162,6 +168,8 @@ struct FormSpec {
   enum class Position { ScreenCenter, MainFormCenter } position = Position::ScreenCenter;
 };
 
+// A form's window is made by create(), which adding a control or showing the form calls, never
+// by the constructor: a derived form's handleMessage then sees every message of the creation.
 class Form {
  public:
   explicit Form(FormSpec props);
@@ -169,6 +177,8 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
+  // Makes the window, once; null until then.
+  void create();
   HWND handle() const { return hwnd_; }
   const FormSpec& props() const { return props_; }
   const std::string& caption() const { return props_.caption; }
@@ -177,6 +187,7 @@ class Form {
 
   template <class T, class... Args>
   T& add(Args&&... args) {
+    create();
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T& ref = *control;
     controls_.push_back(std::move(control));
@@ -217,12 +228,18 @@ class Form {
   // Runs when the form is shown (the first time for a modeless form, every time for a modal one).
   virtual void onShow() {}
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void createHandle();
 
  private:
   friend class Control;
   friend class WindowControl;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static void registerWindowClass();
+  // The parts of handleMessage: true (or nothing to return) where the message was handled.
+  void paint();
+  bool setCursorOver(WPARAM wParam, LPARAM lParam) const;
+  void mouseButton(UINT message, LPARAM lParam);
+  bool activate(WPARAM wParam);
+  bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void registerControl(Control& control);
   void placeOnScreen();
   void moveFocus(bool forward);
@@ -231,7 +248,7 @@ class Form {
   FormSpec props_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HBRUSH background_ = nullptr;
+  GdiObject<HBRUSH> background_;
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
   bool modal_ = false;

@@ -1,19 +1,17 @@
 // Colour-keyed drawing with a mask (see TransparentDraw.h).
 #include "TransparentDraw.h"
 
+#include "Scoped.h"
+
 namespace tk {
 
 void DrawTransparent(HDC dest, int x, int y, int w, int h, HDC source, int sx, int sy,
                      COLORREF key) {
   if (w <= 0 || h <= 0) return;
-  HDC maskDc = CreateCompatibleDC(dest);
-  HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-  if (!maskDc || !mask) {
-    if (mask) DeleteObject(mask);
-    if (maskDc) DeleteDC(maskDc);
-    return;
-  }
-  HGDIOBJ oldMask = SelectObject(maskDc, mask);
+  const MemoryDC maskDc(dest);
+  const GdiObject<HBITMAP> mask(CreateBitmap(w, h, 1, 1, nullptr));
+  if (!maskDc || !mask) return;
+  const SelectedObject maskSelected(maskDc, mask);
   // A colour copy into a monochrome bitmap turns the source's background colour white and every
   // other colour black: the mask is white exactly where the key colour is.
   const COLORREF oldSourceBk = SetBkColor(source, key);
@@ -30,10 +28,6 @@ void DrawTransparent(HDC dest, int x, int y, int w, int h, HDC source, int sx, i
   BitBlt(dest, x, y, w, h, source, sx, sy, SRCINVERT);
   SetTextColor(dest, oldText);
   SetBkColor(dest, oldBk);
-
-  SelectObject(maskDc, oldMask);
-  DeleteObject(mask);
-  DeleteDC(maskDc);
 }
 
 }  // namespace tk

@@ -1,10 +1,12 @@
-// The layout builder for real under Wine: a table with every kind of control, as the folder
-// dialog has them, makes its controls in order, binds each to its member and gives each the
-// row's data; its events reach the form's handlers; rows the builder cannot honour are refused.
+// Building forms for real under Wine: the window is made after the form, so a derived form sees
+// its creation; a layout table with every kind of control, as the folder dialog has them, makes
+// its controls in order, binds each to its member and gives each the row's data; its events
+// reach the form's handlers; rows the builder cannot honour are refused.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -16,10 +18,64 @@
 
 namespace {
 
+tk::FormSpec SmallForm() {
+  tk::Application::instance().initialize();
+  tk::FormSpec props;
+  props.caption = "Layout";
+  props.clientWidth = 477;
+  props.clientHeight = 218;
+  return props;
+}
+
+// A form of its own that notes the messages its window procedure hands it.
+class WatchingForm : public tk::Form {
+ public:
+  WatchingForm() : tk::Form(SmallForm()) {}
+  std::vector<UINT> seen;
+
+ protected:
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    seen.push_back(message);
+    return tk::Form::handleMessage(message, wParam, lParam);
+  }
+};
+
+bool Saw(const WatchingForm& form, UINT message) {
+  return std::find(form.seen.begin(), form.seen.end(), message) != form.seen.end();
+}
+
+TEST(FormCreationTest, TheWindowIsMadeAfterTheFormSoItsOwnHandlingSeesTheCreation) {
+  WatchingForm form;
+  EXPECT_EQ(form.handle(), nullptr);
+  form.create();
+  ASSERT_NE(form.handle(), nullptr);
+  EXPECT_TRUE(Saw(form, WM_NCCREATE));
+  EXPECT_TRUE(Saw(form, WM_CREATE));
+  const HWND first = form.handle();
+  form.create();  // once only
+  EXPECT_EQ(form.handle(), first);
+  // A second form shares the class registered by the first.
+  WatchingForm other;
+  other.create();
+  EXPECT_NE(other.handle(), nullptr);
+}
+
+// A form whose show handler fails.
+class FailingShowForm : public WatchingForm {
+ public:
+  int shows = 0;
+
+ protected:
+  void onShow() override {
+    ++shows;
+    throw std::runtime_error("the show handler failed");
+  }
+};
+
 class AllKindsForm : public tk::Form {
  public:
   template <size_t N>
-  explicit AllKindsForm(const tk::Row<AllKindsForm> (&rows)[N]) : tk::Form(Props()) {
+  explicit AllKindsForm(const tk::Row<AllKindsForm> (&rows)[N]) : tk::Form(SmallForm()) {
     tk::BuildLayout(*this, rows);
   }
 
@@ -38,16 +94,6 @@ class AllKindsForm : public tk::Form {
   void BitBtn1Click(tk::Control& sender) { events.push_back("BitBtn1Click " + sender.name()); }
   void DirectoryListBox1Change(tk::Control& sender) {
     events.push_back("DirectoryListBox1Change " + sender.name());
-  }
-
- private:
-  static tk::FormSpec Props() {
-    tk::Application::instance().initialize();
-    tk::FormSpec props;
-    props.caption = "Layout";
-    props.clientWidth = 477;
-    props.clientHeight = 218;
-    return props;
   }
 };
 
@@ -153,6 +199,42 @@ TEST(LayoutTest, EventsReachTheFormsHandlersWithTheirSender) {
   const std::vector<std::string> expected = {"BitBtn1Click BitBtn1",
                                              "DirectoryListBox1Change DirectoryListBox1"};
   EXPECT_EQ(form.events, expected);
+}
+
+TEST(EventGuardTest, AFailingHandlerEndsSilentlyWhicheverWayItsEventCame) {
+  AllKindsForm form(kAllKinds);
+  int clicks = 0;
+  form.BitBtn1->onClick = [&](tk::Control&) {
+    ++clicks;
+    throw std::runtime_error("the click handler failed");
+  };
+  form.show();
+  form.Dir_Edit->setFocus();
+  // From code, and by Enter in the edit as the message loop hands keys to the form, outside
+  // any window procedure.
+  EXPECT_NO_THROW(form.BitBtn1->click());
+  const MSG enter{form.Dir_Edit->handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  bool used = false;
+  EXPECT_NO_THROW(used = form.handleDialogKey(enter));
+  EXPECT_TRUE(used);
+  EXPECT_EQ(clicks, 2);
+
+  // A directory list's change.
+  char original[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, original);
+  form.DirectoryListBox1->onChange = [](tk::DirectoryList&) {
+    throw std::runtime_error("the change handler failed");
+  };
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  EXPECT_NO_THROW(form.DirectoryListBox1->setFolder(temp));
+  SetCurrentDirectoryA(original);
+
+  // A form's showing: the form is on screen all the same.
+  FailingShowForm failing;
+  EXPECT_NO_THROW(failing.show());
+  EXPECT_EQ(failing.shows, 1);
+  EXPECT_TRUE(failing.visible());
 }
 
 // clang-format off
