@@ -56,19 +56,18 @@ inline void ExpectTitleShown(HWND window, int k, int previous) {
   }
 }
 
-// Clicks button k and waits until the click has been handled. `shift` moves the click sideways,
-// so that two clicks in a row on one button are two clicks, not a double click.
+// Clicks button k; the driver waits until the click has been handled. `shift` moves the click
+// sideways, so that two clicks in a row on one button are two clicks, not a double click.
 inline void ClickTitle(HWND window, int k, int shift = 0) {
   const POINT p = MenuClickPoint(k);
-  Click(window, p.x + shift, p.y);
-  RoundTrip(window);
+  ASSERT_TRUE(Click(window, p.x + shift, p.y)) << "the window was not up for input";
 }
 
 // The logo's tooltip window once the pointer rests on the logo, or null when none shows.
 inline HWND TooltipOverLogo(const Running& app) {
   // Two moves inside the logo, as a pointer arriving there makes.
-  MoveMouse(app.window, 100, 30);
-  MoveMouse(app.window, 104, 32);
+  EXPECT_TRUE(MoveMouse(app.window, 100, 30)) << "the window was not up for input";
+  EXPECT_TRUE(MoveMouse(app.window, 104, 32)) << "the window was not up for input";
   HWND tip = nullptr;
   WaitUntil([&] {
     for (HWND w : app.process->topWindows())

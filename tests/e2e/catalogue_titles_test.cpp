@@ -151,8 +151,8 @@ TEST(Catalogue, TheLogoNamesThePresentationInItsTooltip) {
   EXPECT_EQ(Text(tip), "Παρουσίαση Εκδόσεων Βελμαρόδη");
 
   // Over a title button there is none.
-  MoveMouse(app.window, 100, 200);
-  MoveMouse(app.window, 104, 202);
+  ASSERT_TRUE(MoveMouse(app.window, 100, 200)) << "the window was not up for input";
+  ASSERT_TRUE(MoveMouse(app.window, 104, 202)) << "the window was not up for input";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip); }, 5000));
 }
 
