@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Scoped.h"
+#include "SysCalls.h"
 
 namespace tk {
 namespace {
@@ -43,13 +44,7 @@ size_t RootLength(const std::string& path) {
 }
 
 std::string WorkingDirectory() {
-  const DWORD size = GetCurrentDirectoryA(0, nullptr);
-  if (size == 0) return {};
-  std::string path(size, '\0');
-  const DWORD got = GetCurrentDirectoryA(size, &path[0]);
-  if (got == 0 || got >= size) return {};
-  path.resize(got);
-  return path;
+  return velm::Sys().getCurrentDirectory();
 }
 
 std::string FullPath(const std::string& path) {
@@ -122,7 +117,7 @@ std::string DriveFolder(char letter) {
 
 bool DriveReady(char letter) {
   QuietDriveErrors quiet;
-  return GetFileAttributesA(DriveRoot(letter).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return velm::Sys().getFileAttributes(DriveRoot(letter)) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string VolumeLabel(char letter) {
@@ -206,14 +201,14 @@ bool DirectoryList::setFolder(const std::string& path) {
   if (DriveOf(full)) full[0] = UpperLetter(full[0]);
   {
     QuietDriveErrors quiet;
-    if (!SetCurrentDirectoryA(full.c_str())) return false;
+    if (!velm::Sys().setCurrentDirectory(full)) return false;
   }
   std::string now = WorkingDirectory();
   if (now.empty()) now = full;
   // The folder as the file system names it, whatever letter case or short names the path used,
   // and the working directory written the same way.
   const std::string named = AsNamedOnDisk(now);
-  if (named != now && SetCurrentDirectoryA(named.c_str())) now = WorkingDirectory();
+  if (named != now && velm::Sys().setCurrentDirectory(named)) now = WorkingDirectory();
   if (now.empty()) now = named;
   RememberDriveFolder(folder_);  // the folder being left, for coming back to its drive
   RememberDriveFolder(now);

@@ -8,6 +8,7 @@
 #include "BitmapLayout.h"
 #include "JpegDecode.h"
 #include "Scoped.h"
+#include "SysCalls.h"
 #include "TransparentDraw.h"
 
 namespace tk {
@@ -70,25 +71,6 @@ HBITMAP CopyToSection(HBITMAP source) {
   const MemoryDC dc;
   GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
   return copy;
-}
-
-// A picture file's bytes; larger files than any picture the program takes are refused unread.
-std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
-  constexpr DWORD kMaxFileSize = 128u * 1024 * 1024;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw PictureError("cannot open " + path);
-  const DWORD size = GetFileSize(file, nullptr);
-  if (size == INVALID_FILE_SIZE || size > kMaxFileSize) {
-    CloseHandle(file);
-    throw PictureError("not a picture file of a usable size: " + path);
-  }
-  std::vector<std::uint8_t> bytes(size);
-  DWORD read = 0;
-  const BOOL ok = size == 0 || ReadFile(file, bytes.data(), size, &read, nullptr);
-  CloseHandle(file);
-  if (!ok || read != size) throw PictureError("cannot read " + path);
-  return bytes;
 }
 
 }  // namespace
@@ -157,7 +139,11 @@ Picture Picture::FromFile(const std::string& path) {
   const std::string ext = LowerExtension(path);
   const bool jpeg = ext == ".jpg" || ext == ".jpeg";
   if (!jpeg && ext != ".bmp") throw PictureError("unknown picture format: " + path);
-  const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+  // Larger files than any picture the program takes are refused unread.
+  constexpr std::size_t kMaxFileSize = 128u * 1024 * 1024;
+  std::string bytes;
+  if (!velm::Sys().readFileAtMost(path, kMaxFileSize, bytes))
+    throw PictureError("cannot read a picture file of a usable size: " + path);
   if (jpeg) return FromJpegBytes(bytes.data(), bytes.size());
   return FromBitmapBytes(bytes.data(), bytes.size());
 }
