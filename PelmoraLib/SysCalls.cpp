@@ -85,18 +85,27 @@ UINT SysCalls::getWindowsDirectory(char* buffer, UINT size) {
   return GetWindowsDirectoryA(buffer, size);
 }
 
-bool SysCalls::fileExists(const std::string& path) {
+namespace {
+
+// The directory entry of a file (not a folder) of exactly that name, from FindFirstFileA.
+bool FindExistingFile(const std::string& path, WIN32_FIND_DATAA& found) {
   // FindFirstFileA takes wildcards: a name with * or ? would match some other file.
   if (path.find_first_of("*?") != std::string::npos) {
     return false;
   }
-  WIN32_FIND_DATAA found;
   const HANDLE search = FindFirstFileA(path.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     return false;
   }
   FindClose(search);
   return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+bool SysCalls::fileExists(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  return FindExistingFile(path, found);
 }
 
 std::unique_ptr<TextWriter> SysCalls::createText(const std::string& path) {
@@ -133,18 +142,13 @@ bool SysCalls::readFile(const std::string& path, std::string& bytes) {
 }
 
 bool SysCalls::readFileAtMost(const std::string& path, std::size_t maxSize, std::string& bytes) {
-  if (path.find_first_of("*?") != std::string::npos) {
-    return false;
-  }
   WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
+  if (!FindExistingFile(path, found)) {
     return false;
   }
-  FindClose(search);
   const unsigned long long size =
       (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-  if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || size > maxSize) {
+  if (size > maxSize) {
     return false;
   }
   return readFile(path, bytes);

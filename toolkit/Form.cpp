@@ -357,6 +357,9 @@ void Form::show() {
   updateTooltips();
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+  // The first showing starts at the first control in tab order, as a modal showing does; later
+  // ones find the focus where the activation gives it back.
+  if (!shownOnce_) focusFirstControl();
   UpdateWindow(hwnd_);
   if (!shownOnce_) {
     shownOnce_ = true;
@@ -370,6 +373,13 @@ void Form::hide() {
 
 bool Form::visible() const {
   return hwnd_ && IsWindowVisible(hwnd_) != FALSE;
+}
+
+void Form::focusFirstControl() {
+  // From the form itself, moving on reaches that control whichever control the activation left
+  // focused.
+  SetFocus(hwnd_);
+  moveFocus(true);
 }
 
 void Form::moveFocus(bool forward) {
@@ -409,10 +419,8 @@ int Form::showModal() {
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
-  // Each showing starts at the first control in tab order: from the form itself, moving on
-  // reaches that control whichever control the activation left focused.
-  SetFocus(hwnd_);
-  moveFocus(true);
+  // Each showing starts at the first control in tab order.
+  focusFirstControl();
   UpdateWindow(hwnd_);
   shownOnce_ = true;
   RunHandler([this] { onShow(); });
@@ -474,7 +482,9 @@ bool Form::handleDialogKey(const MSG& msg) {
 }
 
 void Form::invalidate(const RECT& area) const {
-  if (hwnd_) InvalidateRect(hwnd_, &area, FALSE);
+  if (!hwnd_) return;
+  UnionRect(&stale_, &stale_, &area);
+  InvalidateRect(hwnd_, &area, FALSE);
 }
 
 void Form::update() const {
@@ -515,17 +525,26 @@ WindowControl* Form::windowControlOf(HWND child) const {
 void Form::paint() {
   const PaintDC dc(hwnd_);
   const RECT& area = dc.area();
-  const int w = area.right - area.left;
-  const int h = area.bottom - area.top;
-  if (w <= 0 || h <= 0) return;
-  // Through one buffer, so that nothing flickers while the window animates.
-  const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, w, h));
+  if (area.right <= area.left || area.bottom <= area.top) return;
+  // The graphic controls are composed once into a picture of the whole client area, which is
+  // kept between paints: a part of the window uncovered again (as the rich-text view moves over
+  // the background while it opens) is copied from it, and only what changed since is composed
+  // again.
+  if (!composite_) {
+    const WindowDC screen(hwnd_);
+    composite_.reset(CreateCompatibleBitmap(screen, props_.clientWidth, props_.clientHeight));
+    stale_ = RECT{0, 0, props_.clientWidth, props_.clientHeight};
+  }
   const MemoryDC buffer(dc);
-  const SelectedObject selected(buffer, bitmap);
-  SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-  paintGraphics(buffer, area);
-  SetViewportOrgEx(buffer, 0, 0, nullptr);
-  BitBlt(dc, area.left, area.top, w, h, buffer, 0, 0, SRCCOPY);
+  const SelectedObject selected(buffer, composite_);
+  if (!IsRectEmpty(&stale_)) {
+    IntersectClipRect(buffer, stale_.left, stale_.top, stale_.right, stale_.bottom);
+    paintGraphics(buffer, stale_);
+    SelectClipRgn(buffer, nullptr);
+    SetRectEmpty(&stale_);
+  }
+  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left,
+         area.top, SRCCOPY);
 }
 
 bool Form::setCursorOver(WPARAM wParam, LPARAM lParam) const {

@@ -199,7 +199,8 @@ class Form {
   Button* defaultButton = nullptr;
   Button* cancelButton = nullptr;
 
-  // Shows the form modelessly; the first time, the show handler runs once it is on screen.
+  // Shows the form modelessly; the first time, with the focus on the first control in tab order,
+  // and the show handler runs once it is on screen.
   void show();
   void hide();
   bool visible() const;
@@ -214,8 +215,9 @@ class Form {
   virtual void closeCommand();
   // Enter, Escape and Tab as a dialog handles them; true when the key was used.
   bool handleDialogKey(const MSG& message);
-  // Paints the form's graphic controls into `dc` (client coordinates), as WM_PAINT does.
+  // Paints the form's graphic controls into `dc` (client coordinates), as WM_PAINT composes them.
   void paintGraphics(HDC dc, const RECT& area) const;
+  // Marks a part of the client area to be composed and drawn again.
   void invalidate(const RECT& area) const;
   // Draws every pending change now.
   void update() const;
@@ -243,12 +245,17 @@ class Form {
   void registerControl(Control& control);
   void placeOnScreen();
   void moveFocus(bool forward);
+  void focusFirstControl();
   void updateTooltips();
 
   FormSpec props_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   GdiObject<HBRUSH> background_;
+  // The graphic controls composed over the whole client area, and the part of it that changed
+  // since it was last composed.
+  GdiObject<HBITMAP> composite_;
+  mutable RECT stale_{0, 0, 0, 0};
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
   bool modal_ = false;

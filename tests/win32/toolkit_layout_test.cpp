@@ -1,7 +1,8 @@
 // Building forms for real under Wine: the window is made after the form, so a derived form sees
 // its creation; a layout table with every kind of control, as the folder dialog has them, makes
 // its controls in order, binds each to its member and gives each the row's data; its events
-// reach the form's handlers; rows the builder cannot honour are refused.
+// reach the form's handlers; rows the builder cannot honour are refused. And the form's painting
+// from its kept composite: what changes is drawn again, what a moved child uncovers comes back.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -235,6 +236,35 @@ TEST(EventGuardTest, AFailingHandlerEndsSilentlyWhicheverWayItsEventCame) {
   EXPECT_NO_THROW(failing.show());
   EXPECT_EQ(failing.shows, 1);
   EXPECT_TRUE(failing.visible());
+}
+
+COLORREF OnScreen(const tk::Form& form, int x, int y) {
+  const HDC dc = GetDC(form.handle());
+  const COLORREF colour = GetPixel(dc, x, y) & 0xFFFFFF;
+  ReleaseDC(form.handle(), dc);
+  return colour;
+}
+
+TEST(FormPaintTest, WhatChangesIsDrawnAgainAndWhatAMovedChildUncoversComesBack) {
+  tk::Form form(SmallForm());
+  auto& label = form.add<tk::Label>("Label1", 10, 10, 60, 30);
+  label.background = RGB(255, 0, 0);
+  auto& edit = form.add<tk::Edit>("Dir_Edit", 200, 10, 60, 30);
+  form.show();
+  SetActiveWindow(form.handle());
+  form.update();
+  EXPECT_EQ(OnScreen(form, 40, 25), RGB(255, 0, 0));
+  label.background = RGB(0, 0, 255);
+  label.invalidate();
+  form.update();
+  EXPECT_EQ(OnScreen(form, 40, 25), RGB(0, 0, 255));
+  // The edit over the label, then away: the label shows again, as it was last composed.
+  edit.setBounds(10, 10, 60, 30);
+  form.update();
+  EXPECT_NE(OnScreen(form, 40, 25), RGB(0, 0, 255));
+  edit.setBounds(200, 10, 60, 30);
+  form.update();
+  EXPECT_EQ(OnScreen(form, 40, 25), RGB(0, 0, 255));
 }
 
 // clang-format off
