@@ -327,7 +327,12 @@ bool Click(HWND window, int clientX, int clientY) {
   POINT p{clientX, clientY};
   ClientToScreen(window, &p);
   if (!PointerTo(p)) return false;
-  INPUT press[2] = {MouseAt(p, MOUSEEVENTF_LEFTDOWN), MouseAt(p, MOUSEEVENTF_LEFTUP)};
+  // The press and the release carry the point too. A program's X11 driver turns the X server's
+  // news of the pointer entering its window into a move to where the pointer was then; read
+  // late (a window just shown, a busy machine) it puts the pointer back where an earlier test
+  // left it, and a press without a place of its own would land there.
+  INPUT press[2] = {MouseAt(p, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN),
+                    MouseAt(p, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP)};
   SendInput(2, press, sizeof(INPUT));
   return WaitUntilInputHandled(window);
 }
