@@ -61,15 +61,33 @@ HBITMAP SectionFromRgb(const RgbImage& image) {
 }
 
 // A 32-bit section copy of any bitmap, so that every picture is drawn the same way.
+// The rows of `bitmap` when it is one of the pictures' own 32-bit top-down sections, else null.
+const std::uint8_t* OwnSectionRows(HBITMAP bitmap, BITMAP& bm) {
+  DIBSECTION section{};
+  if (GetObjectA(bitmap, sizeof section, &section) != sizeof section) return nullptr;
+  bm = section.dsBm;
+  if (!bm.bmBits || bm.bmBitsPixel != 32 || section.dsBmih.biHeight >= 0) return nullptr;
+  GdiFlush();  // what GDI drew into it is in its pixels
+  return static_cast<const std::uint8_t*>(bm.bmBits);
+}
+
+// A 32-bit section copy of any bitmap, so that every picture is drawn the same way. A picture's
+// own section (the catalogue hands copies to the buttons) is copied row for row.
 HBITMAP CopyToSection(HBITMAP source) {
   BITMAP bm{};
-  if (!GetObjectA(source, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
+  const std::uint8_t* rows = OwnSectionRows(source, bm);
+  if (!rows && !GetObjectA(source, sizeof bm, &bm)) return nullptr;
+  if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
   BITMAPINFO info = SectionInfo(bm.bmWidth, bm.bmHeight);
   void* bits = nullptr;
   HBITMAP copy = NewSection(info, &bits);
   if (!copy) return nullptr;
-  const MemoryDC dc;
-  GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
+  if (rows) {
+    std::memcpy(bits, rows, static_cast<size_t>(bm.bmWidthBytes) * bm.bmHeight);
+  } else {
+    const MemoryDC dc;
+    GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
+  }
   return copy;
 }
 
@@ -126,10 +144,17 @@ void Picture::adopt(HBITMAP bitmap) {
   reset();
   if (!bitmap) throw PictureError("picture could not be made");
   BITMAP bm{};
-  GetObjectA(bitmap, sizeof bm, &bm);
+  const std::uint8_t* rows = OwnSectionRows(bitmap, bm);
+  if (!rows) GetObjectA(bitmap, sizeof bm, &bm);
   bitmap_ = bitmap;
   width_ = bm.bmWidth;
   height_ = bm.bmHeight;
+  if (rows && height_ > 0) {
+    // The bottom-left pixel, read from the rows (blue, green, red bytes) without a DC.
+    const std::uint8_t* p = rows + static_cast<size_t>(bm.bmWidthBytes) * (height_ - 1);
+    transparent_ = RGB(p[2], p[1], p[0]);
+    return;
+  }
   const MemoryDC dc;
   const SelectedObject selected(dc, bitmap_);
   transparent_ = GetPixel(dc, 0, height_ - 1) & 0xFFFFFF;
