@@ -36,7 +36,7 @@ IDS = {
     "IDI_APP": 1, "IDR_BACKGROUND_JPEG": 101, "IDB_LOGO": 102, "IDB_RULE": 103,
     "IDB_INSTALL_ICON": 104, "IDB_CLOSE_GLYPH": 105, "IDB_EDIT_PICTURE": 106,
     "IDB_INSTALL_PICTURE": 107, "IDB_OK_GLYPH": 108, "IDB_NO_GLYPH": 109,
-    "IDB_CANCEL_GLYPH": 110,
+    "IDB_CANCEL_GLYPH": 110, "IDC_HAND_CURSOR": 111,
 }
 
 ELEVATION_WORDS = ("install", "setup", "update", "patch")
@@ -145,6 +145,37 @@ def check_icon(folder):
         fault("VelmPres.ico: %d opaque, %d transparent pixels" % (opaque, transparent))
 
 
+def check_cursor(folder):
+    """The hand: one 32 x 32 monochrome cursor image whose hot spot lies on a black pixel of
+    the outline (the fingertip), with both black, white and transparent pixels."""
+    with open(os.path.join(folder, "hand.cur"), "rb") as f:
+        data = f.read()
+    _, kind, count = struct.unpack_from("<HHH", data, 0)
+    if kind != 2 or count != 1:
+        return fault("hand.cur: want one cursor image, got type %d count %d" % (kind, count))
+    w, h, _, _, hx, hy, size, offset = struct.unpack_from("<BBBBHHII", data, 6)
+    hs, bw, bh, _, bits = struct.unpack_from("<IiiHH", data, offset)
+    if (w, h, bw, bh, bits, hs) != (32, 32, 32, 64, 1, 40) or offset + size != len(data):
+        return fault("hand.cur: not a 32 x 32 monochrome cursor image")
+    xor_at = offset + 40 + 2 * 4
+    and_at = xor_at + 32 * 4
+    kinds = {}
+    for y in range(32):
+        row = 31 - y
+        xor_bits, = struct.unpack_from(">I", data, xor_at + row * 4)
+        and_bits, = struct.unpack_from(">I", data, and_at + row * 4)
+        for x in range(32):
+            bit = 1 << (31 - x)
+            kinds[(x, y)] = ("transparent" if and_bits & bit else
+                             "white" if xor_bits & bit else "black")
+    counts = {k: list(kinds.values()).count(k) for k in ("black", "white", "transparent")}
+    if min(counts.values()) == 0:
+        fault("hand.cur: pixels %r" % counts)
+    if kinds.get((hx, hy)) != "black" or any(kinds[(x, y)] != "transparent"
+                                             for x in range(32) for y in range(hy)):
+        fault("hand.cur: hot spot %d,%d is not the topmost point of the outline" % (hx, hy))
+
+
 def check_resource_script(folder):
     header = open(os.path.join(folder, "resource.h"), encoding="ascii").read()
     found = dict((m.group(1), int(m.group(2)))
@@ -161,9 +192,9 @@ def check_resource_script(folder):
     if re.search(r"\bMANIFEST\b|\b24\s+\"|RT_MANIFEST", code):
         fault("VelmPres.rc: holds a manifest")
     for name, _ in IDS.items():
-        if not re.search(r"^\s*%s\s+(ICON|BITMAP|RCDATA)\s+\"" % name, code, re.M):
+        if not re.search(r"^\s*%s\s+(ICON|CURSOR|BITMAP|RCDATA)\s+\"" % name, code, re.M):
             fault("VelmPres.rc: no resource %s" % name)
-    for fname in re.findall(r"(?:ICON|BITMAP|RCDATA)\s+\"([^\"]+)\"", code):
+    for fname in re.findall(r"(?:ICON|CURSOR|BITMAP|RCDATA)\s+\"([^\"]+)\"", code):
         if not os.path.isfile(os.path.join(folder, fname)):
             fault("VelmPres.rc: %s is missing" % fname)
     values = {}
@@ -187,6 +218,7 @@ def main():
     for name, size, transparent, frames in BITMAPS:
         check_bmp(folder, name, size, transparent, frames)
     check_icon(folder)
+    check_cursor(folder)
     check_resource_script(folder)
     for text in faults:
         print("FAULT:", text)

@@ -384,6 +384,58 @@ def ico_bytes(pixels):
     return directory + entry + image
 
 
+# ----- the pointing hand: a 32 x 32 monochrome cursor, written by hand ------------------------
+# Shown over clickable pictures and labels where the system has no hand of its own (Windows 95
+# and NT 4). '#' is black, '.' white, ' ' transparent; the hot spot is the fingertip.
+
+HAND = [
+    "     ##          ",
+    "    #..#         ",
+    "    #..#         ",
+    "    #..#         ",
+    "    #..#         ",
+    "    #..###       ",
+    "    #..#..###    ",
+    "    #..#..#..##  ",
+    " ## #..#..#..#.# ",
+    "#..##........#..#",
+    "#...#...........#",
+    " #..............#",
+    "  #.............#",
+    "  #.............#",
+    "   #...........# ",
+    "   #...........# ",
+    "    #.........#  ",
+    "    #.........#  ",
+    "    ###########  ",
+]
+HAND_HOTSPOT = (5, 0)
+
+
+def cursor_bytes(rows, hotspot):
+    """A one-image .cur: 32 x 32, 1 bit per pixel (black and white) with an AND mask; rows
+    bottom-up, as in a DIB."""
+    w = h = 32
+    xor = bytearray()
+    andm = bytearray()
+    for y in reversed(range(h)):
+        row = rows[y] if y < len(rows) else ""
+        row = row.ljust(w)
+        white = transparent = 0
+        for x in range(w):
+            white = (white << 1) | (1 if row[x] == "." else 0)
+            transparent = (transparent << 1) | (1 if row[x] == " " else 0)
+        xor += struct.pack(">I", white)
+        andm += struct.pack(">I", transparent)
+    palette = struct.pack("<BBBBBBBB", 0, 0, 0, 0, 255, 255, 255, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0, len(xor) + len(andm), 0, 0, 2,
+                         0)
+    image = header + palette + bytes(xor) + bytes(andm)
+    directory = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", w, h, 0, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
+    return directory + entry + image
+
+
 def icon_preview(pixels, scale=8):
     img = Image.new("RGB", (32 * scale, 32 * scale), (200, 220, 200))
     d = ImageDraw.Draw(img)
@@ -414,6 +466,8 @@ def main():
     pixels = icon_pixels()
     with open(os.path.join(out, "VelmPres.ico"), "wb") as f:
         f.write(ico_bytes(pixels))
+    with open(os.path.join(out, "hand.cur"), "wb") as f:
+        f.write(cursor_bytes(HAND, HAND_HOTSPOT))
     if "--preview" in sys.argv:
         preview_dir = sys.argv[sys.argv.index("--preview") + 1]
         os.makedirs(preview_dir, exist_ok=True)

@@ -13,5 +13,6 @@
 #define IDB_OK_GLYPH 108
 #define IDB_NO_GLYPH 109
 #define IDB_CANCEL_GLYPH 110
+#define IDC_HAND_CURSOR 111
 
 #endif

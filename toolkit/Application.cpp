@@ -13,10 +13,17 @@ Application& Application::instance() {
 }
 
 void Application::initialize() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  // The rich-text view's window class lives in this library.
-  LoadLibraryA("riched20.dll");
+  // The classes of the Windows 95 common controls (the tooltip among them), on every release:
+  // InitCommonControlsEx came with a later common-controls library than Windows 95 and NT 4
+  // have. The rich-text view loads its own library when it is made.
+  InitCommonControls();
+}
+
+HCURSOR HandCursor() {
+  // The system's hand came with Windows 98 and 2000; asked for on Windows 95 or NT 4 it is not
+  // there. Both are shared cursors, never destroyed.
+  if (HCURSOR system = LoadCursor(nullptr, IDC_HAND)) return system;
+  return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kOwnHandCursor));
 }
 
 void Application::setTitle(const std::string& title) {

@@ -17,7 +17,7 @@ class Application {
  public:
   static Application& instance();
 
-  // Loads the common controls and the rich-edit library; call once before making forms.
+  // Starts the common controls; call once before making forms.
   void initialize();
   const std::string& title() const { return title_; }
   void setTitle(const std::string& title);
@@ -54,5 +54,13 @@ class Application {
   bool terminated_ = false;
   AppCursor cursor_ = AppCursor::Default;
 };
+
+// The cursor resource of the program's own pointing hand, as the form class takes the program's
+// icon from resource 1 (assets/resource.h names them).
+constexpr int kOwnHandCursor = 111;
+
+// The pointing hand over clickable controls: the system's where it has one, otherwise the
+// program's own (Windows 95 and NT 4 have none).
+HCURSOR HandCursor();
 
 }  // namespace tk

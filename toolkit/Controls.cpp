@@ -4,8 +4,10 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "Scoped.h"
+#include "TransparentDraw.h"
 
 namespace tk {
 
@@ -81,8 +83,8 @@ void Button::draw(const DRAWITEMSTRUCT& item) const {
     const int frame = disabled && frames_ > 1 ? 1 : 0;
     const MemoryDC source(dc);
     const SelectedObject selected(source, glyph_.handle());
-    TransparentBlt(dc, x, midY - glyphHeight / 2, glyphWidth, glyphHeight, source,
-                   frame * glyphWidth, 0, glyphWidth, glyphHeight, glyph_.transparentColor());
+    DrawTransparent(dc, x, midY - glyphHeight / 2, glyphWidth, glyphHeight, source,
+                    frame * glyphWidth, 0, glyph_.transparentColor());
     x += glyphWidth + spacing;
   }
   RECT textBox{x, midY - text.cy / 2, x + text.cx, midY - text.cy / 2 + text.cy};
@@ -118,9 +120,36 @@ DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG
 
 }  // namespace
 
+std::vector<RichEditLibrary>& RichEditLibraries() {
+  static std::vector<RichEditLibrary> libraries = {{"riched20.dll", "RichEdit20A"},
+                                                   {"riched32.dll", "RICHEDIT"}};
+  return libraries;
+}
+
+namespace {
+
+// The window class of the first library that loads; a library stays loaded, as its class must.
+std::string LoadRichEditClass() {
+  // No "file not found" box from the system when a library is not installed.
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  std::string found;
+  for (const RichEditLibrary& library : RichEditLibraries()) {
+    if (LoadLibraryA(library.dll.c_str())) {
+      found = library.windowClass;
+      break;
+    }
+  }
+  SetErrorMode(oldMode);
+  if (found.empty()) throw std::runtime_error("no rich-edit library");
+  return found;
+}
+
+}  // namespace
+
 RichView::RichView(Form& form, std::string name, int left, int top, int width, int height)
-    : WindowControl(form, std::move(name), left, top, width, height) {
-  createWindow("RichEdit20A",
+    : WindowControl(form, std::move(name), left, top, width, height),
+      windowClass_(LoadRichEditClass()) {
+  createWindow(windowClass_.c_str(),
                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_SAVESEL,
                WS_EX_CLIENTEDGE);
   SendMessageA(hwnd_, EM_SETEVENTMASK, 0, 0);

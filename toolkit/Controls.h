@@ -35,10 +35,22 @@ class Button : public WindowControl {
   int frames_ = 1;
 };
 
+// A library a rich-text view can be made from, and the window class it registers.
+struct RichEditLibrary {
+  std::string dll;
+  std::string windowClass;
+};
+
+// The libraries a view is made from, tried in turn: RichEdit 2.0 where it loads, RichEdit 1.0
+// otherwise (all that Windows 95 and NT 4 have). Tests change the list to leave one out.
+std::vector<RichEditLibrary>& RichEditLibraries();
+
 // A read-only rich-text view. Text is streamed in as RTF, or as plain text.
 class RichView : public WindowControl {
  public:
   RichView(Form& form, std::string name, int left, int top, int width, int height);
+  // The window class the view was made with (of the first library that loaded).
+  const std::string& windowClass() const { return windowClass_; }
   void setBackground(COLORREF color);
   void clear();
   // Streams `bytes` in; false when the control reports an error for the load.
@@ -48,6 +60,7 @@ class RichView : public WindowControl {
 
  private:
   bool stream(const std::string& bytes, UINT format);
+  std::string windowClass_;
 };
 
 // A read-only multi-line text without border, on a background of its own colour.

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "Application.h"
+
 namespace tk {
 
 Picture LoadAsset(const Asset& asset) {
@@ -33,7 +35,7 @@ T& Add(Form& form, const RowData& row, Extra&&... extra) {
 }
 
 void SetUpGraphic(GraphicControl& control, const RowData& row) {
-  if (row.has(RowData::kHandCursor)) control.cursor = LoadCursor(nullptr, IDC_HAND);
+  if (row.has(RowData::kHandCursor)) control.cursor = HandCursor();
   control.hint = row.hint;
   if (row.has(RowData::kHidden)) control.hide();
 }

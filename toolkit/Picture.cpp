@@ -9,6 +9,7 @@
 #include "JpegDecode.h"
 #include "Scoped.h"
 #include "SysCalls.h"
+#include "TransparentDraw.h"
 
 namespace tk {
 namespace {
@@ -232,7 +233,7 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
   const MemoryDC source(dc);
   const SelectedObject selected(source, bitmap_);
   if (transparent)
-    TransparentBlt(dc, x, y, w, h, source, 0, 0, w, h, transparent_);
+    DrawTransparent(dc, x, y, w, h, source, 0, 0, transparent_);
   else
     BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
 }
@@ -248,7 +249,10 @@ Picture Picture::stretchedTo(int width, int height, bool smooth) const {
     const MemoryDC dest;
     const SelectedObject sourceSelected(source, bitmap_);
     const SelectedObject destSelected(dest, target);
-    SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
+    // Windows 95, 98 and Me have no HALFTONE: where it is refused, COLORONCOLOR stays, not the
+    // default BLACKONWHITE, which darkens a colour picture it shrinks.
+    SetStretchBltMode(dest, COLORONCOLOR);
+    if (smooth) SetStretchBltMode(dest, HALFTONE);
     SetBrushOrgEx(dest, 0, 0, nullptr);
     StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
     GdiFlush();
@@ -263,16 +267,18 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
   const int w = box.right - box.left;
   const int h = box.bottom - box.top;
   if (w <= 0 || h <= 0) return;
+  if (transparent) {
+    // Stretched pixel for pixel first, so that the key colour stays exact, then keyed.
+    stretchedTo(w, h, false).draw(dc, box.left, box.top, box, true);
+    return;
+  }
   const MemoryDC source(dc);
   const SelectedObject selected(source, bitmap_);
-  if (transparent) {
-    TransparentBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, transparent_);
-  } else {
-    const int mode = SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
-    SetStretchBltMode(dc, mode);
-  }
+  const int mode = SetStretchBltMode(dc, COLORONCOLOR);  // where HALFTONE is refused, as above
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
+  SetStretchBltMode(dc, mode);
 }
 
 }  // namespace tk

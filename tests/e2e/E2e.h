@@ -42,9 +42,11 @@ struct Running {
   HWND window = nullptr;
 };
 
-inline Running StartVelmPres(const std::string& workingFolder, const std::string& arguments = "") {
+// `exe` is VelmPres.exe, or a copy of it under another name.
+inline Running StartVelmPres(const std::string& workingFolder, const std::string& arguments = "",
+                             const std::string& exe = VelmPresExe()) {
   Running r;
-  r.process = std::make_unique<Process>(VelmPresExe(), arguments, workingFolder);
+  r.process = std::make_unique<Process>(exe, arguments, workingFolder);
   r.window = r.process->waitForWindow(kMainCaption);
   return r;
 }
@@ -52,8 +54,9 @@ inline Running StartVelmPres(const std::string& workingFolder, const std::string
 // The same, and waits until its start-up has run to the end (the catalogue loaded and revealed,
 // or stopped where a damaged file stopped it) and the window has drawn it.
 inline Running StartVelmPresIdle(const std::string& workingFolder,
-                                 const std::string& arguments = "") {
-  Running r = StartVelmPres(workingFolder, arguments);
+                                 const std::string& arguments = "",
+                                 const std::string& exe = VelmPresExe()) {
+  Running r = StartVelmPres(workingFolder, arguments, exe);
   if (r.window) {
     r.process->waitForIdle();
     RoundTrip(r.window);

@@ -1,68 +1,9 @@
 // The catalogue of the sample disc as a user sees it: the revealed view, each title's
 // description, picture and highlighted button, and switching titles once the files are gone.
-#include <sstream>
-
-#include "E2e.h"
+#include "CatalogueE2e.h"
 
 namespace e2e {
 namespace {
-
-// Everything title k shows once it is selected: its description in the view, its picture in
-// the picture box and its highlighted button; `previous` (0 for none) back to normal.
-void ExpectTitleShown(HWND window, int k, int previous) {
-  SCOPED_TRACE("title " + std::to_string(k));
-  HWND view = View(window);
-  ASSERT_NE(view, nullptr);
-  const std::string text = Text(view);
-  const std::string phrase = PhraseOfDescription(k);
-  ASSERT_FALSE(phrase.empty()) << "no plain paragraph in " << DescriptionFile(k);
-  EXPECT_NE(text.find(phrase), std::string::npos) << "the view shows: " << text.substr(0, 200);
-  for (int other = 1; other <= 9; ++other) {
-    if (other == k) continue;
-    EXPECT_EQ(text.find(PhraseOfDescription(other)), std::string::npos)
-        << "the view still shows title " << other;
-  }
-
-  const Capture screen = Capture::Settled(window);
-  const BitmapFile picture(DiscContent(PictureFile(k)));
-  ASSERT_TRUE(picture.loaded());
-  EXPECT_GT(MatchFraction(screen, picture, kPictureBox.left, kPictureBox.top, false), 0.98);
-
-  const BitmapFile normal(DiscContent(MenuFile(k, false)));
-  const BitmapFile highlighted(DiscContent(MenuFile(k, true)));
-  ASSERT_TRUE(normal.loaded() && highlighted.loaded());
-  const RECT own = MenuOwnBox(k);
-  EXPECT_GT(MatchFractionIn(screen, highlighted, own.left, MenuTop(k), true, own), 0.97);
-  EXPECT_GT(MatchFractionWhereDifferent(screen, highlighted, normal, own.left, MenuTop(k), own),
-            0.95)
-      << "button " << k << " is not highlighted";
-
-  if (previous >= 1 && previous != k) {
-    const BitmapFile prevNormal(DiscContent(MenuFile(previous, false)));
-    const BitmapFile prevHighlighted(DiscContent(MenuFile(previous, true)));
-    const RECT prevOwn = MenuOwnBox(previous);
-    EXPECT_GT(MatchFractionWhereDifferent(screen, prevNormal, prevHighlighted, prevOwn.left,
-                                          MenuTop(previous), prevOwn),
-              0.95)
-        << "button " << previous << " did not return to normal";
-  }
-  // Every other button shows its normal picture.
-  for (int other = 1; other <= 9; ++other) {
-    if (other == k) continue;
-    const BitmapFile otherNormal(DiscContent(MenuFile(other, false)));
-    const RECT otherOwn = MenuOwnBox(other);
-    EXPECT_GT(MatchFractionIn(screen, otherNormal, otherOwn.left, MenuTop(other), true, otherOwn),
-              0.97)
-        << "button " << other;
-  }
-}
-
-// Clicks button k; the driver waits until the click has been handled. `shift` moves the click
-// sideways, so that two clicks in a row on one button are two clicks, not a double click.
-void ClickTitle(HWND window, int k, int shift = 0) {
-  const POINT p = MenuClickPoint(k);
-  ASSERT_TRUE(Click(window, p.x + shift, p.y)) << "the window was not up for input";
-}
 
 TEST(Catalogue, RevealedViewAndCloseButtonStandWhereTheyBelong) {
   const std::string folder = TestFolder();
@@ -205,15 +146,7 @@ TEST(Catalogue, TheLogoNamesThePresentationInItsTooltip) {
   const std::string folder = TestFolder();
   Running app = StartVelmPresIdle(folder);
   ASSERT_NE(app.window, nullptr);
-  // Two moves inside the logo, as a pointer arriving there makes.
-  ASSERT_TRUE(MoveMouse(app.window, 100, 30)) << "the window was not up for input";
-  ASSERT_TRUE(MoveMouse(app.window, 104, 32)) << "the window was not up for input";
-  HWND tip = nullptr;
-  EXPECT_TRUE(WaitUntil([&] {
-    for (HWND w : app.process->topWindows())
-      if (ClassName(w) == "tooltips_class32") tip = w;
-    return tip != nullptr;
-  }));
+  HWND tip = TooltipOverLogo(app);
   ASSERT_NE(tip, nullptr) << "no tooltip over the logo";
   EXPECT_EQ(Text(tip), "Παρουσίαση Εκδόσεων Βελμαρόδη");
 

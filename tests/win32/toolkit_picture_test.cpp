@@ -328,10 +328,11 @@ TEST_F(PictureTest, CopiesAreIndependent) {
   EXPECT_EQ(PixelOf(original, 5, 0), kBlue);
 }
 
-// Paints `form` into a 32-bit memory bitmap and reads pixels from it.
+// Paints `form` into a memory bitmap of 32 bits a pixel, or of the fewer bits of an older
+// display (16 or 24), and reads pixels from it.
 class Canvas {
  public:
-  explicit Canvas(const tk::Form& form) {
+  explicit Canvas(const tk::Form& form, int bitsPerPixel = 32) {
     const tk::FormSpec& props = form.props();
     area_ = RECT{0, 0, props.clientWidth, props.clientHeight};
     BITMAPINFO info{};
@@ -339,7 +340,7 @@ class Canvas {
     info.bmiHeader.biWidth = props.clientWidth;
     info.bmiHeader.biHeight = -props.clientHeight;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -394,6 +395,25 @@ TEST_F(PaintTest, TransparentImageLeavesKeyColouredPixelsUnpainted) {
           << "transparent " << x << "," << y;
     }
   EXPECT_EQ(canvas.at(40, 30), kFormColour);
+}
+
+TEST_F(PaintTest, TransparentImageKeepsItsKeyColourOutOnDisplaysOfFewerColours) {
+  // The key colour is cut out of the picture, not looked for in the target: on a target of 16
+  // bits a pixel, where the key and the form colour come out as other colours, what shows
+  // through is still the form, and the rest is the picture as the plain copy beside it shows it.
+  auto& plain = form_->add<tk::Image>("Plain", 2, 2, 6, 4);
+  plain.setPicture(sample_);
+  auto& clear = form_->add<tk::Image>("Clear", 12, 2, 6, 4);
+  clear.transparent = true;
+  clear.setPicture(sample_);
+  for (int depth : {16, 24}) {
+    const Canvas canvas(*form_, depth);
+    const COLORREF form = canvas.at(40, 30);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(canvas.at(12 + x, 2 + y), Sample(x, y) == kKey ? form : canvas.at(2 + x, 2 + y))
+            << depth << " bits, " << x << "," << y;
+  }
 }
 
 TEST_F(PaintTest, TransparentImageShowsTheImageBelowThroughItsKeyColour) {

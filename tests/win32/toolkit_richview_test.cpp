@@ -1,6 +1,7 @@
 // The rich-text view for real under Wine's rich edit control: RTF loads, text that is not RTF
 // is refused (so the catalogue shows it as plain text instead), and Greek RTF comes out as
-// code page 1253 text.
+// code page 1253 text. Every case runs twice: on RichEdit 2.0, and with RichEdit 2.0 missing
+// (its library named as one that does not exist), on RichEdit 1.0, as on Windows 95 and NT 4.
 #include <windows.h>
 #include <richedit.h>
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Application.h"
 #include "Controls.h"
@@ -16,10 +18,21 @@
 
 namespace {
 
-class RichViewTest : public ::testing::Test {
+// The rich-edit libraries a view may be made from, and the window class it must end up with.
+struct Edition {
+  const char* name;
+  bool withoutRichEdit20;
+  const char* windowClass;
+};
+
+class RichViewTest : public ::testing::TestWithParam<Edition> {
  protected:
   void SetUp() override {
     tk::Application::instance().initialize();
+    libraries_ = tk::RichEditLibraries();
+    if (GetParam().withoutRichEdit20)
+      tk::RichEditLibraries() = {{"velm-missing-riched20.dll", "RichEdit20A"},
+                                 {"riched32.dll", "RICHEDIT"}};
     tk::FormSpec props;
     props.caption = "Rich";
     props.clientWidth = 300;
@@ -27,12 +40,24 @@ class RichViewTest : public ::testing::Test {
     form_ = std::make_unique<tk::Form>(props);
     view_ = &form_->add<tk::RichView>("PresRTF", 8, 8, 216, 285);
   }
+  void TearDown() override {
+    form_.reset();
+    tk::RichEditLibraries() = libraries_;
+  }
   // The whole text as WM_GETTEXT gives it: bytes of the ANSI code page, paragraphs ending CR LF.
   std::string shown() const { return view_->text(); }
 
+  std::vector<tk::RichEditLibrary> libraries_;
   std::unique_ptr<tk::Form> form_;
   tk::RichView* view_ = nullptr;
 };
+
+INSTANTIATE_TEST_SUITE_P(Editions, RichViewTest,
+                         ::testing::Values(Edition{"RichEdit20", false, "RichEdit20A"},
+                                           Edition{"RichEdit10", true, "RICHEDIT"}),
+                         [](const ::testing::TestParamInfo<Edition>& info) {
+                           return std::string(info.param.name);
+                         });
 
 struct Streamed {
   LRESULT characters;
@@ -63,22 +88,36 @@ Streamed StreamRaw(HWND view, const std::string& bytes, UINT format) {
   return {characters, es.dwError};
 }
 
-TEST_F(RichViewTest, TextThatIsNotRtfIsRefusedAndThenLoadsAsPlainText) {
+TEST_P(RichViewTest, IsMadeFromTheFirstLibraryThatLoads) {
+  char cls[32] = {};
+  GetClassNameA(view_->handle(), cls, sizeof cls);
+  EXPECT_STREQ(cls, GetParam().windowClass);
+  EXPECT_EQ(view_->windowClass(), GetParam().windowClass);
+}
+
+TEST_P(RichViewTest, TextThatIsNotRtfIsRefusedAndThenLoadsAsPlainText) {
   const struct {
     const char* name;
     std::string bytes;
     std::string plain;  // as shown when loaded as plain text
+    // RichEdit 1.0 takes any group as RTF: what it shows then, or null when it refuses too.
+    const char* asRtfBy10;
   } cases[] = {
-      {"plain lines", "First line\r\nSecond line\r\n", "First line\r\nSecond line\r\n"},
-      {"Greek plain text", "Λεξικό ιατρικών όρων\r\n", "Λεξικό ιατρικών όρων\r\n"},
-      {"space before the group", " {\\rtf1 leading}\r\n", " {\\rtf1 leading}\r\n"},
-      {"upper-case keyword", "{\\RTF1 upper case}\r\n", "{\\RTF1 upper case}\r\n"},
-      {"a brace only", "{plain in braces}\r\n", "{plain in braces}\r\n"},
+      {"plain lines", "First line\r\nSecond line\r\n", "First line\r\nSecond line\r\n", nullptr},
+      {"Greek plain text", "Λεξικό ιατρικών όρων\r\n", "Λεξικό ιατρικών όρων\r\n", nullptr},
+      {"space before the group", " {\\rtf1 leading}\r\n", " {\\rtf1 leading}\r\n", nullptr},
+      {"upper-case keyword", "{\\RTF1 upper case}\r\n", "{\\RTF1 upper case}\r\n", "upper case"},
+      {"a brace only", "{plain in braces}\r\n", "{plain in braces}\r\n", "plain in braces"},
       // As plain text, the control reads a UTF-8 byte order mark as the text's encoding.
-      {"byte order mark first", "\xEF\xBB\xBF{\\rtf1 marked}\r\n", "{\\rtf1 marked}\r\n"},
+      {"byte order mark first", "\xEF\xBB\xBF{\\rtf1 marked}\r\n", "{\\rtf1 marked}\r\n", nullptr},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(view_->loadRtf("{\\rtf1 before}"));
+    if (GetParam().withoutRichEdit20 && c.asRtfBy10) {
+      EXPECT_TRUE(view_->loadRtf(c.bytes)) << c.name;
+      EXPECT_EQ(shown(), c.asRtfBy10) << c.name;
+      continue;
+    }
     EXPECT_FALSE(view_->loadRtf(c.bytes)) << c.name;
     // Nothing of a refused load is shown, and the earlier text is gone.
     EXPECT_EQ(shown(), "") << c.name;
@@ -87,7 +126,7 @@ TEST_F(RichViewTest, TextThatIsNotRtfIsRefusedAndThenLoadsAsPlainText) {
   }
 }
 
-TEST_F(RichViewTest, TheControlItselfSaysItRefusedTheText) {
+TEST_P(RichViewTest, TheControlItselfSaysItRefusedTheText) {
   // What Wine's rich edit reports for text that does not start with "{\rtf": no characters
   // read, and an error code in the stream's dwError (-16 in Wine 8). loadRtf is false because
   // of that report, not because of a test of its own on the text.
@@ -102,7 +141,7 @@ TEST_F(RichViewTest, TheControlItselfSaysItRefusedTheText) {
   EXPECT_EQ(rtf.error, 0u);
 }
 
-TEST_F(RichViewTest, RtfLoadsWithItsParagraphs) {
+TEST_P(RichViewTest, RtfLoadsWithItsParagraphs) {
   // As the catalogue hands it over: the file's lines, each followed by CR LF.
   const std::string rtf =
       "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n"
@@ -120,7 +159,7 @@ TEST_F(RichViewTest, RtfLoadsWithItsParagraphs) {
   EXPECT_EQ(shown(), "");
 }
 
-TEST_F(RichViewTest, GreekRtfComesOutAsCodePage1253Text) {
+TEST_P(RichViewTest, GreekRtfComesOutAsCodePage1253Text) {
   const std::string header =
       "{\\rtf1\\ansi\\ansicpg1253\\deff0{\\fonttbl{\\f0\\fnil\\fcharset161 Times New Roman;}}"
       "\\f0\\fs22 ";
@@ -144,7 +183,7 @@ TEST_F(RichViewTest, GreekRtfComesOutAsCodePage1253Text) {
   EXPECT_EQ(shown(), "Άθηνα Έχος");
 }
 
-TEST_F(RichViewTest, LongTextLoadsWhole) {
+TEST_P(RichViewTest, LongTextLoadsWhole) {
   // More than the 32767 characters a rich edit control takes by default from its user.
   std::string plain;
   while (plain.size() < 70000) plain += "Κείμενο περιγραφής τίτλου. ";
@@ -154,7 +193,7 @@ TEST_F(RichViewTest, LongTextLoadsWhole) {
   EXPECT_EQ(shown().size(), plain.size());
 }
 
-TEST_F(RichViewTest, KeysItTakesItself) {
+TEST_P(RichViewTest, KeysItTakesItself) {
   EXPECT_TRUE(view_->wantsKey(VK_RETURN));
   EXPECT_TRUE(view_->wantsKey(VK_ESCAPE));
   EXPECT_FALSE(view_->wantsKey(VK_TAB));
