@@ -11,6 +11,8 @@
 #include "DiscFolder.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -39,6 +41,11 @@ void Print(std::FILE* stream, const std::string& utf8) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The same bytes as the native command: line ends stay LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   bool json = false;
   const char* folder = nullptr;
   for (int i = 1; i < argc; ++i) {

@@ -3,13 +3,10 @@
 // the table states. Then the lookup rules the check finds names by, and the velmcheck command
 // itself on a real folder, with its exit codes.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <string>
 
@@ -181,21 +178,9 @@ TEST(DiscCheck, Cp1253AndUtf8TurnIntoEachOther) {
 
 // ---- The command on a real folder -------------------------------------------------------------
 
-// Writes the disc under `root`: names as UTF-8, read-only files without write permission, as
-// Wine keeps a Windows folder on a Unix file system.
 void WriteDisc(const std::string& root, const DiscFiles& files) {
-  ASSERT_EQ(mkdir(root.c_str(), 0755), 0) << root;
-  for (const auto& f : files) {
-    std::string path = root + "/" + Cp1253ToUtf8(f.path);
-    for (char& c : path)
-      if (c == '\\') c = '/';
-    if (f.folder) {
-      ASSERT_EQ(mkdir(path.c_str(), 0755), 0) << path;
-      continue;
-    }
-    std::ofstream(path, std::ios::binary) << f.bytes;
-    if (f.readOnly) chmod(path.c_str(), 0444);
-  }
+  std::string error;
+  ASSERT_TRUE(testdisc::WriteDisc(root, files, &error)) << error;
 }
 
 struct CommandRun {

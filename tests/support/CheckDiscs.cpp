@@ -446,4 +446,13 @@ const std::vector<Fault>& Faults() {
   return faults;
 }
 
+std::string FolderName(std::size_t index) {
+  std::string name = std::to_string(index + 1);
+  if (name.size() < 2) name = "0" + name;
+  name += "-";
+  for (const char* c = Faults()[index].name; *c; ++c)
+    name += (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') ? *c : '-';
+  return name;
+}
+
 }  // namespace velm::testdisc

@@ -56,6 +56,14 @@ struct Fault {
 // Every fault, each breaking one thing.
 const std::vector<Fault>& Faults();
 
+// A folder name for a fault's disc: its number in the table and its name, "07-title-picture-...".
+std::string FolderName(std::size_t index);
+
+// Writes the disc into the new folder `root` (in the platform's own encoding): on POSIX with
+// UTF-8 names and read-only files without write permission, as Wine keeps a Windows folder; on
+// Windows through the 8-bit calls, with the read-only attribute. False, with `error`, on failure.
+bool WriteDisc(const std::string& root, const DiscFiles& files, std::string* error);
+
 constexpr unsigned kAllButtons = 0x1FF;
 
 }  // namespace velm::testdisc
