@@ -9,6 +9,7 @@
 //   key:<name>        ENTER, ESC, TAB, ALTF4 or SPACE
 //   sleep:<ms>        wait
 //   shot:<file.bmp>   save the window's client area
+//   settle            wait until the window's drawing has settled (two captures in a row alike)
 //   box               print the text of the message box that appears, and press its OK
 //   geometry          print the window's client size and position, and its child windows
 //   idle              wait until the program has done its start-up and waits for input
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
         Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
       } else if (verb == "shot" && window) {
         if (!e2e::Capture::Of(window).save(value)) std::fprintf(stderr, "velmdrive: cannot save\n");
+      } else if (verb == "settle" && window) {
+        e2e::Capture::Settled(window);
       } else if (verb == "box") {
         HWND box = program.waitForMessageBox();
         std::printf("box: %s\n", box ? e2e::MessageBoxText(box).c_str() : "(none)");
