@@ -33,11 +33,12 @@ argument="$(winepath -w "$disc")"
 argument="${argument%\\}\\"
 
 # The buttons' boxes: left 4, 201 wide; tops 104 to 356 in steps of 36, 37 high; the ninth at 392,
-# 49 high. Each is clicked in its middle, and the window photographed once its drawing settles.
-steps=("wait:Εκδόσεις Βελμαρόδη" idle settle)
+# 49 high. Each is clicked in its middle, and the window photographed once the click is handled
+# and its drawing has settled.
+steps=("wait:Εκδόσεις Βελμαρόδη" idle)
 for k in 1 2 3 4 5 6 7 8 9; do
   if [ $k -eq 9 ]; then y=416; else y=$((104 + 36 * (k - 1) + 18)); fi
-  steps+=("click:104,$y" settle "shot:$(winepath -w "$shots")\\title$k.bmp")
+  steps+=("click:104,$y" "shot:$(winepath -w "$shots")\\title$k.bmp")
 done
 steps+=(key:ALTF4 exit)
 (cd "$disc" && wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "${steps[@]}") \
