@@ -53,6 +53,10 @@ std::string Bitmap(int width, int height, std::uint32_t rgb) {
   }
   row.resize(static_cast<size_t>(stride), '\0');
   for (int y = 0; y < height; ++y) b += row;
+  // The first row stored is the bottom one.
+  b[54] = static_cast<char>(kKeyColour & 0xFF);
+  b[55] = static_cast<char>((kKeyColour >> 8) & 0xFF);
+  b[56] = static_cast<char>((kKeyColour >> 16) & 0xFF);
   return b;
 }
 
@@ -450,8 +454,10 @@ std::string FolderName(std::size_t index) {
   std::string name = std::to_string(index + 1);
   if (name.size() < 2) name = "0" + name;
   name += "-";
-  for (const char* c = Faults()[index].name; *c; ++c)
-    name += (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') ? *c : '-';
+  for (const char* c = Faults()[index].name; *c; ++c) {
+    const char lower = *c >= 'A' && *c <= 'Z' ? static_cast<char>(*c - 'A' + 'a') : *c;
+    name += (lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9') ? lower : '-';
+  }
   return name;
 }
 

@@ -18,7 +18,12 @@ struct DiscFile {
 };
 using DiscFiles = std::vector<DiscFile>;
 
-// A bottom-up 24-bit Windows bitmap of one colour (0xRRGGBB).
+// The colour of the bottom-left pixel of every picture of the test discs, which the program
+// takes for a button picture's transparent colour.
+constexpr std::uint32_t kKeyColour = 0xFF00FF;
+
+// A bottom-up 24-bit Windows bitmap of one colour (0xRRGGBB) but for its bottom-left pixel,
+// which is kKeyColour.
 std::string Bitmap(int width, int height, std::uint32_t rgb);
 // The colour of title k's normal and highlighted button pictures in the good disc.
 std::uint32_t ButtonColour(int k, bool highlighted);

@@ -1,0 +1,143 @@
+// The disc check against the real program: each test disc (the good one, and one for each fault
+// of the shared table) is written to a folder and checked there by the code velmcheck.exe runs,
+// then VelmPres.exe is started on it as the disc's autorun entry starts it. What the window
+// shows must be what the check predicted: the catalogue revealed or not, which buttons show a
+// picture, the removal entry, and a description the check calls plain text or cut at a NUL.
+#include <string>
+#include <vector>
+
+#include "CatalogueText.h"
+#include "CheckDiscs.h"
+#include "DiscCheck.h"
+#include "DiscFolder.h"
+#include "E2e.h"
+
+namespace e2e {
+namespace {
+
+using velm::testdisc::DiscFiles;
+
+// What the check predicts for the disc in `folder`.
+velm::check::Report Predict(const std::string& folder) {
+  velm::check::DiscFolder disc(folder);
+  velm::check::DiscIndex index;
+  EXPECT_TRUE(index.load(disc)) << folder;
+  return velm::check::CheckDisc(index);
+}
+
+std::string Letters(const std::string& text) {
+  std::string kept;
+  for (char c : text)
+    if (c != '\r' && c != '\n') kept += c;
+  return kept;
+}
+
+// A word of at least three letters from the part of a description after its NUL byte.
+std::string WordAfterNul(const std::string& bytes) {
+  const size_t nul = bytes.find('\0');
+  if (nul == std::string::npos) return {};
+  std::string word;
+  for (size_t i = nul + 1; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+      word += c;
+    } else if (word.size() >= 3) {
+      break;
+    } else {
+      word.clear();
+    }
+  }
+  return word.size() >= 3 ? word : std::string();
+}
+
+class CheckAgreement : public ::testing::Test {
+ protected:
+  // The window of the good disc, taken once: the place of the removal entry on a disc that
+  // offers none.
+  static const Capture& GoodWindow() {
+    static const Capture capture = [] {
+      const std::string folder = std::string(VELM_E2E_BUILD_DIR) + "\\e2e-work\\check-good-disc";
+      RemoveTree(folder);
+      std::string error;
+      if (!velm::testdisc::WriteDisc(folder, velm::testdisc::GoodDisc(), &error)) return Capture();
+      Running app = StartVelmPresIdle(folder, "\"" + folder + "\\\"");
+      return app.window ? Capture::Settled(app.window) : Capture();
+    }();
+    return capture;
+  }
+
+  // Writes the disc, predicts, runs the program and compares.
+  void Agree(const std::string& name, const DiscFiles& files) {
+    SCOPED_TRACE(name == "good" ? name : velm::testdisc::FolderName(std::stoul(name) - 1));
+    // A short folder of the Wine prefix's drive C: one fault's disc holds a path that only just
+    // fits the 8-bit file calls.
+    const std::string folder = "C:\\vchk\\" + name;
+    RemoveTree(folder);
+    std::string error;
+    ASSERT_TRUE(velm::testdisc::WriteDisc(folder, files, &error)) << error;
+    const velm::check::Report predicted = Predict(folder);
+    ASSERT_GT(GoodWindow().width(), 0);
+
+    Running app = StartVelmPresIdle(folder, "\"" + folder + "\\\"");
+    ASSERT_NE(app.window, nullptr);
+    const Capture shown = Capture::Settled(app.window);
+    HWND view = View(app.window);
+    ASSERT_NE(view, nullptr);
+    const bool revealed = IsWindowVisible(view) && SameRect(ChildRectInParent(view), kViewFinal);
+    EXPECT_EQ(revealed, predicted.catalogue.revealed);
+    for (int k = 1; k <= 9; ++k) {
+      // Title 1 is selected once revealed: its button shows the highlighted picture.
+      const long own = CountColour(shown, MenuOwnBox(k), velm::testdisc::ButtonColour(k, k == 1));
+      EXPECT_EQ(own > 100, predicted.catalogue.buttonShown[k - 1]) << "button " << k;
+    }
+    const bool entry = DifferingPixels(GoodWindow(), shown, kUninstallLabelBox, 16) > 50;
+    EXPECT_EQ(entry, predicted.install.programPresent && !predicted.install.programReadOnly);
+
+    // A description the check has something to say about, as the view shows it.
+    for (const velm::check::Finding& f : predicted.findings) {
+      if (f.code != "description-not-rtf" && f.code != "description-nul") continue;
+      const int k = f.file[12] - '0';  // "content\velm<k>.rtf"
+      std::string bytes;
+      ASSERT_TRUE(ReadFileBytes(folder + "\\" + f.file, bytes));
+      ASSERT_TRUE(Click(app.window, MenuClickPoint(k).x, MenuClickPoint(k).y));
+      const std::string text = Text(view);
+      if (f.code == "description-not-rtf") {
+        // Shown as plain text: every byte of the file, control words and all.
+        EXPECT_EQ(Letters(text),
+                  Letters(velm::JoinDescriptionLines(velm::SplitDescriptionLines(bytes))));
+      } else {
+        const std::string lost = WordAfterNul(bytes);
+        ASSERT_FALSE(lost.empty());
+        EXPECT_EQ(text.find(lost), std::string::npos) << text;
+        EXPECT_FALSE(text.empty());
+      }
+    }
+  }
+
+  void AgreeOnFaults(bool catalogue) {
+    const auto& faults = velm::testdisc::Faults();
+    for (size_t i = 0; i < faults.size(); ++i) {
+      if ((faults[i].file.compare(0, 8, "content\\") == 0 && faults[i].file != "content\\fil.tbo" &&
+           faults[i].codes[0] != "content-not-listed") != catalogue)
+        continue;
+      DiscFiles disc = velm::testdisc::GoodDisc();
+      faults[i].apply(disc);
+      Agree(std::to_string(i + 1), disc);
+    }
+  }
+};
+
+TEST_F(CheckAgreement, TheGoodDisc) {
+  Agree("good", velm::testdisc::GoodDisc());
+}
+
+TEST_F(CheckAgreement, DiscsWithACatalogueFault) {
+  AgreeOnFaults(true);
+}
+
+TEST_F(CheckAgreement, DiscsWithAnInstallationFault) {
+  AgreeOnFaults(false);
+}
+
+}  // namespace
+}  // namespace e2e
