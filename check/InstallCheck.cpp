@@ -98,7 +98,7 @@ class Installation {
     if (step.kind == InstallStep::Kind::ClearReadOnly) return f;
     if (!step.target.empty() && step.target.size() > outcome_.longestPath.size())
       outcome_.longestPath = step.target;
-    if (!f.code.empty()) {
+    if (!f.code.empty() && step.feedsFlag) {
       ++outcome_.failedSteps;
       if (outcome_.reasons.size() < 3)
         outcome_.reasons.push_back((line ? "line " + std::to_string(line) + ": " : std::string()) +
@@ -136,6 +136,11 @@ class Installation {
     const std::string parent = ParentKey(key);
     const auto existing = target_.items.find(key);
     const auto parentItem = target_.items.find(parent);
+    if (step.kind == InstallStep::Kind::EnsureFolder) {
+      // "Data", made unless it is there; a new folder has it already.
+      if (existing == target_.items.end()) target_.items[key] = {true, line};
+      return {};
+    }
     if (step.kind == InstallStep::Kind::MakeFolder) {
       if (existing != target_.items.end())
         return {"manifest-listed-twice",
@@ -302,7 +307,7 @@ void CheckInstallation(const DiscIndex& disc, Report& report) {
     Installation run(disc, folder, folderLines);
     for (const InstallStep& step : PlanProgramAndData(folder)) {
       const Failure f = run.run(step, 0);
-      if (step.kind == InstallStep::Kind::CopyFile && step.source == "Tolvan.exe")
+      if (step.kind == InstallStep::Kind::Copy && step.source == "Tolvan.exe")
         run.outcome().programCopied = f.code.empty();
     }
     if (manifest && !inst.manifestReadable) {

@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(step.target == folder + "\\Content\\" + entry.path);
         Check(LandsInContent(step.target, folder));
         break;
-      case velm::InstallStep::Kind::CopyFile:
+      case velm::InstallStep::Kind::Copy:
         Check(!isFolder);
         Check(step.target == folder + "\\content\\" + entry.path);
         Check(LandsInContent(step.target, folder));

@@ -10,7 +10,7 @@ InstallStep MakeFolder(std::string target) {
 }
 
 InstallStep Copy(std::string source, std::string target) {
-  return {InstallStep::Kind::CopyFile, std::move(source), std::move(target), true};
+  return {InstallStep::Kind::Copy, std::move(source), std::move(target), true};
 }
 
 bool IsSeparator(char c) {
@@ -31,6 +31,7 @@ std::vector<InstallStep> PlanProgramAndData(const std::string& folder) {
       Copy("Tolvan.exe", program),
       {InstallStep::Kind::ClearReadOnly, std::string(), program, false},
       MakeFolder(folder + "\\Content"),
+      {InstallStep::Kind::EnsureFolder, std::string(), folder + "\\Data", false},
       Copy("Data\\TolvanI.tbo", folder + "\\Data\\TolvanI.tbo"),
       Copy("Data\\TolvanHI.tbo", folder + "\\Data\\TolvanHI.tbo"),
       Copy("Data\\Tolvan.tbo", folder + "\\Data\\Tolvan.tbo"),

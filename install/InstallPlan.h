@@ -1,8 +1,8 @@
 // The installation as an ordered list of steps, worked out before anything is touched: copy the
-// program and clear its read-only bit, make "Content", copy the three data files, then one step
-// for each entry of the manifest. Each step knows whether its outcome feeds the success flag.
-// The Win32 side (InstallSteps.h) carries the steps out; this file only says what they are.
-// Portable: no windows.h.
+// program and clear its read-only bit, make "Content", make "Data" when it is missing, copy the
+// three data files, then one step for each entry of the manifest. Each step knows whether its
+// outcome feeds the success flag. The Win32 side (InstallSteps.h) carries the steps out; this file
+// only says what they are. Portable: no windows.h.
 //
 // Every target is the chosen folder followed directly by a fixed piece that begins with a
 // backslash, and every source is relative to the disc's folder. A manifest entry that would
@@ -21,17 +21,21 @@ namespace velm {
 struct InstallStep {
   enum class Kind {
     MakeFolder,     // create `target`, one level
-    CopyFile,       // copy `source` to `target`, never over an existing file
+    Copy,           // copy `source` to `target`, never over an existing file
     ClearReadOnly,  // write `target`'s attributes back without the read-only bit
+    EnsureFolder,   // create `target`, one level, unless it exists
     Refused,        // a manifest entry that would write outside the folder: fails, does nothing
   };
   Kind kind;
-  std::string source;  // CopyFile: relative to the disc's folder; Refused: the manifest's entry
-  std::string target;  // MakeFolder, CopyFile, ClearReadOnly: the full path written
+  std::string source;  // Copy: relative to the disc's folder; Refused: the manifest's entry
+  std::string target;  // every other kind: the full path made or written
   bool feedsFlag;      // whether a failure makes the installation's success flag false
 };
 
-// The program file, its read-only bit, "Content" and the three data files, into `folder`.
+// The program file, its read-only bit, "Content", "Data" and the three data files, into
+// `folder`. "Data" is made here too, not only with a new folder: a folder that exists already
+// (the one a removal leaves because the user's own file is in it) has lost it, and without it
+// every data copy would fail. Whether it had to be made does not count; the copies into it do.
 std::vector<InstallStep> PlanProgramAndData(const std::string& folder);
 
 // One step for each entry of the manifest, in file order: a folder line makes `folder` +

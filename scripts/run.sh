@@ -5,6 +5,9 @@
 #   scripts/run.sh --installed  a copy of the dictionary installed in C:\Program Files\Tolvan
 #                               (writable Tolvan.exe) given as the argument: the removal entry
 #                               shows, and clicking it removes that copy
+#   scripts/run.sh --install    the test host velminstallentry.exe on the disc: the same program
+#                               with its hidden install entry "Εγκατάσταση στον σκληρό δίσκο"
+#                               shown, to try the installation from the disc
 # With no usable X display the program runs on a virtual one and a screenshot is saved. Either
 # way the script ends once the window is up, and leaves the program running.
 set -euo pipefail
@@ -13,7 +16,7 @@ cd "$root"
 
 scripts/deps.sh
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target VelmPres sample_disc velmdrive
+cmake --build --preset win32 --target VelmPres velminstallentry sample_disc velmdrive
 
 session=$root/build/win32/wine-demo
 mkdir -p "$session"
@@ -23,6 +26,7 @@ eval "$(scripts/wine-session "$session" env)"
 bin=$root/build/win32/bin
 disc=$root/build/win32/disc
 argument="Z:${disc//\//\\}\\"
+program=VelmPres.exe
 
 if [ "${1:-}" = "--installed" ]; then
   target="$WINEPREFIX/drive_c/Program Files/Tolvan"
@@ -31,9 +35,11 @@ if [ "${1:-}" = "--installed" ]; then
   cp "$disc/Tolvan.exe" "$target/" && chmod u+w "$target/Tolvan.exe"
   cp "$disc"/Data/* "$target/Data/"
   argument='C:\Program Files\Tolvan\'
+elif [ "${1:-}" = "--install" ]; then
+  program=velminstallentry.exe
 fi
 
-echo "Starting VelmPres.exe in $disc with the argument $argument"
+echo "Starting $program in $disc with the argument $argument"
 cd "$disc"
 # Started through velmdrive, which hands the argument over as raw command-line text, as a disc's
 # autorun entry does (wine itself would double a trailing backslash inside quotes). The program
@@ -43,13 +49,13 @@ log=$session/demo.log
 if [ -f "$session/xvfb.pid" ]; then
   shot=$root/build/win32/demo.bmp
   # The screenshot once the program has done its start-up and its drawing has settled.
-  wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" \
+  wine "$bin/velmdrive.exe" "$bin/$program" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" \
     idle "shot:Z:${shot//\//\\}" leave </dev/null >"$log" 2>&1
   convert "$shot" "${shot%.bmp}.png" && shot=${shot%.bmp}.png
   echo "There is no X display here, so the program runs on the virtual display $DISPLAY."
   echo "Its window, as a user sees it: $shot"
 else
-  wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" leave \
+  wine "$bin/velmdrive.exe" "$bin/$program" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" leave \
     </dev/null >"$log" 2>&1
   echo "The program runs on your display $DISPLAY."
 fi

@@ -34,7 +34,10 @@ void Button::click() {
 }
 
 bool Button::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+  // An owner-drawn button reports the second of two quick clicks as a double click; each is a
+  // press of the button (the OK of a dialog pressed again right after its message was answered).
+  if (message == WM_COMMAND &&
+      (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
     click();
     result = 0;
     return true;

@@ -228,7 +228,7 @@ bool DirectoryList::setFolder(const std::string& path) {
   folder_ = now;
   fill();
   if (drives_) drives_->followList();
-  if (changed && onChange) onChange(*this);
+  if (changed && onChange) RunHandler([this] { onChange(*this); });
   return true;
 }
 

@@ -14,7 +14,7 @@ namespace velm {
 
 // Readable failure messages: one line a step.
 void PrintTo(const InstallStep& step, std::ostream* os) {
-  static const char* const kinds[] = {"make", "copy", "clear-ro", "refused"};
+  static const char* const kinds[] = {"make", "copy", "clear-ro", "ensure", "refused"};
   *os << kinds[static_cast<int>(step.kind)] << " [" << step.source << "] -> [" << step.target << "]"
       << (step.feedsFlag ? " (flag)" : "");
 }
@@ -32,17 +32,18 @@ InstallStep Make(const std::string& target) {
   return {Kind::MakeFolder, "", target, true};
 }
 InstallStep Copy(const std::string& source, const std::string& target) {
-  return {Kind::CopyFile, source, target, true};
+  return {Kind::Copy, source, target, true};
 }
 InstallStep Refused(const std::string& entry) {
   return {Kind::Refused, entry, "", true};
 }
 
-TEST(InstallPlanTest, ProgramAndDataStepsComeInTheirOrderAndOnlyTheAttributeIsOutsideTheFlag) {
+TEST(InstallPlanTest, ProgramAndDataStepsComeInTheirOrderAndTheAttributeAndDataFolderAreOutsideTheFlag) {
   const std::vector<InstallStep> expected = {
       Copy("Tolvan.exe", "C:\\Tolvan\\Tolvan.exe"),
       {Kind::ClearReadOnly, "", "C:\\Tolvan\\Tolvan.exe", false},
       Make("C:\\Tolvan\\Content"),
+      {Kind::EnsureFolder, "", "C:\\Tolvan\\Data", false},
       Copy("Data\\TolvanI.tbo", "C:\\Tolvan\\Data\\TolvanI.tbo"),
       Copy("Data\\TolvanHI.tbo", "C:\\Tolvan\\Data\\TolvanHI.tbo"),
       Copy("Data\\Tolvan.tbo", "C:\\Tolvan\\Data\\Tolvan.tbo"),

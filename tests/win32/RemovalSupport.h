@@ -1,7 +1,8 @@
 // What the removal's in-process tests share, on top of the shared test support (scratch folders,
 // files, modal drivers): a main window for the confirmation window to centre on, a seam double
 // that records the calls of the flow (and keeps the script from running and the quit message
-// from reaching this thread), and an answerer that plays the user while the modal loops run.
+// from reaching this thread), and an answerer that plays the user while the modal loops run (the
+// installation's tests use it for their folder dialog too).
 #pragma once
 
 #include <windows.h>
@@ -114,34 +115,37 @@ class RecordingSys : public SysCalls {
   };
 };
 
-// Plays the user while the flow's modal loops run: a thread timer looks at this thread's
-// windows; an open confirmation window gets the next answer (one a tick, so that what an answer
+// Plays the user while a flow's modal loops run: a thread timer looks at this thread's windows;
+// an open dialog of the flow's kind gets the next answer (one a tick, so that what an answer
 // posted is handled before the next), a message box has its text noted and is closed with OK.
 // Either is answered only once it is up for input (shown, active, the focus in it), as a person
 // waits for it; one that is shown but not active is made active, as a click on it would.
-class Answerer {
+template <class Dialog>
+class ModalAnswerer {
  public:
-  using Answer = std::function<void(TConfirmUninstallForm&)>;
+  using Answer = std::function<void(Dialog&)>;
 
-  explicit Answerer(std::vector<Answer> answers)
+  explicit ModalAnswerer(std::vector<Answer> answers)
       : answers_(std::move(answers)), timer_(30, [this] {
-          EnumThreadWindows(GetCurrentThreadId(), &Answerer::Visit, reinterpret_cast<LPARAM>(this));
+          EnumThreadWindows(GetCurrentThreadId(), &ModalAnswerer::Visit,
+                            reinterpret_cast<LPARAM>(this));
           return true;
         }) {}
-  Answerer(const Answerer&) = delete;
-  Answerer& operator=(const Answerer&) = delete;
+  ModalAnswerer(const ModalAnswerer&) = delete;
+  ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
   // What the user saw and did.
   struct Seen {
     std::vector<std::string> messages;  // the texts of the message boxes shown
-    int confirmations = 0;              // confirmation windows seen
-    bool focusWasOnYes = false;         // the first one opened with "Ναι" focused
+    int confirmations = 0;              // dialogs seen
+    bool focusWasOnYes = false;         // the first one opened with BitBtn1 ("Ναι") focused
     HWND lastConfirmation = nullptr;
+    std::vector<bool> dialogOpenAtMessage;  // whether the last dialog seen was, at each message
     size_t answersUsed = 0;
   };
   const Seen& seen() const { return seen_; }
 
-  static void PressKey(TConfirmUninstallForm& form, WPARAM key, bool alt = false) {
+  static void PressKey(Dialog& form, WPARAM key, bool alt = false) {
     // As a key arrives: in the queue, for the focused window, seen by the modal loop first.
     HWND target = GetFocus() ? GetFocus() : form.handle();
     PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
@@ -157,7 +161,7 @@ class Answerer {
   }
 
   static BOOL CALLBACK Visit(HWND window, LPARAM param) {
-    Answerer* self = reinterpret_cast<Answerer*>(param);
+    ModalAnswerer* self = reinterpret_cast<ModalAnswerer*>(param);
     if (!IsWindowVisible(window)) return TRUE;
     char cls[32] = {};
     GetClassNameA(window, cls, sizeof cls);
@@ -167,11 +171,13 @@ class Answerer {
         GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
         self->box_ = window;
         self->seen_.messages.push_back(text);
+        const HWND dialog = self->seen_.lastConfirmation;
+        self->seen_.dialogOpenAtMessage.push_back(dialog && IsWindowVisible(dialog));
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
       }
       return FALSE;
     }
-    auto* confirm = dynamic_cast<TConfirmUninstallForm*>(tk::Form::FromHandle(window));
+    auto* confirm = dynamic_cast<Dialog*>(tk::Form::FromHandle(window));
     if (confirm && confirm->modal()) {
       if (!Ready(window)) return FALSE;
       Seen& seen = self->seen_;
@@ -190,6 +196,8 @@ class Answerer {
   HWND box_ = nullptr;
   ThreadTimer timer_;  // last: it ticks only while everything it uses is there
 };
+
+using Answerer = ModalAnswerer<TConfirmUninstallForm>;
 
 // The application with a plain main window shown, as the confirmation window expects it.
 class MainWindow {
