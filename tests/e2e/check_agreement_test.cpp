@@ -3,6 +3,9 @@
 // then VelmPres.exe is started on it as the disc's autorun entry starts it. What the window
 // shows must be what the check predicted: the catalogue revealed or not, which buttons show a
 // picture, the removal entry, and a description the check calls plain text or cut at a NUL.
+// Then the installation from each disc with an installation fault, through the test host
+// velminstallentry.exe into the default folders: the messages the customer sees and the number
+// of files copied must be the check's.
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "DiscCheck.h"
 #include "DiscFolder.h"
 #include "E2e.h"
+#include "install_support.h"
 
 namespace e2e {
 namespace {
@@ -50,6 +54,28 @@ std::string WordAfterNul(const std::string& bytes) {
   return word.size() >= 3 ? word : std::string();
 }
 
+// A test disc written to a short folder of the Wine prefix's drive C, named "good" or by its
+// fault's number in the table: one fault's disc holds a path that only just fits the 8-bit
+// file calls.
+std::string WriteTestDisc(const std::string& name, const DiscFiles& files) {
+  const std::string folder = "C:\\vchk\\" + name;
+  RemoveTree(folder);
+  std::string error;
+  EXPECT_TRUE(velm::testdisc::WriteDisc(folder, files, &error)) << error;
+  return folder;
+}
+
+std::string TraceName(const std::string& name) {
+  return name == "good" ? name : velm::testdisc::FolderName(std::stoul(name) - 1);
+}
+
+// Whether table entry `i` breaks the catalogue (else the installation).
+bool IsCatalogueFault(size_t i) {
+  const velm::testdisc::Fault& f = velm::testdisc::Faults()[i];
+  return f.file.compare(0, 8, "content\\") == 0 && f.file != "content\\fil.tbo" &&
+         f.codes[0] != "content-not-listed";
+}
+
 class CheckAgreement : public ::testing::Test {
  protected:
   // The window of the good disc, taken once: the place of the removal entry on a disc that
@@ -68,13 +94,8 @@ class CheckAgreement : public ::testing::Test {
 
   // Writes the disc, predicts, runs the program and compares.
   void Agree(const std::string& name, const DiscFiles& files) {
-    SCOPED_TRACE(name == "good" ? name : velm::testdisc::FolderName(std::stoul(name) - 1));
-    // A short folder of the Wine prefix's drive C: one fault's disc holds a path that only just
-    // fits the 8-bit file calls.
-    const std::string folder = "C:\\vchk\\" + name;
-    RemoveTree(folder);
-    std::string error;
-    ASSERT_TRUE(velm::testdisc::WriteDisc(folder, files, &error)) << error;
+    SCOPED_TRACE(TraceName(name));
+    const std::string folder = WriteTestDisc(name, files);
     const velm::check::Report predicted = Predict(folder);
     ASSERT_GT(GoodWindow().width(), 0);
 
@@ -117,9 +138,7 @@ class CheckAgreement : public ::testing::Test {
   void AgreeOnFaults(bool catalogue) {
     const auto& faults = velm::testdisc::Faults();
     for (size_t i = 0; i < faults.size(); ++i) {
-      if ((faults[i].file.compare(0, 8, "content\\") == 0 && faults[i].file != "content\\fil.tbo" &&
-           faults[i].codes[0] != "content-not-listed") != catalogue)
-        continue;
+      if (IsCatalogueFault(i) != catalogue) continue;
       DiscFiles disc = velm::testdisc::GoodDisc();
       faults[i].apply(disc);
       Agree(std::to_string(i + 1), disc);
@@ -137,6 +156,63 @@ TEST_F(CheckAgreement, DiscsWithACatalogueFault) {
 
 TEST_F(CheckAgreement, DiscsWithAnInstallationFault) {
   AgreeOnFaults(false);
+}
+
+// ---- The installation ---------------------------------------------------------------------------
+
+class CheckInstallAgreement : public ::testing::Test {
+ protected:
+  uninstall::MovedDesktop desktop_{"Desktop-check-agreement"};
+  install::SettingsFile settings_;
+
+  // Installs from the disc into each default folder the check tells apart (both when their
+  // outcomes differ, else the first), and compares with the prediction.
+  void AgreeOnInstallation(const std::string& name, const DiscFiles& files) {
+    SCOPED_TRACE(TraceName(name));
+    const std::string disc = WriteTestDisc(name, files);
+    const velm::check::Report predicted = Predict(disc);
+    ASSERT_EQ(predicted.install.outcomes.size(), 2u);
+    const auto& outcomes = predicted.install.outcomes;
+    const bool differ =
+        outcomes[0].success != outcomes[1].success || outcomes[0].files != outcomes[1].files;
+
+    Running app = install::StartInstallEntry(disc);
+    ASSERT_NE(app.window, nullptr);
+    for (size_t i = 0; i < (differ ? 2u : 1u); ++i) {
+      const velm::check::InstallOutcome& o = outcomes[i];
+      SCOPED_TRACE(o.folder);
+      RemoveTree(o.folder);
+      HWND dialog = install::OpenFolderDialog(app);
+      ASSERT_NE(dialog, nullptr);
+      std::vector<std::string> expected;
+      expected.push_back(o.success ? install::kDoneMessage : install::kProblemMessage);
+      if (!o.programCopied) expected.push_back(install::kEntryProblemMessage);
+      EXPECT_EQ(install::InstallInto(app, dialog, o.folder), expected);
+      int files = 0;
+      for (const auto& entry : uninstall::Snapshot(o.folder)) files += entry.first.back() != '\\';
+      EXPECT_EQ(files, o.files) << ::testing::PrintToString(
+          uninstall::Names(uninstall::Snapshot(o.folder)));
+      RemoveTree(o.folder);
+    }
+    EXPECT_TRUE(app.process->running());
+  }
+};
+
+TEST_F(CheckInstallAgreement, InstallingFromDiscsWithAnInstallationFault) {
+  AgreeOnInstallation("good", velm::testdisc::GoodDisc());
+  const auto& faults = velm::testdisc::Faults();
+  for (size_t i = 0; i < faults.size(); ++i) {
+    // A writable program makes the disc offer removal where the install entry lies: that disc
+    // is not one the install entry can be reached on (its installation is the good disc's).
+    // Wine's 8-bit file calls take paths longer than the 259 characters Windows takes, so the
+    // program under Wine copies what on Windows fails: the check says what Windows does.
+    if (IsCatalogueFault(i) || faults[i].codes[0] == "program-writable" ||
+        faults[i].codes[0] == "path-too-long")
+      continue;
+    DiscFiles disc = velm::testdisc::GoodDisc();
+    faults[i].apply(disc);
+    AgreeOnInstallation(std::to_string(i + 1), disc);
+  }
 }
 
 }  // namespace
