@@ -236,6 +236,17 @@ TEST_F(VelmcheckCommand, EndsWithZeroOneOrTwo) {
             std::string::npos)
       << json.out;
 
+  // The JSON is JSON, also with a name holding a control byte and Greek letters.
+  const std::string lf = base_ + "/lone-lf";
+  disc = testdisc::GoodDisc();
+  for (const testdisc::Fault& fault : testdisc::Faults())
+    if (fault.codes[0] == "manifest-lone-lf") fault.apply(disc);
+  WriteDisc(lf, disc);
+  const CommandRun parsed = Velmcheck("--json " + lf +
+                                      " | python3 -c 'import json, sys; d = json.load(sys.stdin); "
+                                      "print(d[\"findings\"][0][\"code\"])'");
+  EXPECT_EQ(parsed.out, "manifest-lone-lf\n");
+
   EXPECT_EQ(Velmcheck(base_ + "/nothing-here").exit, 2);
   EXPECT_EQ(Velmcheck(good + "/Tolvan.exe").exit, 2);  // a file, not a folder
   EXPECT_EQ(Velmcheck("").exit, 2);

@@ -226,6 +226,18 @@ const std::vector<Fault>& Faults() {
        {true, true},
        true,
        1},
+      {"description whose RTF keyword is in capitals",
+       [](DiscFiles& d) {
+         Put(d, "content\\velm3.rtf", "{\\RTF1\\ansi\\ansicpg1253 Title 3\\par}\r\n");
+       },
+       {"description-not-rtf"},
+       "content\\velm3.rtf",
+       0,
+       true,
+       all,
+       {true, true},
+       true,
+       1},
       {"description with a NUL byte",
        [](DiscFiles& d) {
          Put(d, "content\\velm8.rtf",
