@@ -97,8 +97,10 @@ struct Report {
   int exitCode() const { return problems() ? 1 : 0; }
 };
 
-// The longest path the platform's 8-bit file calls accept, in characters.
+// The longest path the platform's 8-bit file calls accept, in characters; the folder call takes
+// 248 (room is kept for a file name of 8.3 characters in it).
 constexpr std::size_t kMaxPathLength = 259;
+constexpr std::size_t kMaxFolderPathLength = 248;
 // The default folders the installation proposes (the second on Vista and later, or when there
 // is no "C:\Program Files").
 extern const char* const kDefaultFolders[2];

@@ -127,11 +127,13 @@ class Installation {
         return {"manifest-bad-name",
                 "the name " + Quote(rel) + " holds a character no Windows name may hold"};
     }
-    if (step.target.size() > kMaxPathLength)
+    const bool folder = step.kind != InstallStep::Kind::Copy;
+    const std::size_t limit = folder ? kMaxFolderPathLength : kMaxPathLength;
+    if (step.target.size() > limit)
       return {"path-too-long", "the path " + Quote(step.target) + " is " +
                                    std::to_string(step.target.size()) +
-                                   " characters long, more than the " +
-                                   std::to_string(kMaxPathLength) + " the file calls accept"};
+                                   " characters long, more than the " + std::to_string(limit) +
+                                   (folder ? " the folder call" : " the file calls") + " accept"};
     const std::string key = PathKey(rel);
     const std::string parent = ParentKey(key);
     const auto existing = target_.items.find(key);

@@ -168,7 +168,8 @@ std::string ReportText(const Report& report) {
   for (const InstallOutcome& o : inst.outcomes)
     t += "  Longest installed path under " + Cp1253ToUtf8(o.folder) + ": " +
          std::to_string(o.longestPath.size()) + " characters (limit " +
-         std::to_string(kMaxPathLength) + "): " + Cp1253ToUtf8(o.longestPath) + "\n";
+         std::to_string(kMaxPathLength) + ", for a folder " + std::to_string(kMaxFolderPathLength) +
+         "): " + Cp1253ToUtf8(o.longestPath) + "\n";
 
   int notes = 0;
   for (const Finding& f : report.findings) notes += f.severity == Severity::Note;

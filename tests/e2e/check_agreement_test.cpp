@@ -29,29 +29,14 @@ velm::check::Report Predict(const std::string& folder) {
   return velm::check::CheckDisc(index);
 }
 
+// The text without its line ends and without blanks at either end.
 std::string Letters(const std::string& text) {
   std::string kept;
   for (char c : text)
     if (c != '\r' && c != '\n') kept += c;
+  kept.erase(0, kept.find_first_not_of(' '));
+  kept.erase(kept.find_last_not_of(' ') + 1);
   return kept;
-}
-
-// A word of at least three letters from the part of a description after its NUL byte.
-std::string WordAfterNul(const std::string& bytes) {
-  const size_t nul = bytes.find('\0');
-  if (nul == std::string::npos) return {};
-  std::string word;
-  for (size_t i = nul + 1; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
-      word += c;
-    } else if (word.size() >= 3) {
-      break;
-    } else {
-      word.clear();
-    }
-  }
-  return word.size() >= 3 ? word : std::string();
 }
 
 // A test disc written to a short folder of the Wine prefix's drive C, named "good" or by its
@@ -127,10 +112,10 @@ class CheckAgreement : public ::testing::Test {
         EXPECT_EQ(Letters(text),
                   Letters(velm::JoinDescriptionLines(velm::SplitDescriptionLines(bytes))));
       } else {
-        const std::string lost = WordAfterNul(bytes);
-        ASSERT_FALSE(lost.empty());
-        EXPECT_EQ(text.find(lost), std::string::npos) << text;
-        EXPECT_FALSE(text.empty());
+        // Cut at the NUL: all that shows is text from before it.
+        const std::string shown = Letters(text);
+        EXPECT_FALSE(shown.empty());
+        EXPECT_NE(bytes.substr(0, bytes.find('\0')).find(shown), std::string::npos) << text;
       }
     }
   }

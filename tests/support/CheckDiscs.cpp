@@ -124,341 +124,98 @@ DiscFiles GoodDisc() {
 
 namespace {
 
-void Manifest(DiscFiles& d, const std::vector<std::string>& lines) {
+// The good manifest with `added` put in before line `at` (1-based; past the end: appended).
+void ManifestWith(DiscFiles& d, size_t at, const std::vector<std::string>& added) {
+  std::vector<std::string> lines = GoodManifestLines();
+  lines.insert(lines.begin() + static_cast<long>(std::min(at - 1, lines.size())), added.begin(),
+               added.end());
   Put(d, "content\\fil.tbo", ManifestBytes(lines));
 }
 
-// A folder name long enough that its file's path passes 259 characters only under
-// "C:\Program Files\Tolvan" (23 characters) and not under "C:\Tolvan" (9).
-const std::string kLongFolder(224, 'L');
+// Both pictures of button k at this size.
+void Buttons(DiscFiles& d, int k, int w, int h) {
+  Put(d, Slot("menu", k, ".bmp"), Bitmap(w, h, ButtonColour(k, false)));
+  Put(d, Slot("menu", k, "c.bmp"), Bitmap(w, h, ButtonColour(k, true)));
+}
+
+// Names long enough that a path passes a limit only under "C:\Program Files\Tolvan" (23
+// characters) and not under "C:\Tolvan" (9): a folder of 215 characters with a file of 20 in it
+// passes the file calls' 259; one of 220 passes the folder call's 248.
+const std::string kLongFolder(215, 'L');
+const std::string kLongFile = "a-long-file-name.txt";
+const std::string kLongerFolder(220, 'M');
 
 }  // namespace
 
 const std::vector<Fault>& Faults() {
   const unsigned all = kAllButtons;
+  // clang-format off
   static const std::vector<Fault> faults = {
-      {"damaged button bitmap",
-       [](DiscFiles& d) { Find(d, "content\\menu3.bmp")->bytes.resize(60); },
-       {"bitmap-refused"},
-       "content\\menu3.bmp",
-       0,
-       false,
-       0,
-       {true, true},
-       true,
-       1},
-      {"damaged title picture of the last title",
-       [](DiscFiles& d) { Find(d, "content\\velm9.bmp")->bytes[0] = 'X'; },
-       {"bitmap-refused"},
-       "content\\velm9.bmp",
-       0,
-       false,
-       0,
-       {true, true},
-       true,
-       1},
-      {"button pictures wider than the box",
-       [](DiscFiles& d) {
-         Put(d, "content\\menu2.bmp", Bitmap(230, 37, ButtonColour(2, false)));
-         Put(d, "content\\menu2c.bmp", Bitmap(230, 37, ButtonColour(2, true)));
-       },
-       {"button-clipped"},
-       "content\\menu2.bmp",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"button pictures smaller than the box",
-       [](DiscFiles& d) {
-         Put(d, "content\\menu4.bmp", Bitmap(150, 30, ButtonColour(4, false)));
-         Put(d, "content\\menu4c.bmp", Bitmap(150, 30, ButtonColour(4, true)));
-       },
-       {"button-small"},
-       "content\\menu4.bmp",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"last button only as high as the others",
-       [](DiscFiles& d) {
-         Put(d, "content\\menu9.bmp", Bitmap(201, 37, ButtonColour(9, false)));
-         Put(d, "content\\menu9c.bmp", Bitmap(201, 37, ButtonColour(9, true)));
-       },
-       {"button-small"},
-       "content\\menu9.bmp",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"highlighted picture of another size",
-       [](DiscFiles& d) { Put(d, "content\\menu5c.bmp", Bitmap(201, 30, ButtonColour(5, true))); },
-       {"button-sizes-differ", "button-small"},
-       "content\\menu5c.bmp",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"title picture larger than its box",
-       [](DiscFiles& d) { Put(d, "content\\velm6.bmp", Bitmap(260, 321, 0x406080)); },
-       {"title-picture-clipped"},
-       "content\\velm6.bmp",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"description that is not RTF",
-       [](DiscFiles& d) { Put(d, "content\\velm7.rtf", "Plain words about title 7\r\n"); },
-       {"description-not-rtf"},
-       "content\\velm7.rtf",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"description whose RTF keyword is in capitals",
-       [](DiscFiles& d) {
-         Put(d, "content\\velm3.rtf", "{\\RTF1\\ansi\\ansicpg1253 Title 3\\par}\r\n");
-       },
-       {"description-not-rtf"},
-       "content\\velm3.rtf",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"description with a NUL byte",
-       [](DiscFiles& d) {
-         Put(d, "content\\velm8.rtf",
-             std::string("{\\rtf1\\ansi\\ansicpg1253 Title 8 ") + '\0' + " lost\\par}\r\n");
-       },
-       {"description-nul"},
-       "content\\velm8.rtf",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"Greek RTF without code page or character set",
-       [](DiscFiles& d) {
-         Put(d, "content\\velm2.rtf", "{\\rtf1\\ansi \\'d4\\'df\\'f4\\'eb\\par}\r\n");
-       },
-       {"description-no-greek-code-page"},
-       "content\\velm2.rtf",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"missing highlighted picture",
-       [](DiscFiles& d) { Remove(d, "content\\menu1c.bmp"); },
-       {"file-missing"},
-       "content\\menu1c.bmp",
-       0,
-       true,
-       all & ~1u,
-       {true, true},
-       true,
-       1},
-      {"title without any of its files",
-       [](DiscFiles& d) {
-         for (const char* name : {"content\\menu9.bmp", "content\\menu9c.bmp", "content\\velm9.rtf",
-                                  "content\\velm9.bmp"})
-           Remove(d, name);
-       },
-       {"slot-empty"},
-       "content\\menu9.bmp",
-       0,
-       true,
-       all & ~0x100u,
-       {true, true},
-       true,
-       0},
-      {"no program on the disc",
-       [](DiscFiles& d) { Remove(d, "Tolvan.exe"); },
-       {"program-missing"},
-       "Tolvan.exe",
-       0,
-       true,
-       all,
-       {false, false},
-       false,
-       1},
-      {"writable program on the disc",
-       [](DiscFiles& d) { Find(d, "Tolvan.exe")->readOnly = false; },
-       {"program-writable"},
-       "Tolvan.exe",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"missing data file",
-       [](DiscFiles& d) { Remove(d, "Data\\TolvanHI.tbo"); },
-       {"data-missing"},
-       "Data\\TolvanHI.tbo",
-       0,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
-      {"no manifest",
-       [](DiscFiles& d) {
-         Remove(d, "content\\fil.tbo");
-         for (const char* name :
-              {"content\\readme.txt", "content\\\xCF\xE4\xE7\xE3\xDF\xE5\xF2.txt",
-               "content\\Images\\index.txt", "content\\Images\\Anatomy\\heart.bmp",
-               "content\\\xCB\xDE\xEC\xEC\xE1\xF4\xE1\\\xC1.txt"})
-           Remove(d, name);
-       },
-       {"manifest-missing"},
-       "content\\fil.tbo",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       0},
-      {"manifest line reaching outside the folder",
-       [](DiscFiles& d) {
-         auto lines = GoodManifestLines();
-         lines.push_back("..\\..\\escape.txt");
-         Manifest(d, lines);
-       },
-       {"manifest-refused"},
-       "content\\fil.tbo",
-       10,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
-      {"child folder before its parent",
-       [](DiscFiles& d) {
-         Manifest(d, {"readme.txt", kGuide + ".txt", "Images\\Anatomy\\", "heart.bmp", "Images\\",
-                      "index.txt", kEntries + "\\", "\xC1.txt"});
-       },
-       {"manifest-folder-before-parent", "manifest-folder-not-made"},
-       "content\\fil.tbo",
-       3,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
-      {"manifest naming a file the disc lacks",
-       [](DiscFiles& d) {
-         auto lines = GoodManifestLines();
-         lines.insert(lines.begin() + 1, "ghost.txt");
-         Manifest(d, lines);
-       },
-       {"manifest-file-missing"},
-       "content\\fil.tbo",
-       2,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
-      {"file listed twice",
-       [](DiscFiles& d) {
-         auto lines = GoodManifestLines();
-         lines.insert(lines.begin() + 1, "README.TXT");
-         Manifest(d, lines);
-       },
-       {"manifest-listed-twice"},
-       "content\\fil.tbo",
-       2,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
-      {"folder listed twice",
-       [](DiscFiles& d) {
-         auto lines = GoodManifestLines();
-         lines.push_back("images\\");
-         Manifest(d, lines);
-       },
-       {"manifest-listed-twice"},
-       "content\\fil.tbo",
-       10,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
-      {"file of content that no line lists",
-       [](DiscFiles& d) { Put(d, "content\\Images\\extra.txt", "Extra\r\n"); },
-       {"content-not-listed"},
-       "content\\Images\\extra.txt",
-       0,
-       true,
-       all,
-       {true, true},
-       true,
-       1},
-      {"path too long under the Program Files folder only",
-       [](DiscFiles& d) {
-         auto lines = GoodManifestLines();
-         lines.push_back(kLongFolder + "\\");
-         lines.push_back("f.txt");
-         Manifest(d, lines);
-         Put(d, "content\\" + kLongFolder + "\\f.txt", "far\r\n");
-       },
-       {"path-too-long"},
-       "content\\fil.tbo",
-       11,
-       true,
-       all,
-       {false, true},
-       true,
-       1},
-      {"manifest line with a lone line feed",
-       [](DiscFiles& d) {
-         auto lines = GoodManifestLines();
-         lines[0] = "readme.txt\n" + lines[1];
-         lines.erase(lines.begin() + 1);
-         Manifest(d, lines);
-       },
-       {"manifest-lone-lf", "content-not-listed"},
-       "content\\fil.tbo",
-       1,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
-      {"manifest name with a character no Windows name may hold",
-       [](DiscFiles& d) {
-         auto lines = GoodManifestLines();
-         lines.push_back("a|b.txt");
-         Manifest(d, lines);
-       },
-       {"manifest-bad-name"},
-       "content\\fil.tbo",
-       10,
-       true,
-       all,
-       {false, false},
-       true,
-       1},
+    {"damaged button bitmap", [](DiscFiles& d) { Find(d, "content\\menu3.bmp")->bytes.resize(60); },
+     {"bitmap-refused"}, "content\\menu3.bmp", 0, false, 0, {true, true}, true, 1},
+    {"damaged title picture of the last title", [](DiscFiles& d) { Find(d, "content\\velm9.bmp")->bytes[0] = 'X'; },
+     {"bitmap-refused"}, "content\\velm9.bmp", 0, false, 0, {true, true}, true, 1},
+    {"button pictures wider than the box", [](DiscFiles& d) { Buttons(d, 2, 230, 37); },
+     {"button-clipped"}, "content\\menu2.bmp", 0, true, all, {true, true}, true, 1},
+    {"button pictures smaller than the box", [](DiscFiles& d) { Buttons(d, 4, 150, 30); },
+     {"button-small"}, "content\\menu4.bmp", 0, true, all, {true, true}, true, 1},
+    {"last button only as high as the others", [](DiscFiles& d) { Buttons(d, 9, 201, 37); },
+     {"button-small"}, "content\\menu9.bmp", 0, true, all, {true, true}, true, 1},
+    {"highlighted picture of another size",
+     [](DiscFiles& d) { Put(d, "content\\menu5c.bmp", Bitmap(201, 30, ButtonColour(5, true))); },
+     {"button-sizes-differ", "button-small"}, "content\\menu5c.bmp", 0, true, all, {true, true}, true, 1},
+    {"title picture larger than its box", [](DiscFiles& d) { Put(d, "content\\velm6.bmp", Bitmap(260, 321, 0x406080)); },
+     {"title-picture-clipped"}, "content\\velm6.bmp", 0, true, all, {true, true}, true, 1},
+    {"description that is not RTF", [](DiscFiles& d) { Put(d, "content\\velm7.rtf", "Plain words about title 7\r\n"); },
+     {"description-not-rtf"}, "content\\velm7.rtf", 0, true, all, {true, true}, true, 1},
+    {"description whose RTF keyword is in capitals",
+     [](DiscFiles& d) { Put(d, "content\\velm3.rtf", "{\\RTF1\\ansi\\ansicpg1253 Title 3\\par}\r\n"); },
+     {"description-not-rtf"}, "content\\velm3.rtf", 0, true, all, {true, true}, true, 1},
+    {"description with a NUL byte",
+     [](DiscFiles& d) { Put(d, "content\\velm8.rtf", std::string("{\\rtf1\\ansi\\ansicpg1253 Title 8 ") + '\0' + " lost\\par}\r\n"); },
+     {"description-nul"}, "content\\velm8.rtf", 0, true, all, {true, true}, true, 1},
+    {"Greek RTF without code page or character set",
+     [](DiscFiles& d) { Put(d, "content\\velm2.rtf", "{\\rtf1\\ansi \\'d4\\'df\\'f4\\'eb\\par}\r\n"); },
+     {"description-no-greek-code-page"}, "content\\velm2.rtf", 0, true, all, {true, true}, true, 1},
+    {"missing highlighted picture", [](DiscFiles& d) { Remove(d, "content\\menu1c.bmp"); },
+     {"file-missing"}, "content\\menu1c.bmp", 0, true, all & ~1u, {true, true}, true, 1},
+    {"title without any of its files",
+     [](DiscFiles& d) { for (const char* n : {"menu9.bmp", "menu9c.bmp", "velm9.rtf", "velm9.bmp"}) Remove(d, std::string("content\\") + n); },
+     {"slot-empty"}, "content\\menu9.bmp", 0, true, all & ~0x100u, {true, true}, true, 0},
+    {"no program on the disc", [](DiscFiles& d) { Remove(d, "Tolvan.exe"); },
+     {"program-missing"}, "Tolvan.exe", 0, true, all, {false, false}, false, 1},
+    {"writable program on the disc", [](DiscFiles& d) { Find(d, "Tolvan.exe")->readOnly = false; },
+     {"program-writable"}, "Tolvan.exe", 0, true, all, {true, true}, true, 1},
+    {"missing data file", [](DiscFiles& d) { Remove(d, "Data\\TolvanHI.tbo"); },
+     {"data-missing"}, "Data\\TolvanHI.tbo", 0, true, all, {false, false}, true, 1},
+    {"no manifest",  // and no content to install
+     [](DiscFiles& d) { d.erase(std::remove_if(d.begin(), d.end(), [](const DiscFile& f) { return !f.folder && f.path.find("content\\") == 0 && f.path.find("content\\menu") != 0 && f.path.find("content\\velm") != 0; }), d.end()); },
+     {"manifest-missing"}, "content\\fil.tbo", 0, true, all, {true, true}, true, 0},
+    {"manifest line reaching outside the folder", [](DiscFiles& d) { ManifestWith(d, 99, {"..\\..\\escape.txt"}); },
+     {"manifest-refused"}, "content\\fil.tbo", 10, true, all, {false, false}, true, 1},
+    {"child folder before its parent", [](DiscFiles& d) { Put(d, "content\\fil.tbo", ManifestBytes({"readme.txt", kGuide + ".txt", "Images\\Anatomy\\", "heart.bmp", "Images\\", "index.txt", kEntries + "\\", "\xC1.txt"})); },
+     {"manifest-folder-before-parent", "manifest-folder-not-made"}, "content\\fil.tbo", 3, true, all, {false, false}, true, 1},
+    {"manifest naming a file the disc lacks", [](DiscFiles& d) { ManifestWith(d, 2, {"ghost.txt"}); },
+     {"manifest-file-missing"}, "content\\fil.tbo", 2, true, all, {false, false}, true, 1},
+    {"file listed twice", [](DiscFiles& d) { ManifestWith(d, 2, {"README.TXT"}); },
+     {"manifest-listed-twice"}, "content\\fil.tbo", 2, true, all, {false, false}, true, 1},
+    {"folder listed twice", [](DiscFiles& d) { ManifestWith(d, 99, {"images\\"}); },
+     {"manifest-listed-twice"}, "content\\fil.tbo", 10, true, all, {false, false}, true, 1},
+    {"file of content that no line lists", [](DiscFiles& d) { Put(d, "content\\Images\\extra.txt", "Extra\r\n"); },
+     {"content-not-listed"}, "content\\Images\\extra.txt", 0, true, all, {true, true}, true, 1},
+    {"file path too long under the Program Files folder only",
+     [](DiscFiles& d) { ManifestWith(d, 99, {kLongFolder + "\\", kLongFile}); Put(d, "content\\" + kLongFolder + "\\" + kLongFile, "far\r\n"); },
+     {"path-too-long"}, "content\\fil.tbo", 11, true, all, {false, true}, true, 1},
+    {"folder path too long under the Program Files folder only",
+     [](DiscFiles& d) { ManifestWith(d, 99, {kLongerFolder + "\\", "f.txt"}); Put(d, "content\\" + kLongerFolder + "\\f.txt", "far\r\n"); },
+     {"path-too-long", "manifest-folder-not-made"}, "content\\fil.tbo", 10, true, all, {false, true}, true, 1},
+    {"manifest line with a lone line feed",
+     [](DiscFiles& d) { std::vector<std::string> l = GoodManifestLines(); l[0] += "\n" + l[1]; l.erase(l.begin() + 1); Put(d, "content\\fil.tbo", ManifestBytes(l)); },
+     {"manifest-lone-lf", "content-not-listed"}, "content\\fil.tbo", 1, true, all, {false, false}, true, 1},
+    {"manifest name with a character no Windows name may hold", [](DiscFiles& d) { ManifestWith(d, 99, {"a|b.txt"}); },
+     {"manifest-bad-name"}, "content\\fil.tbo", 10, true, all, {false, false}, true, 1},
   };
+  // clang-format on
   return faults;
 }
 
