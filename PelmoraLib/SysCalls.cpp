@@ -132,6 +132,24 @@ bool SysCalls::readFile(const std::string& path, std::string& bytes) {
   return ok;
 }
 
+bool SysCalls::readFileAtMost(const std::string& path, std::size_t maxSize, std::string& bytes) {
+  if (path.find_first_of("*?") != std::string::npos) {
+    return false;
+  }
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  FindClose(search);
+  const unsigned long long size =
+      (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || size > maxSize) {
+    return false;
+  }
+  return readFile(path, bytes);
+}
+
 std::string SysCalls::specialFolderPath(int csidl) {
   LPITEMIDLIST location = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &location)) || location == nullptr) {

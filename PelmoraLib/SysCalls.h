@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,9 @@ class SysCalls {
   virtual std::unique_ptr<TextWriter> createText(const std::string& path);
   // The whole content of a file opened read-only; false when it cannot be opened or read.
   virtual bool readFile(const std::string& path, std::string& bytes);
+  // The same for a file of at most `maxSize` bytes; a larger one is refused unread (false). The
+  // size is looked up with FindFirstFileA, then the file is read with readFile.
+  virtual bool readFileAtMost(const std::string& path, std::size_t maxSize, std::string& bytes);
   // The shell's path for a special folder (CSIDL), as SHGetPathFromIDListA gives it.
   virtual std::string specialFolderPath(int csidl);
   virtual HWND findWindow(const char* className, const char* windowName);

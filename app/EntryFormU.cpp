@@ -130,7 +130,7 @@ tk::Image* TEntryForm::menuButton(int k) const {
 void TEntryForm::FormShow(tk::Control*) {
   SourceFolder = CommandLineArgument(GetCommandLineA(), 1);
   if (!SourceFolder.empty()) {
-    const DWORD attributes = GetFileAttributesA((SourceFolder + "Tolvan.exe").c_str());
+    const DWORD attributes = Sys().getFileAttributes(SourceFolder + "Tolvan.exe");
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
       InstallImage->show();
       UninstallLabel->show();

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "Scoped.h"
+#include "SysCalls.h"
+
 namespace tk {
 namespace {
 
@@ -41,13 +44,7 @@ size_t RootLength(const std::string& path) {
 }
 
 std::string WorkingDirectory() {
-  const DWORD size = GetCurrentDirectoryA(0, nullptr);
-  if (size == 0) return {};
-  std::string path(size, '\0');
-  const DWORD got = GetCurrentDirectoryA(size, &path[0]);
-  if (got == 0 || got >= size) return {};
-  path.resize(got);
-  return path;
+  return velm::Sys().getCurrentDirectory();
 }
 
 std::string FullPath(const std::string& path) {
@@ -101,11 +98,7 @@ std::string AsNamedOnDisk(const std::string& path) {
     std::string leaf = path.substr(at, end - at);
     if (!leaf.empty() && leaf.find_first_of("*?") == std::string::npos) {
       WIN32_FIND_DATAA found;
-      const HANDLE search = FindFirstFileA((named + leaf).c_str(), &found);
-      if (search != INVALID_HANDLE_VALUE) {
-        leaf = found.cFileName;
-        FindClose(search);
-      }
+      if (FindHandle((named + leaf).c_str(), found).valid()) leaf = found.cFileName;
     }
     named += leaf;
     if (end < path.size()) named += '\\';
@@ -124,7 +117,7 @@ std::string DriveFolder(char letter) {
 
 bool DriveReady(char letter) {
   QuietDriveErrors quiet;
-  return GetFileAttributesA(DriveRoot(letter).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return velm::Sys().getFileAttributes(DriveRoot(letter)) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string VolumeLabel(char letter) {
@@ -141,11 +134,11 @@ std::string VolumeLabel(char letter) {
 
 // The folder glyph: a closed folder, or an open one with its front flap tilted forward.
 void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(128, 96, 0));
-  HBRUSH back = CreateSolidBrush(RGB(255, 214, 90));
-  HBRUSH front = CreateSolidBrush(RGB(255, 238, 160));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, back);
+  const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
+  const GdiObject<HBRUSH> back(CreateSolidBrush(RGB(255, 214, 90)));
+  const GdiObject<HBRUSH> front(CreateSolidBrush(RGB(255, 238, 160)));
+  const SelectedObject penSelected(dc, pen);
+  const SelectedObject brushSelected(dc, back);
   const POINT body[] = {{x, y + 1},      {x + 5, y + 1},   {x + 6, y + 2},
                         {x + 13, y + 2}, {x + 13, y + 11}, {x, y + 11}};
   Polygon(dc, body, 6);
@@ -156,11 +149,6 @@ void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
   } else {
     Rectangle(dc, x, y + 4, x + 14, y + 12);
   }
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(front);
-  DeleteObject(back);
-  DeleteObject(pen);
 }
 
 }  // namespace
@@ -213,14 +201,14 @@ bool DirectoryList::setFolder(const std::string& path) {
   if (DriveOf(full)) full[0] = UpperLetter(full[0]);
   {
     QuietDriveErrors quiet;
-    if (!SetCurrentDirectoryA(full.c_str())) return false;
+    if (!velm::Sys().setCurrentDirectory(full)) return false;
   }
   std::string now = WorkingDirectory();
   if (now.empty()) now = full;
   // The folder as the file system names it, whatever letter case or short names the path used,
   // and the working directory written the same way.
   const std::string named = AsNamedOnDisk(now);
-  if (named != now && SetCurrentDirectoryA(named.c_str())) now = WorkingDirectory();
+  if (named != now && velm::Sys().setCurrentDirectory(named)) now = WorkingDirectory();
   if (now.empty()) now = named;
   RememberDriveFolder(folder_);  // the folder being left, for coming back to its drive
   RememberDriveFolder(now);
@@ -266,16 +254,15 @@ void DirectoryList::fill() {
   if (!folder_.empty()) {
     QuietDriveErrors quiet;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    const FindHandle search((base + "*").c_str(), found);
+    if (search.valid()) {
       do {
         const std::string leaf = found.cFileName;
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
             (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || leaf == "." || leaf == "..")
           continue;
         subfolders.push_back(leaf);
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
+      } while (search.next(found));
     }
   }
   std::sort(subfolders.begin(), subfolders.end(), [](const std::string& a, const std::string& b) {
@@ -302,7 +289,7 @@ void DirectoryList::draw(const DRAWITEMSTRUCT& item) const {
   const int x = box.left + 2 + entry.level * kIndent;
   DrawFolderGlyph(dc, x, box.top + (box.bottom - box.top - 12) / 2, entry.open);
 
-  HGDIOBJ oldFont = SelectObject(dc, hfont_);
+  const SelectedObject font(dc, hfont_);
   SIZE extent{};
   GetTextExtentPoint32A(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &extent);
   RECT text{x + kGlyphWidth, box.top, x + kGlyphWidth + extent.cx + 4, box.bottom};
@@ -314,7 +301,6 @@ void DirectoryList::draw(const DRAWITEMSTRUCT& item) const {
   inner.left += 2;
   DrawTextA(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &inner,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-  SelectObject(dc, oldFont);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
 }
 

@@ -9,6 +9,7 @@
 
 #include "Application.h"
 #include "Controls.h"
+#include "Scoped.h"
 
 namespace tk {
 namespace {
@@ -137,30 +138,25 @@ void Label::fitToCaption() {
   if (!autoSize_) return;
   // Measured in the font the label draws with, which is not always the one its layout was
   // made with (a substituted face can be wider).
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, hfont_);
   RECT box{0, 0, 0, 0};
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
-            DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    const WindowDC dc(nullptr);
+    const SelectedObject font(dc, hfont_);
+    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
+              DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+  }
   setBounds(left_, top_, box.right - box.left, box.bottom - box.top);
 }
 
 void Label::paint(HDC dc) const {
   RECT box = bounds();
-  if (!transparent) {
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
-  }
-  HGDIOBJ old = SelectObject(dc, hfont_);
+  if (!transparent) FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(background)));
+  const SelectedObject font(dc, hfont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, font_.color);
   UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
   format |= align == Align::Center ? DT_CENTER : DT_LEFT;
   DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box, format);
-  SelectObject(dc, old);
 }
 
 // ---- WindowControl ----------------------------------------------------------------------------
@@ -238,7 +234,6 @@ Form::~Form() {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (background_) DeleteObject(background_);
 }
 
 // The forms' window class, registered the first time a form is made. Its icon is the
@@ -262,7 +257,7 @@ void Form::registerWindowClass() {
 void Form::create() {
   if (hwnd_) return;
   registerWindowClass();
-  if (!background_) background_ = CreateSolidBrush(props_.color);
+  if (!background_) background_.reset(CreateSolidBrush(props_.color));
   // A caption without system menu, minimise, maximise or close box, and a border that does not
   // resize.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
@@ -517,82 +512,107 @@ WindowControl* Form::windowControlOf(HWND child) const {
   return nullptr;
 }
 
+void Form::paint() {
+  const PaintDC dc(hwnd_);
+  const RECT& area = dc.area();
+  const int w = area.right - area.left;
+  const int h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return;
+  // Through one buffer, so that nothing flickers while the window animates.
+  const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, w, h));
+  const MemoryDC buffer(dc);
+  const SelectedObject selected(buffer, bitmap);
+  SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
+  paintGraphics(buffer, area);
+  SetViewportOrgEx(buffer, 0, 0, nullptr);
+  BitBlt(dc, area.left, area.top, w, h, buffer, 0, 0, SRCCOPY);
+}
+
+bool Form::setCursorOver(WPARAM wParam, LPARAM lParam) const {
+  if (HCURSOR app = Application::instance().cursorHandle()) {
+    SetCursor(app);
+    return true;
+  }
+  if (reinterpret_cast<HWND>(wParam) != hwnd_ || LOWORD(lParam) != HTCLIENT) return false;
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(hwnd_, &p);
+  GraphicControl* g = graphicAt(p);
+  SetCursor(g && g->cursor ? g->cursor : LoadCursor(nullptr, IDC_ARROW));
+  return true;
+}
+
+void Form::mouseButton(UINT message, LPARAM lParam) {
+  const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (message != WM_LBUTTONUP) {
+    // The class asks for double clicks, but no graphic control takes them: the second press
+    // of a quick pair is a press like the first, or a label clicked twice in a row (or again
+    // soon after its dialog closed) would ignore the second click.
+    pressed_ = graphicAt(p);
+    if (pressed_) SetCapture(hwnd_);
+    return;
+  }
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  GraphicControl* pressed = pressed_;
+  pressed_ = nullptr;
+  if (pressed && pressed == graphicAt(p)) pressed->click();
+}
+
+bool Form::activate(WPARAM wParam) {
+  // As a dialog box does, the form gives the focus back to the control that had it when
+  // another window was activated; the default handling would give it to the form itself,
+  // where Enter and Tab no longer start from that control.
+  const HWND focus = GetFocus();
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    if (focus && IsChild(hwnd_, focus)) focusWhenDeactivated_ = focus;
+    return false;
+  }
+  if (HIWORD(wParam)) return false;  // minimised
+  if (focus && IsChild(hwnd_, focus)) return true;
+  const HWND restore = focusWhenDeactivated_;
+  if (restore && IsWindow(restore) && IsChild(hwnd_, restore) && IsWindowVisible(restore) &&
+      IsWindowEnabled(restore)) {
+    SetFocus(restore);
+    return true;
+  }
+  return false;
+}
+
+bool Form::reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  HWND child = nullptr;
+  switch (message) {
+    case WM_DRAWITEM:
+      child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+      break;
+    case WM_NOTIFY:
+      child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+      break;
+    default:  // WM_COMMAND and WM_CTLCOLOR...: the child's handle
+      child = reinterpret_cast<HWND>(lParam);
+      break;
+  }
+  auto* control = child ? static_cast<WindowControl*>(GetPropA(child, "TkControl")) : nullptr;
+  result = 0;
+  return control && control->reflect(message, wParam, lParam, result);
+}
+
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
-      return 1;  // everything is painted in WM_PAINT, through one buffer
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      const RECT& area = ps.rcPaint;
-      const int w = area.right - area.left;
-      const int h = area.bottom - area.top;
-      if (w > 0 && h > 0) {
-        HDC buffer = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
-        HGDIOBJ old = SelectObject(buffer, bitmap);
-        SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-        paintGraphics(buffer, area);
-        SetViewportOrgEx(buffer, 0, 0, nullptr);
-        BitBlt(dc, area.left, area.top, w, h, buffer, 0, 0, SRCCOPY);
-        SelectObject(buffer, old);
-        DeleteObject(bitmap);
-        DeleteDC(buffer);
-      }
-      EndPaint(hwnd_, &ps);
+      return 1;  // everything is painted in WM_PAINT
+    case WM_PAINT:
+      paint();
       return 0;
-    }
-    case WM_SETCURSOR: {
-      if (HCURSOR app = Application::instance().cursorHandle()) {
-        SetCursor(app);
-        return TRUE;
-      }
-      if (reinterpret_cast<HWND>(wParam) != hwnd_ || LOWORD(lParam) != HTCLIENT) break;
-      POINT p;
-      GetCursorPos(&p);
-      ScreenToClient(hwnd_, &p);
-      GraphicControl* g = graphicAt(p);
-      SetCursor(g && g->cursor ? g->cursor : LoadCursor(nullptr, IDC_ARROW));
-      return TRUE;
-    }
+    case WM_SETCURSOR:
+      if (setCursorOver(wParam, lParam)) return TRUE;
+      break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      // The class asks for double clicks, but no graphic control takes them: the second press
-      // of a quick pair is a press like the first, or a label clicked twice in a row (or again
-      // soon after its dialog closed) would ignore the second click.
-      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      pressed_ = graphicAt(p);
-      if (pressed_) SetCapture(hwnd_);
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+      mouseButton(message, lParam);
       return 0;
-    }
-    case WM_LBUTTONUP: {
-      if (GetCapture() == hwnd_) ReleaseCapture();
-      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      GraphicControl* pressed = pressed_;
-      pressed_ = nullptr;
-      if (pressed && pressed == graphicAt(p)) pressed->click();
-      return 0;
-    }
     case WM_ACTIVATE:
-      // As a dialog box does, the form gives the focus back to the control that had it when
-      // another window was activated; the default handling would give it to the form itself,
-      // where Enter and Tab no longer start from that control.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) focusWhenDeactivated_ = focus;
-        break;
-      }
-      if (HIWORD(wParam)) break;  // minimised
-      {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) return 0;
-        HWND restore = focusWhenDeactivated_;
-        if (restore && IsWindow(restore) && IsChild(hwnd_, restore) && IsWindowVisible(restore) &&
-            IsWindowEnabled(restore)) {
-          SetFocus(restore);
-          return 0;
-        }
-      }
+      if (activate(wParam)) return 0;
       break;
     case WM_CLOSE:
       closeCommand();
@@ -603,18 +623,8 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_NOTIFY: {
-      HWND child = nullptr;
-      if (message == WM_COMMAND)
-        child = reinterpret_cast<HWND>(lParam);
-      else if (message == WM_DRAWITEM)
-        child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
-      else if (message == WM_NOTIFY)
-        child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
-      else
-        child = reinterpret_cast<HWND>(lParam);
-      auto* control = child ? static_cast<WindowControl*>(GetPropA(child, "TkControl")) : nullptr;
       LRESULT result = 0;
-      if (control && control->reflect(message, wParam, lParam, result)) return result;
+      if (reflectToChild(message, wParam, lParam, result)) return result;
       break;
     }
     default:

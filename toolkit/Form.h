@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Picture.h"
+#include "Scoped.h"
 
 namespace tk {
 
@@ -233,6 +234,12 @@ class Form {
   friend class WindowControl;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static void registerWindowClass();
+  // The parts of handleMessage: true (or nothing to return) where the message was handled.
+  void paint();
+  bool setCursorOver(WPARAM wParam, LPARAM lParam) const;
+  void mouseButton(UINT message, LPARAM lParam);
+  bool activate(WPARAM wParam);
+  bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void registerControl(Control& control);
   void placeOnScreen();
   void moveFocus(bool forward);
@@ -241,7 +248,7 @@ class Form {
   FormSpec props_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HBRUSH background_ = nullptr;
+  GdiObject<HBRUSH> background_;
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
   bool modal_ = false;

@@ -7,6 +7,8 @@
 
 #include "BitmapLayout.h"
 #include "JpegDecode.h"
+#include "Scoped.h"
+#include "SysCalls.h"
 
 namespace tk {
 namespace {
@@ -65,29 +67,9 @@ HBITMAP CopyToSection(HBITMAP source) {
   void* bits = nullptr;
   HBITMAP copy = NewSection(info, &bits);
   if (!copy) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
+  const MemoryDC dc;
   GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
-  DeleteDC(dc);
   return copy;
-}
-
-// A picture file's bytes; larger files than any picture the program takes are refused unread.
-std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
-  constexpr DWORD kMaxFileSize = 128u * 1024 * 1024;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw PictureError("cannot open " + path);
-  const DWORD size = GetFileSize(file, nullptr);
-  if (size == INVALID_FILE_SIZE || size > kMaxFileSize) {
-    CloseHandle(file);
-    throw PictureError("not a picture file of a usable size: " + path);
-  }
-  std::vector<std::uint8_t> bytes(size);
-  DWORD read = 0;
-  const BOOL ok = size == 0 || ReadFile(file, bytes.data(), size, &read, nullptr);
-  CloseHandle(file);
-  if (!ok || read != size) throw PictureError("cannot read " + path);
-  return bytes;
 }
 
 }  // namespace
@@ -147,18 +129,20 @@ void Picture::adopt(HBITMAP bitmap) {
   bitmap_ = bitmap;
   width_ = bm.bmWidth;
   height_ = bm.bmHeight;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap_);
+  const MemoryDC dc;
+  const SelectedObject selected(dc, bitmap_);
   transparent_ = GetPixel(dc, 0, height_ - 1) & 0xFFFFFF;
-  SelectObject(dc, old);
-  DeleteDC(dc);
 }
 
 Picture Picture::FromFile(const std::string& path) {
   const std::string ext = LowerExtension(path);
   const bool jpeg = ext == ".jpg" || ext == ".jpeg";
   if (!jpeg && ext != ".bmp") throw PictureError("unknown picture format: " + path);
-  const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+  // Larger files than any picture the program takes are refused unread.
+  constexpr std::size_t kMaxFileSize = 128u * 1024 * 1024;
+  std::string bytes;
+  if (!velm::Sys().readFileAtMost(path, kMaxFileSize, bytes))
+    throw PictureError("cannot read a picture file of a usable size: " + path);
   if (jpeg) return FromJpegBytes(bytes.data(), bytes.size());
   return FromBitmapBytes(bytes.data(), bytes.size());
 }
@@ -182,26 +166,19 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
 
   BITMAPINFO target = SectionInfo(layout.width, layout.height);
   void* pixels = nullptr;
-  HBITMAP section = NewSection(target, &pixels);
+  GdiObject<HBITMAP> section(NewSection(target, &pixels));
   if (!section) throw PictureError("out of memory for a picture");
-  HDC dc = CreateCompatibleDC(nullptr);
-  const int rows = SetDIBits(dc, section, 0, static_cast<UINT>(layout.height), bits.data(),
+  const int rows = SetDIBits(MemoryDC(), section, 0, static_cast<UINT>(layout.height), bits.data(),
                              reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-  DeleteDC(dc);
-  if (rows == 0) {
-    DeleteObject(section);
-    throw PictureError("damaged bitmap: the platform refused its pixels");
-  }
-  return Picture(section);
+  if (rows == 0) throw PictureError("damaged bitmap: the platform refused its pixels");
+  return Picture(section.release());
 }
 
 Picture Picture::FromBitmapResource(int id) {
-  HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const GdiObject<HBITMAP> loaded(static_cast<HBITMAP>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) throw PictureError("missing bitmap resource");
-  HBITMAP section = CopyToSection(loaded);
-  DeleteObject(loaded);
-  return Picture(section);
+  return Picture(CopyToSection(loaded));
 }
 
 Picture Picture::FromJpegResource(int id) {
@@ -227,14 +204,12 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
   const int w = std::min(width_, static_cast<int>(clip.right - x));
   const int h = std::min(height_, static_cast<int>(clip.bottom - y));
   if (w <= 0 || h <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
+  const MemoryDC source(dc);
+  const SelectedObject selected(source, bitmap_);
   if (transparent)
     TransparentBlt(dc, x, y, w, h, source, 0, 0, w, h, transparent_);
   else
     BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 Picture Picture::stretchedTo(int width, int height, bool smooth) const {
@@ -243,18 +218,16 @@ Picture Picture::stretchedTo(int width, int height, bool smooth) const {
   void* bits = nullptr;
   HBITMAP target = NewSection(info, &bits);
   if (!target) throw PictureError("out of memory for a picture");
-  HDC source = CreateCompatibleDC(nullptr);
-  HDC dest = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldSource = SelectObject(source, bitmap_);
-  HGDIOBJ oldDest = SelectObject(dest, target);
-  SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
-  SetBrushOrgEx(dest, 0, 0, nullptr);
-  StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
-  GdiFlush();
-  SelectObject(dest, oldDest);
-  SelectObject(source, oldSource);
-  DeleteDC(dest);
-  DeleteDC(source);
+  {
+    const MemoryDC source;
+    const MemoryDC dest;
+    const SelectedObject sourceSelected(source, bitmap_);
+    const SelectedObject destSelected(dest, target);
+    SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(dest, 0, 0, nullptr);
+    StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
+    GdiFlush();
+  }
   Picture stretched(target);
   stretched.transparent_ = transparent_;
   return stretched;
@@ -265,8 +238,8 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
   const int w = box.right - box.left;
   const int h = box.bottom - box.top;
   if (w <= 0 || h <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
+  const MemoryDC source(dc);
+  const SelectedObject selected(source, bitmap_);
   if (transparent) {
     TransparentBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, transparent_);
   } else {
@@ -275,8 +248,6 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
     StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
     SetStretchBltMode(dc, mode);
   }
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 }  // namespace tk

@@ -263,6 +263,32 @@ bool WaitUntilInputHandled(HWND window, DWORD timeoutMs) {
       timeoutMs, 10);
 }
 
+namespace {
+BOOL CALLBACK NoteUnpainted(HWND child, LPARAM param) {
+  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+    *reinterpret_cast<bool*>(param) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+bool WaitUntilDrawn(HWND window, DWORD timeoutMs) {
+  const HWND top = GetAncestor(window, GA_ROOT);
+  if (!WaitUntilInputHandled(top, timeoutMs)) return false;
+  // A thread paints a window before the windows in it: once the window itself is drawn its
+  // controls may still wait for their turn (a picture set in a handler, say), and under load
+  // that turn can be later than any pause between two captures.
+  return WaitUntil(
+      [top] {
+        if (!IsWindow(top)) return true;
+        bool unpainted = GetUpdateRect(top, nullptr, FALSE) != 0;
+        if (!unpainted) EnumChildWindows(top, &NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+        return !unpainted;
+      },
+      timeoutMs, 10);
+}
+
 bool Focus(HWND window) {
   return WaitUntilReadyForInput(window);
 }
@@ -412,7 +438,7 @@ bool Capture::save(const std::string& path) const {
 }
 
 Capture Capture::Settled(HWND window, DWORD timeoutMs) {
-  RoundTrip(window);
+  WaitUntilDrawn(window);
   Capture last = Of(window);
   WaitUntil(
       [&] {

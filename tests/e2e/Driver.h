@@ -91,6 +91,9 @@ bool WaitUntilReadyForInput(HWND window, DWORD timeoutMs = 10000);
 // Waits until the window's thread has handled every message and input queued for it before
 // (or the window has gone or been hidden).
 bool WaitUntilInputHandled(HWND window, DWORD timeoutMs = 10000);
+// Waits until the window's thread has caught up (as above) and the window and every window in
+// it have drawn what they were asked to draw (no part of them waits to be painted).
+bool WaitUntilDrawn(HWND window, DWORD timeoutMs = 10000);
 
 bool Click(HWND window, int clientX, int clientY);
 // Moves the pointer to a client point without pressing anything (to hover).
@@ -111,7 +114,8 @@ class Capture {
   std::uint32_t at(int x, int y) const;
   // Saves as a 24-bit BMP.
   bool save(const std::string& path) const;
-  // Waits for the window's drawing to settle: captures until two in a row are equal.
+  // Waits for the window's drawing to settle: until the program has drawn everything it was
+  // asked to (WaitUntilDrawn), then captures until two in a row are equal.
   static Capture Settled(HWND window, DWORD timeoutMs = 3000);
 
  private:

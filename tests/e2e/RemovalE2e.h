@@ -260,6 +260,13 @@ inline std::string AnswerTheMessage(const Process& process) {
   return text;
 }
 
+// Whether a message box of the program is up once the program has handled everything it was
+// given to do (a message it shows comes up within that handling, not at some later time).
+inline bool MessageBoxUpAfterwards(const Running& app) {
+  WaitUntilInputHandled(app.window);
+  return app.process->waitForMessageBox(0) != nullptr;
+}
+
 // Clicks the removal entry and waits for the confirmation window.
 inline HWND OpenConfirmation(const Running& app) {
   if (!Click(app.window, kEntryX, kEntryY)) {

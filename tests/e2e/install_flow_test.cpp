@@ -104,20 +104,28 @@ TEST_F(installE2e, NewFolderGetsEveryFileByteForByteThenInstallingAgainChangesNo
   EXPECT_TRUE(app.process->running());
 }
 
-TEST_F(installE2e, ExistingFolderWithoutDataIsCompletedAndSucceeds) {
-  // As a removal leaves it when the user's own file is in it.
-  const std::string folder = base_ + "\\Tolvan";
-  ASSERT_TRUE(MakeFolders(folder));
-  ASSERT_TRUE(WriteFileBytes(folder + "\\σημειώσεις.txt", "notes"));
+TEST_F(installE2e, ExistingFoldersWithoutDataAreCompletedAndSucceed) {
+  // An empty folder, and one as a removal leaves it when the user's own file is in it; one flow
+  // after the other in the same program.
+  const std::string empty = base_ + "\\Κενός";
+  const std::string kept = base_ + "\\Tolvan";
+  ASSERT_TRUE(MakeFolders(empty));
+  ASSERT_TRUE(MakeFolders(kept));
+  ASSERT_TRUE(WriteFileBytes(kept + "\\σημειώσεις.txt", "notes"));
   Running app = StartInstallEntry(SampleDisc());
   ASSERT_NE(app.window, nullptr);
-  HWND dialog = OpenFolderDialog(app);
-  ASSERT_NE(dialog, nullptr);
 
-  EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kDoneMessage});
+  for (const std::string& folder : {empty, kept}) {
+    SCOPED_TRACE(folder);
+    HWND dialog = OpenFolderDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kDoneMessage});
+  }
+  EXPECT_EQ(Snapshot(empty), ExpectedInstallation(SampleDisc()));
   Tree expected = ExpectedInstallation(SampleDisc());
   expected["σημειώσεις.txt"] = Digest("notes");
-  EXPECT_EQ(Snapshot(folder), expected);
+  EXPECT_EQ(Snapshot(kept), expected);
+  EXPECT_EQ(settings_.bytes(), kept + "\r\n");
   EXPECT_TRUE(app.process->running());
 }
 
@@ -179,12 +187,8 @@ TEST_F(installE2e, FoldersThatCannotBeUsedKeepTheDialogOpenUntilCancel) {
   ASSERT_TRUE(MakeFolders(base_));
   const std::string file = base_ + "\\αρχείο";
   ASSERT_TRUE(WriteFileBytes(file, "in the way"));
-  const DWORD drives = GetLogicalDrives();
-  char missing = 0;
-  for (char c = 'y'; c > 'd' && !missing; --c)
-    if (!(drives & (1u << (c - 'a')))) missing = c;
-  ASSERT_NE(missing, 0);
-  const std::string onMissingDrive = std::string{missing, ':', '\\'} + "Tolvan";
+  ASSERT_FALSE(velmtest::MissingDriveRoot().empty());
+  const std::string onMissingDrive = velmtest::MissingDriveRoot() + "Tolvan";
   const Tree before = Snapshot(base_);
 
   Running app = StartInstallEntry(SampleDisc());

@@ -125,6 +125,14 @@ std::string TempFolder() {
   return temp;
 }
 
+std::string MissingDriveRoot() {
+  const DWORD drives = GetLogicalDrives();
+  for (char c = 'y'; c > 'd'; --c)
+    if (!(drives & (1u << (c - 'a'))))
+      return std::string{static_cast<char>(c - 'a' + 'A'), ':', '\\'};
+  return std::string();
+}
+
 ScratchFolder::ScratchFolder(const std::string& leaf)
     : path_(TempFolder() + "velmtest-" + std::to_string(GetCurrentProcessId()) + "-" + leaf) {
   RemoveTree(path_);

@@ -29,6 +29,9 @@ bool Rename(const std::string& from, const std::string& to);
 std::string CurrentFolder();
 // The temporary folder, ending in a backslash.
 std::string TempFolder();
+// The root of a drive letter that names no drive ("Y:\"), for paths that cannot be made; empty
+// when every letter is taken.
+std::string MissingDriveRoot();
 
 // A fresh folder of this test under the temporary folder, named after the process and `leaf`,
 // removed with what is in it when the object goes.

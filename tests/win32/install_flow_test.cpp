@@ -228,14 +228,6 @@ TEST_F(InstallFlowTest, CancelAfterMovingTheListCreatesNothingAndReturnsToTheDis
   expectBackOnTheDisc();
 }
 
-// A drive letter that names no drive.
-std::string MissingDrive() {
-  const DWORD mask = GetLogicalDrives();
-  for (char c = 'y'; c > 'd'; --c)
-    if (!(mask & (1u << (c - 'a')))) return std::string{c, ':'};
-  return std::string();
-}
-
 TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
   const std::string file = scratch_.path() + "\\in the way";
   ASSERT_TRUE(WriteFileBytes(file, "x"));
@@ -252,7 +244,7 @@ TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
       {"not in the console code page", scratch_.path() + "\\Λεξικό \xA9",
        scratch_.path() + "\\Λεξικό \xA9"},
       {"a file in the way", file, ""},
-      {"missing drive", MissingDrive() + "\\Tolvan", ""},
+      {"missing drive", velmtest::MissingDriveRoot() + "Tolvan", ""},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.why);
@@ -276,8 +268,9 @@ TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
     EXPECT_EQ(fieldAfter, refusal.folder) << "the field changed";
     EXPECT_EQ(sys_.copies, 0);
     EXPECT_TRUE(sys_.created.empty());
-    if (!refusal.mustNotExist.empty())
+    if (!refusal.mustNotExist.empty()) {
       EXPECT_EQ(GetFileAttributesA(refusal.mustNotExist.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
     EXPECT_FALSE(IsFile(shortcut()));
     expectBackOnTheDisc();
   }
