@@ -357,6 +357,9 @@ void Form::show() {
   updateTooltips();
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+  // The first showing starts at the first control in tab order, as a modal showing does; later
+  // ones find the focus where the activation gives it back.
+  if (!shownOnce_) focusFirstControl();
   UpdateWindow(hwnd_);
   if (!shownOnce_) {
     shownOnce_ = true;
@@ -370,6 +373,13 @@ void Form::hide() {
 
 bool Form::visible() const {
   return hwnd_ && IsWindowVisible(hwnd_) != FALSE;
+}
+
+void Form::focusFirstControl() {
+  // From the form itself, moving on reaches that control whichever control the activation left
+  // focused.
+  SetFocus(hwnd_);
+  moveFocus(true);
 }
 
 void Form::moveFocus(bool forward) {
@@ -409,10 +419,8 @@ int Form::showModal() {
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
-  // Each showing starts at the first control in tab order: from the form itself, moving on
-  // reaches that control whichever control the activation left focused.
-  SetFocus(hwnd_);
-  moveFocus(true);
+  // Each showing starts at the first control in tab order.
+  focusFirstControl();
   UpdateWindow(hwnd_);
   shownOnce_ = true;
   RunHandler([this] { onShow(); });

@@ -199,7 +199,8 @@ class Form {
   Button* defaultButton = nullptr;
   Button* cancelButton = nullptr;
 
-  // Shows the form modelessly; the first time, the show handler runs once it is on screen.
+  // Shows the form modelessly; the first time, with the focus on the first control in tab order,
+  // and the show handler runs once it is on screen.
   void show();
   void hide();
   bool visible() const;
@@ -243,6 +244,7 @@ class Form {
   void registerControl(Control& control);
   void placeOnScreen();
   void moveFocus(bool forward);
+  void focusFirstControl();
   void updateTooltips();
 
   FormSpec props_;

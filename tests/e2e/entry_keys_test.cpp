@@ -83,7 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"EscapeInsideTheView", true, false, VK_ESCAPE, false, false},
                       KeyCase{"EnterAfterTabbingOutOfTheView", true, true, VK_RETURN, false, true},
                       KeyCase{"EscapeAfterTabbingOutOfTheView", true, true, VK_ESCAPE, false, true},
-                      KeyCase{"SpaceOnTheCloseButton", true, true, VK_SPACE, false, true}),
+                      KeyCase{"SpaceOnTheCloseButton", true, true, VK_SPACE, false, true},
+                      // The window starts with the focus on the close button, first in tab order.
+                      KeyCase{"SpaceRightAfterTheReveal", false, false, VK_SPACE, false, true}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 TEST(EntryClose, ClickingTheCloseButtonEndsTheProgram) {
