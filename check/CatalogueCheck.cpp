@@ -11,8 +11,6 @@
 namespace velm::check {
 namespace {
 
-// The largest picture file the program reads.
-constexpr std::uint64_t kMaxPictureFileSize = 128u * 1024 * 1024;
 constexpr int kButtonWidth = 201;
 constexpr int kButtonHeight = 37;
 constexpr int kLastButtonHeight = 49;  // button 9
@@ -96,7 +94,7 @@ void CheckPicture(const DiscIndex& disc, Report& report, int k, int role, Catalo
   std::string bytes;
   std::string why;
   tk::BitmapLayout layout;
-  if (entry.size > kMaxPictureFileSize) {
+  if (entry.size > tk::kMaxPictureFileSize) {
     why = "the file is larger than the 128 MB the program reads";
   } else if (!disc.read(entry, bytes)) {
     why = "the file cannot be read";
