@@ -30,6 +30,8 @@ struct BitmapLayout {
 
 // Largest picture accepted, in pixels (the catalogue's pictures are a few hundred wide).
 constexpr std::int64_t kMaxBitmapPixels = 16LL * 1024 * 1024;
+// Largest picture file read at all, in bytes: larger files are refused unread.
+constexpr std::size_t kMaxPictureFileSize = 128u * 1024 * 1024;
 
 // True when `data` is a bitmap file whose parts all lie inside it; `error` then says nothing.
 bool ReadBitmapLayout(const std::uint8_t* data, std::size_t size, BitmapLayout& out,

@@ -165,9 +165,8 @@ Picture Picture::FromFile(const std::string& path) {
   const bool jpeg = ext == ".jpg" || ext == ".jpeg";
   if (!jpeg && ext != ".bmp") throw PictureError("unknown picture format: " + path);
   // Larger files than any picture the program takes are refused unread.
-  constexpr std::size_t kMaxFileSize = 128u * 1024 * 1024;
   std::string bytes;
-  if (!velm::Sys().readFileAtMost(path, kMaxFileSize, bytes))
+  if (!velm::Sys().readFileAtMost(path, kMaxPictureFileSize, bytes))
     throw PictureError("cannot read a picture file of a usable size: " + path);
   if (jpeg) return FromJpegBytes(bytes.data(), bytes.size());
   return FromBitmapBytes(bytes.data(), bytes.size());

@@ -107,6 +107,15 @@ inline std::string Describe(const RECT& r) {
          std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
 
+// How many pixels of `area` have exactly this colour (0xRRGGBB).
+inline long CountColour(const Capture& c, const RECT& area, std::uint32_t colour) {
+  long n = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (c.at(x, y) == colour) ++n;
+  return n;
+}
+
 // The rich-text view: the main window's one rich-edit child.
 inline HWND View(HWND window) {
   const std::vector<HWND> views = Children(window, "RichEdit20A");

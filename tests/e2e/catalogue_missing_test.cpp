@@ -23,14 +23,6 @@ const Capture& NoContentCapture() {
 constexpr std::uint32_t kNavy = 0x000080;
 constexpr RECT kTitleBar{4, 88, 205, 104};
 
-long CountColour(const Capture& c, const RECT& area, std::uint32_t colour) {
-  long n = 0;
-  for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x)
-      if (c.at(x, y) == colour) ++n;
-  return n;
-}
-
 bool MessageBoxShown(const Process& p) {
   for (HWND w : p.topWindows())
     if (ClassName(w) == "#32770") return true;

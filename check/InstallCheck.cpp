@@ -1,0 +1,391 @@
+// The installation half of the check: the program and data files, the manifest line by line
+// through the installation's own reader and plan, and the installation into each default folder
+// played through on a new, empty folder, with the platform's rules for what a copy or a folder
+// creation refuses.
+#include <map>
+#include <string>
+
+#include "Cp1253.h"
+#include "DiscCheck.h"
+#include "InstallManifest.h"
+#include "InstallPlan.h"
+#include "TextLineReader.h"
+#include "UninstallScript.h"
+
+namespace velm::check {
+
+const char* const kDefaultFolders[2] = {"C:\\Program Files\\Tolvan", "C:\\Tolvan"};
+
+namespace {
+
+const char* const kDataFiles[3] = {"Data\\TolvanI.tbo", "Data\\TolvanHI.tbo", "Data\\Tolvan.tbo"};
+
+std::string ProblemsMessage() {
+  return "\"" + LiteralToUtf8("Η εγκατάσταση παρουσίασε προβλήματα") + "\"";
+}
+std::string EntryProblemsMessage() {
+  return "\"" + LiteralToUtf8("Η διαδικασία εγκατάστασης παρουσίασε προβλήματα") + "\"";
+}
+
+void Add(Report& r, Severity s, const char* code, const std::string& file, int line,
+         std::string what, std::string effect, std::string mend) {
+  Finding f;
+  f.severity = s;
+  f.code = code;
+  f.file = Cp1253ToUtf8(file);
+  f.line = line;
+  f.what = std::move(what);
+  f.effect = std::move(effect);
+  f.mend = std::move(mend);
+  r.findings.push_back(std::move(f));
+}
+
+// A name for the report, its control bytes made visible and a long one cut short.
+std::string Quote(const std::string& cp1253) {
+  constexpr std::size_t kLongest = 120;
+  std::string shown;
+  const std::string text = cp1253.size() > kLongest ? cp1253.substr(0, kLongest) : cp1253;
+  for (char c : Cp1253ToUtf8(text)) {
+    if (c == '\n')
+      shown += "<LF>";
+    else if (static_cast<unsigned char>(c) < 0x20)
+      shown += "<" + std::to_string(static_cast<unsigned char>(c)) + ">";
+    else
+      shown += c;
+  }
+  if (text.size() < cp1253.size()) shown += "...";
+  return "\"" + shown + "\"";
+}
+
+// Why a step fails, when it does.
+struct Failure {
+  std::string code;  // empty: the step succeeds
+  std::string why;
+};
+
+// The target folder as the installation leaves it, relative to the chosen folder, by PathKey:
+// what exists and which manifest line made it (0: the installation's own steps).
+struct Target {
+  std::map<std::string, std::pair<bool, int>> items;  // key -> (is folder, line)
+};
+
+std::string ParentKey(const std::string& key) {
+  const std::size_t cut = key.rfind('\\');
+  return cut == std::string::npos ? std::string() : key.substr(0, cut);
+}
+
+// A byte no Windows name may hold.
+bool IsBadNameByte(char c) {
+  return static_cast<unsigned char>(c) < 0x20 ||
+         std::string("<>\"|?*").find(c) != std::string::npos;
+}
+
+// Where a folder line makes its folder, for "its parent comes later".
+using FolderLines = std::map<std::string, int>;
+
+class Installation {
+ public:
+  Installation(const DiscIndex& disc, const std::string& folder, const FolderLines& folderLines)
+      : disc_(disc), folder_(folder), folderLines_(folderLines) {
+    target_.items[""] = {true, 0};
+    // A new folder: the OK handler makes it together with its "Data".
+    target_.items["DATA"] = {true, 0};
+    outcome_.folder = folder;
+  }
+
+  Failure run(const InstallStep& step, int line) {
+    Failure f = attempt(step, line);
+    if (step.kind == InstallStep::Kind::ClearReadOnly) return f;
+    if (!step.target.empty() && step.target.size() > outcome_.longestPath.size())
+      outcome_.longestPath = step.target;
+    if (!f.code.empty() && step.feedsFlag) {
+      ++outcome_.failedSteps;
+      if (outcome_.reasons.size() < 3)
+        outcome_.reasons.push_back((line ? "line " + std::to_string(line) + ": " : std::string()) +
+                                   f.why);
+    }
+    return f;
+  }
+
+  InstallOutcome& outcome() { return outcome_; }
+
+ private:
+  Failure attempt(const InstallStep& step, int line) {
+    if (step.kind == InstallStep::Kind::ClearReadOnly) return {};
+    if (step.kind == InstallStep::Kind::Refused)
+      return {"manifest-refused",
+              "the entry " + Quote(step.source) +
+                  " names an absolute path, a drive or a \"..\" part: nothing is made or "
+                  "copied for it"};
+    const std::string rel = step.target.substr(folder_.size());
+    for (char c : rel) {
+      if (c == '\n')
+        return {"manifest-lone-lf",
+                "the name holds a line feed without a carriage return before it, which the "
+                "program does not take for a line end"};
+      if (IsBadNameByte(c))
+        return {"manifest-bad-name",
+                "the name " + Quote(rel) + " holds a character no Windows name may hold"};
+    }
+    const bool folder = step.kind != InstallStep::Kind::Copy;
+    const std::size_t limit = folder ? kMaxFolderPathLength : kMaxPathLength;
+    if (step.target.size() > limit)
+      return {"path-too-long", "the path " + Quote(step.target) + " is " +
+                                   std::to_string(step.target.size()) +
+                                   " characters long, more than the " + std::to_string(limit) +
+                                   (folder ? " the folder call" : " the file calls") + " accept"};
+    const std::string key = PathKey(rel);
+    const std::string parent = ParentKey(key);
+    const auto existing = target_.items.find(key);
+    const auto parentItem = target_.items.find(parent);
+    if (step.kind == InstallStep::Kind::EnsureFolder) {
+      // "Data", made unless it is there; a new folder has it already.
+      if (existing == target_.items.end()) target_.items[key] = {true, line};
+      return {};
+    }
+    if (step.kind == InstallStep::Kind::MakeFolder) {
+      if (existing != target_.items.end())
+        return {"manifest-listed-twice",
+                "the folder " + Quote(rel.substr(1)) + " exists already" +
+                    (existing->second.second
+                         ? " (made by line " + std::to_string(existing->second.second) + ")"
+                         : std::string())};
+      if (parentItem == target_.items.end() || !parentItem->second.first) {
+        const auto later = folderLines_.find(parent);
+        if (later != folderLines_.end() && later->second > line)
+          return {"manifest-folder-before-parent",
+                  "the folder " + Quote(rel.substr(1)) +
+                      " cannot be made: its parent's folder line comes later (line " +
+                      std::to_string(later->second) + ")"};
+        return {"manifest-parent-missing", "the folder " + Quote(rel.substr(1)) +
+                                               " cannot be made: no line makes its parent folder"};
+      }
+      target_.items[key] = {true, line};
+      return {};
+    }
+    // A copy.
+    const DiscEntry* source = disc_.findFile(step.source);
+    if (!source)
+      return {line ? "manifest-file-missing" : "install-file-missing",
+              "the disc has no file " + Quote(step.source)};
+    if (existing != target_.items.end())
+      return {"manifest-listed-twice",
+              "the copy to " + Quote(rel.substr(1)) + " finds a file there already" +
+                  (existing->second.second
+                       ? " (copied by line " + std::to_string(existing->second.second) + ")"
+                       : std::string())};
+    if (parentItem == target_.items.end() || !parentItem->second.first)
+      return {"manifest-folder-not-made",
+              "the folder that " + Quote(rel.substr(1)) + " goes into is never made"};
+    target_.items[key] = {false, line};
+    ++outcome_.files;
+    outcome_.bytes += source->size;
+    return {};
+  }
+
+  const DiscIndex& disc_;
+  std::string folder_;
+  const FolderLines& folderLines_;
+  Target target_;
+  InstallOutcome outcome_;
+};
+
+std::string Mend(const std::string& code) {
+  if (code == "manifest-refused")
+    return "Name files and folders relative to content, without a drive, a leading backslash or "
+           "\"..\".";
+  if (code == "manifest-lone-lf") return "End every manifest line with CR LF.";
+  if (code == "manifest-bad-name") return "Rename the file or folder without that character.";
+  if (code == "path-too-long") return "Shorten the folder or file names.";
+  if (code == "manifest-listed-twice") return "List each folder and file once.";
+  if (code == "manifest-folder-before-parent")
+    return "Move the parent's folder line before this one.";
+  if (code == "manifest-parent-missing") return "Add a folder line for the parent before this one.";
+  if (code == "manifest-file-missing") return "Put the file on the disc or remove the line.";
+  if (code == "manifest-folder-not-made") return "Mend the folder line this file depends on.";
+  return "Mend the disc.";
+}
+
+void CheckProgramAndData(const DiscIndex& disc, Report& report) {
+  InstallReport& inst = report.install;
+  const DiscEntry* program = disc.findFile("Tolvan.exe");
+  inst.programPresent = program != nullptr;
+  inst.programReadOnly = program && program->readOnly;
+  if (!program) {
+    Add(report, Severity::Problem, "program-missing", "Tolvan.exe", 0,
+        "The disc has no Tolvan.exe.",
+        "The installation's first copy fails; at its end the customer sees " + ProblemsMessage() +
+            " and then " + EntryProblemsMessage() + ".",
+        "Put the dictionary program Tolvan.exe in the disc's folder.");
+  } else if (!program->readOnly) {
+    // Autorun starts the program with the disc's root as its folder, and the removal refuses
+    // a drive root: the confirmed removal then ends in its problem message.
+    const bool removable = IsSafeRemovalFolder("D:");
+    Add(report, Severity::Problem, "program-writable", "Tolvan.exe", 0,
+        "Tolvan.exe on the disc is writable: its read-only attribute is clear.",
+        "It takes the disc for an installed dictionary and offers \"" +
+            LiteralToUtf8("Απεγκατάσταση από τον σκληρό δίσκο") +
+            "\": the removal of the disc's own folder" +
+            (removable
+                 ? "."
+                 : " (started from a drive root, a confirmed removal is refused "
+                   "with \"" +
+                       LiteralToUtf8("Η διαδικασία απεγκατάστασης παρουσίασε προβλήματα") + "\")."),
+        "Make Tolvan.exe read-only before the disc is pressed.");
+  }
+  for (int i = 0; i < 3; ++i) {
+    inst.dataPresent[i] = disc.findFile(kDataFiles[i]) != nullptr;
+    if (!inst.dataPresent[i])
+      Add(report, Severity::Problem, "data-missing", kDataFiles[i], 0,
+          std::string("The disc has no ") + Cp1253ToUtf8(kDataFiles[i]) + ".",
+          "Its copy fails; at the end of the installation the customer sees " + ProblemsMessage() +
+              ".",
+          "Put the dictionary's data file in the disc's Data folder.");
+  }
+}
+
+bool IsCatalogueFile(const std::string& key) {
+  for (int k = 1; k <= 9; ++k) {
+    const std::string n = std::to_string(k);
+    for (const auto& name :
+         {"MENU" + n + ".BMP", "MENU" + n + "C.BMP", "VELM" + n + ".RTF", "VELM" + n + ".BMP"})
+      if (key == "CONTENT\\" + name) return true;
+  }
+  return key == "CONTENT\\FIL.TBO";
+}
+
+}  // namespace
+
+void CheckInstallation(const DiscIndex& disc, Report& report) {
+  InstallReport& inst = report.install;
+  CheckProgramAndData(disc, report);
+
+  std::string bytes;
+  const DiscEntry* manifest = disc.findFile(kInstallManifestPath);
+  inst.manifestPresent = manifest != nullptr;
+  inst.manifestReadable = manifest && disc.read(*manifest, bytes);
+  if (!manifest) {
+    Add(report, Severity::Note, "manifest-missing", kInstallManifestPath, 0,
+        "The disc has no install manifest.",
+        "The installation copies the program and its data files and nothing of content.",
+        "Add content\\fil.tbo listing the content to install, if there is any.");
+  } else if (!inst.manifestReadable) {
+    Add(report, Severity::Problem, "manifest-unreadable", kInstallManifestPath, 0,
+        "The install manifest cannot be read.",
+        "The installation stops at the manifest, before the shortcut and the settings file, and "
+        "the customer sees " +
+            ProblemsMessage() + ".",
+        "Write the manifest again so that it can be read.");
+  }
+
+  // The lines as the program reads them, numbered; the reader's entries are the non-empty ones.
+  std::vector<ManifestEntry> entries;
+  if (inst.manifestReadable) {
+    entries = ReadInstallManifest(bytes);
+    TextLineReader reader(bytes);
+    std::size_t next = 0;
+    for (int number = 1; !reader.atEnd(); ++number) {
+      ManifestLine line;
+      line.number = number;
+      line.text = reader.readLine();
+      if (!line.text.empty() && next < entries.size() && entries[next].line == line.text) {
+        line.kind = entries[next].kind == ManifestEntry::Kind::Folder ? ManifestLine::Kind::Folder
+                                                                      : ManifestLine::Kind::File;
+        ++next;
+      }
+      inst.lines.push_back(std::move(line));
+    }
+  }
+  FolderLines folderLines;
+  std::vector<int> entryLines;
+  for (const ManifestLine& l : inst.lines) {
+    if (l.kind == ManifestLine::Kind::Empty) continue;
+    entryLines.push_back(l.number);
+    if (l.kind == ManifestLine::Kind::Folder)
+      folderLines.emplace(PathKey("Content\\" + l.text), l.number);
+  }
+
+  for (const char* folder : kDefaultFolders) {
+    Installation run(disc, folder, folderLines);
+    for (const InstallStep& step : PlanProgramAndData(folder)) {
+      const Failure f = run.run(step, 0);
+      if (step.kind == InstallStep::Kind::Copy && step.source == "Tolvan.exe")
+        run.outcome().programCopied = f.code.empty();
+    }
+    if (manifest && !inst.manifestReadable) {
+      ++run.outcome().failedSteps;
+      run.outcome().reasons.push_back("the manifest cannot be read");
+    }
+    const std::vector<InstallStep> steps = PlanManifest(folder, entries);
+    for (std::size_t i = 0; i < steps.size() && i < entryLines.size(); ++i) {
+      const Failure f = run.run(steps[i], entryLines[i]);
+      for (ManifestLine& l : inst.lines) {
+        if (l.number != entryLines[i]) continue;
+        if (steps[i].kind == InstallStep::Kind::Refused) l.kind = ManifestLine::Kind::Refused;
+        l.failures.push_back(f.code.empty() ? std::string() : f.code + ": " + f.why);
+      }
+    }
+    InstallOutcome& out = run.outcome();
+    out.success = out.failedSteps == 0;
+    inst.outcomes.push_back(out);
+  }
+
+  // One finding a failing line; said once when both folders fail it alike.
+  for (const ManifestLine& l : inst.lines) {
+    if (l.failures.size() != 2) continue;
+    for (int i = 0; i < 2; ++i) {
+      const std::string& f = l.failures[i];
+      if (f.empty() || (i == 1 && f == l.failures[0])) continue;
+      const std::size_t colon = f.find(": ");
+      const std::string code = f.substr(0, colon);
+      const std::string why = f.substr(colon + 2);
+      const bool both = l.failures[0] == l.failures[1];
+      std::string what = "Line " + std::to_string(l.number) + " (" + Quote(l.text) + "): " + why;
+      if (!both) what += ", when installed into " + Cp1253ToUtf8(kDefaultFolders[i]);
+      what += ".";
+      const bool folderLine = l.text.back() == '\\';
+      Add(report, Severity::Problem, code.c_str(), kInstallManifestPath, l.number, what,
+          std::string(folderLine ? "The folder is not made" : "The copy fails") +
+              "; the installation goes on, and at its end the customer sees " + ProblemsMessage() +
+              " instead of the success message.",
+          Mend(code));
+    }
+  }
+
+  // Files of content that no line lists are never installed. The catalogue's own files and
+  // the manifest belong to the disc, not to the installation.
+  std::map<std::string, bool> listed;
+  for (const ManifestEntry& e : entries)
+    if (e.kind == ManifestEntry::Kind::File) listed[PathKey("content\\" + e.path)] = true;
+  for (const DiscEntry& e : disc.entries()) {
+    const std::string key = PathKey(e.path);
+    if (e.folder || key.compare(0, 8, "CONTENT\\") != 0 || IsCatalogueFile(key)) continue;
+    if (!e.nameable) {
+      Add(report, Severity::Problem, "name-not-greek", e.path, 0,
+          "The name of " + Quote(e.path) + " holds a character code page 1253 lacks.",
+          "The program cannot name the file: it is never installed.",
+          "Rename it with Latin or Greek letters only.");
+    } else if (!listed.count(key) && !(manifest && !inst.manifestReadable)) {
+      // (A manifest that cannot be read has its own finding; its files are not judged.)
+      Add(report, Severity::Problem, "content-not-listed", e.path, 0,
+          "No manifest line lists " + Quote(e.path) + ".", "It is never installed.",
+          "Add a line for it under its folder's line, or take it off the disc.");
+    }
+  }
+  for (const auto& clash : disc.clashes()) {
+    Add(report, Severity::Problem, "name-clash", clash.second, 0,
+        Quote(clash.second) + " and " + Quote(clash.first) +
+            " differ only in letter case or trailing dots and blanks.",
+        "Windows takes them for one name: the program sees only one of them.",
+        "Rename or remove one of them.");
+  }
+}
+
+Report CheckDisc(const DiscIndex& disc) {
+  Report report;
+  CheckCatalogue(disc, report);
+  CheckInstallation(disc, report);
+  return report;
+}
+
+}  // namespace velm::check

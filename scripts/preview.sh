@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Shows the publisher what the catalogue of a prepared disc looks like before it is pressed: the
+# real VelmPres.exe runs under Wine on the disc, as the disc's autorun entry starts it (in the
+# disc's folder, with that folder as its argument), each of the nine titles is clicked in turn
+# as a person would, and the window after each click goes into one picture, the nine states side
+# by side in three rows.
+#   scripts/preview.sh DISC [OUT.png]     (OUT.png defaults to DISC's name + -preview.png here)
+# The program runs on a virtual display of its own Wine session (build/win32/wine-preview),
+# which is stopped again at the end.
+set -euo pipefail
+if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+  echo "usage: scripts/preview.sh DISC [OUT.png]" >&2
+  exit 2
+fi
+disc=$(cd "$1" && pwd)
+out=${2:-$(basename "$disc")-preview.png}
+case $out in /*) ;; *) out=$PWD/$out ;; esac
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target VelmPres velmdrive >/dev/null
+
+session=$root/build/win32/wine-preview
+mkdir -p "$session"
+VELM_XVFB=1 VELM_PERSIST=0 scripts/wine-session "$session" start </dev/null >"$session/start.log" 2>&1
+trap 'scripts/wine-session "$session" stop >/dev/null 2>&1 || true' EXIT
+eval "$(scripts/wine-session "$session" env)"
+bin=$root/build/win32/bin
+shots=$session/shots
+rm -rf "$shots" && mkdir -p "$shots"
+argument="$(winepath -w "$disc")"
+argument="${argument%\\}\\"
+
+# The buttons' boxes: left 4, 201 wide; tops 104 to 356 in steps of 36, 37 high; the ninth at 392,
+# 49 high. Each is clicked in its middle, and the window photographed once the click is handled
+# and its drawing has settled.
+steps=("wait:Εκδόσεις Βελμαρόδη" idle)
+for k in 1 2 3 4 5 6 7 8 9; do
+  if [ $k -eq 9 ]; then y=416; else y=$((104 + 36 * (k - 1) + 18)); fi
+  steps+=("click:104,$y" "shot:$(winepath -w "$shots")\\title$k.bmp")
+done
+steps+=(key:ALTF4 exit)
+(cd "$disc" && wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "${steps[@]}") \
+  </dev/null >"$session/preview.log" 2>&1 || {
+  echo "preview: the program could not be driven; see $session/preview.log" >&2
+  exit 1
+}
+labels=()
+for k in 1 2 3 4 5 6 7 8 9; do
+  [ -f "$shots/title$k.bmp" ] || { echo "preview: no picture of title $k" >&2; exit 1; }
+  labels+=(-label "title $k selected" "$shots/title$k.bmp")
+done
+montage "${labels[@]}" -tile 3x3 -geometry +6+6 -font DejaVu-Sans -pointsize 14 -background '#d0d0d0' "$out"
+echo "$out"
