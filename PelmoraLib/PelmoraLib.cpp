@@ -84,9 +84,8 @@ std::string GetDesktopFolder() {
 void CreateDesktopShortcut(const std::string& target, const std::string& arguments,
                            const std::string& workingFolder, const std::string& shortcutName) {
   ComRef<IUnknown> object;
-  HRESULT hr =
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                       IID_IUnknown, object.out());
+  HRESULT hr = Sys().createInstance(CLSID_ShellLink, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                    IID_IUnknown, object.out());
   if (FAILED(hr)) {
     throw ShortcutError("the shell link object cannot be created", hr);
   }

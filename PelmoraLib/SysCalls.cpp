@@ -161,6 +161,10 @@ UINT SysCalls::winExec(const std::string& commandLine, UINT show) {
   return WinExec(commandLine.c_str(), show);
 }
 
+HRESULT SysCalls::createInstance(REFCLSID clsid, DWORD context, REFIID iid, void** object) {
+  return CoCreateInstance(clsid, nullptr, context, iid, object);
+}
+
 SysCalls& Sys() {
   static SysCalls real;
   return g_installed != nullptr ? *g_installed : real;

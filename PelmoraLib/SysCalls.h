@@ -45,6 +45,8 @@ class SysCalls {
   virtual HWND findWindow(const char* className, const char* windowName);
   virtual BOOL postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   virtual UINT winExec(const std::string& commandLine, UINT show);
+  // CoCreateInstance of an in-process or local server object, asking for `iid`.
+  virtual HRESULT createInstance(REFCLSID clsid, DWORD context, REFIID iid, void** object);
 };
 
 // The calls in force: the real ones unless a test has put others in.

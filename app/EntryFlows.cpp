@@ -1,6 +1,7 @@
 // The entries of the install and removal flows on the main window.
 #include "EntryFormU.h"
 
+#include "InstallFlow.h"
 #include "UninstallFlow.h"
 
 namespace velm {
@@ -9,6 +10,8 @@ void TEntryForm::UninstallLabelClick(tk::Control&) {
   RunUninstallFlow(*this);
 }
 
-void TEntryForm::InstallLabelClick(tk::Control&) {}
+void TEntryForm::InstallLabelClick(tk::Control&) {
+  RunInstallFlow(*this);
+}
 
 }  // namespace velm

@@ -28,26 +28,26 @@ class TEntryForm : public tk::Form {
   void InstallLabelClick(tk::Control& sender);
 
   // Published controls, in declaration order.
-  tk::Button* EntryClose_Button;
-  tk::Image* PresImage;
-  tk::Image* EntryImage;
-  tk::Image* VelmImage1;
-  tk::RichView* PresRTF;
-  tk::Label* VelmTitle;
-  tk::Image* MenuImage1;
-  tk::Image* MenuImage2;
-  tk::Image* MenuImage3;
-  tk::Image* MenuImage4;
-  tk::Image* MenuImage5;
-  tk::Image* MenuImage6;
-  tk::Image* MenuImage7;
-  tk::Label* LexiconLabel;
-  tk::Image* EntryLineImage;
-  tk::Image* InstallImage;
-  tk::Image* MenuImage8;
-  tk::Label* InstallLabel;
-  tk::Label* UninstallLabel;
-  tk::Image* MenuImage9;
+  tk::Button* EntryClose_Button = nullptr;
+  tk::Image* PresImage = nullptr;
+  tk::Image* EntryImage = nullptr;
+  tk::Image* VelmImage1 = nullptr;
+  tk::RichView* PresRTF = nullptr;
+  tk::Label* VelmTitle = nullptr;
+  tk::Image* MenuImage1 = nullptr;
+  tk::Image* MenuImage2 = nullptr;
+  tk::Image* MenuImage3 = nullptr;
+  tk::Image* MenuImage4 = nullptr;
+  tk::Image* MenuImage5 = nullptr;
+  tk::Image* MenuImage6 = nullptr;
+  tk::Image* MenuImage7 = nullptr;
+  tk::Label* LexiconLabel = nullptr;
+  tk::Image* EntryLineImage = nullptr;
+  tk::Image* InstallImage = nullptr;
+  tk::Image* MenuImage8 = nullptr;
+  tk::Label* InstallLabel = nullptr;
+  tk::Label* UninstallLabel = nullptr;
+  tk::Image* MenuImage9 = nullptr;
 
   // The title slots, indexed 1 to 9 (index 0 unused).
   std::array<tk::Picture, 10> MenuPictures;

@@ -5,14 +5,18 @@
 #   scripts/run.sh --installed  a copy of the dictionary installed in C:\Program Files\Tolvan
 #                               (writable Tolvan.exe) given as the argument: the removal entry
 #                               shows, and clicking it removes that copy
-# With no usable X display the program runs on a virtual one and a screenshot is saved.
+#   scripts/run.sh --install    the test host velminstallentry.exe on the disc: the same program
+#                               with its hidden install entry "Εγκατάσταση στον σκληρό δίσκο"
+#                               shown, to try the installation from the disc
+# With no usable X display the program runs on a virtual one and a screenshot is saved. Either
+# way the script ends once the window is up, and leaves the program running.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/deps.sh
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target VelmPres sample_disc velmdrive
+cmake --build --preset win32 --target VelmPres velminstallentry sample_disc velmdrive
 
 session=$root/build/win32/wine-demo
 mkdir -p "$session"
@@ -22,6 +26,7 @@ eval "$(scripts/wine-session "$session" env)"
 bin=$root/build/win32/bin
 disc=$root/build/win32/disc
 argument="Z:${disc//\//\\}\\"
+program=VelmPres.exe
 
 if [ "${1:-}" = "--installed" ]; then
   target="$WINEPREFIX/drive_c/Program Files/Tolvan"
@@ -30,22 +35,29 @@ if [ "${1:-}" = "--installed" ]; then
   cp "$disc/Tolvan.exe" "$target/" && chmod u+w "$target/Tolvan.exe"
   cp "$disc"/Data/* "$target/Data/"
   argument='C:\Program Files\Tolvan\'
+elif [ "${1:-}" = "--install" ]; then
+  program=velminstallentry.exe
 fi
 
-echo "Starting VelmPres.exe in $disc with the argument $argument"
+echo "Starting $program in $disc with the argument $argument"
 cd "$disc"
 # Started through velmdrive, which hands the argument over as raw command-line text, as a disc's
-# autorun entry does (wine itself would double a trailing backslash inside quotes).
+# autorun entry does (wine itself would double a trailing backslash inside quotes). The program
+# goes on running after this script, and neither it nor the Wine processes that start with it
+# hold the caller's output: theirs goes to a log (so `run.sh | tail` ends when the script does).
+log=$session/demo.log
 if [ -f "$session/xvfb.pid" ]; then
   shot=$root/build/win32/demo.bmp
-  # The program goes on running after this script: its output goes to a log, not to our caller.
-  wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" \
-    sleep:2000 "shot:$(winepath -w "$shot")" leave </dev/null >"$session/demo.log" 2>&1
+  # The screenshot once the program has done its start-up and its drawing has settled.
+  wine "$bin/velmdrive.exe" "$bin/$program" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" \
+    idle "shot:Z:${shot//\//\\}" leave </dev/null >"$log" 2>&1
   convert "$shot" "${shot%.bmp}.png" && shot=${shot%.bmp}.png
   echo "There is no X display here, so the program runs on the virtual display $DISPLAY."
   echo "Its window, as a user sees it: $shot"
-  echo "End it with: scripts/wine-session $session stop"
 else
-  wine "$bin/velmdrive.exe" "$bin/VelmPres.exe" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" leave
-  wineserver -w  # until the program (and a removal script it started) has ended
+  wine "$bin/velmdrive.exe" "$bin/$program" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" leave \
+    </dev/null >"$log" 2>&1
+  echo "The program runs on your display $DISPLAY."
 fi
+echo "Its output and Wine's: $log"
+echo "End it with: scripts/wine-session $session stop"

@@ -22,6 +22,11 @@ class Application {
   const std::string& title() const { return title_; }
   void setTitle(const std::string& title);
 
+  // The program's icon, for the task-bar buttons of its forms: set before the first form is
+  // made. Null (the default) for none.
+  void setIcon(HICON icon) { icon_ = icon; }
+  HICON icon() const { return icon_; }
+
   Form* mainForm() const { return mainForm_; }
   void setMainForm(Form* form) { mainForm_ = form; }
 
@@ -45,6 +50,7 @@ class Application {
   Application() = default;
   std::string title_;
   Form* mainForm_ = nullptr;
+  HICON icon_ = nullptr;
   bool terminated_ = false;
   AppCursor cursor_ = AppCursor::Default;
 };

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "Scoped.h"
+
 namespace tk {
 
 // ---- Button -----------------------------------------------------------------------------------
@@ -34,7 +36,10 @@ void Button::click() {
 }
 
 bool Button::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+  // An owner-drawn button reports the second of two quick clicks as a double click; each is a
+  // press of the button (the OK of a dialog pressed again right after its message was answered).
+  if (message == WM_COMMAND &&
+      (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
     click();
     result = 0;
     return true;
@@ -62,7 +67,7 @@ void Button::draw(const DRAWITEMSTRUCT& item) const {
   }
   DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
 
-  HGDIOBJ oldFont = SelectObject(dc, hfont_);
+  const SelectedObject font(dc, hfont_);
   SIZE text{};
   GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
   const int glyphWidth = glyph_.empty() ? 0 : glyph_.width() / frames_;
@@ -74,12 +79,10 @@ void Button::draw(const DRAWITEMSTRUCT& item) const {
   const int midY = (box.top + box.bottom) / 2 + shift;
   if (glyphWidth > 0) {
     const int frame = disabled && frames_ > 1 ? 1 : 0;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, glyph_.handle());
+    const MemoryDC source(dc);
+    const SelectedObject selected(source, glyph_.handle());
     TransparentBlt(dc, x, midY - glyphHeight / 2, glyphWidth, glyphHeight, source,
                    frame * glyphWidth, 0, glyphWidth, glyphHeight, glyph_.transparentColor());
-    SelectObject(source, old);
-    DeleteDC(source);
     x += glyphWidth + spacing;
   }
   RECT textBox{x, midY - text.cy / 2, x + text.cx, midY - text.cy / 2 + text.cy};
@@ -87,7 +90,6 @@ void Button::draw(const DRAWITEMSTRUCT& item) const {
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
   DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &textBox,
             DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
-  SelectObject(dc, oldFont);
   if (focusedNow) {
     RECT focus = item.rcItem;
     InflateRect(&focus, -4, -4);
@@ -168,10 +170,6 @@ Memo::Memo(Form& form, std::string name, int left, int top, int width, int heigh
   setBackground(GetSysColor(COLOR_BTNFACE));
 }
 
-Memo::~Memo() {
-  if (brush_) DeleteObject(brush_);
-}
-
 void Memo::setLines(const std::vector<std::string>& lines) {
   std::string text;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -182,8 +180,7 @@ void Memo::setLines(const std::vector<std::string>& lines) {
 }
 
 void Memo::setBackground(COLORREF color) {
-  if (brush_) DeleteObject(brush_);
-  brush_ = CreateSolidBrush(color);
+  brush_.reset(CreateSolidBrush(color));
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -199,7 +196,7 @@ bool Memo::reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     LOGBRUSH lb{};
     GetObjectA(brush_, sizeof lb, &lb);
     SetBkColor(dc, lb.lbColor);
-    result = reinterpret_cast<LRESULT>(brush_);
+    result = reinterpret_cast<LRESULT>(brush_.get());
     return true;
   }
   return false;

@@ -9,6 +9,7 @@
 
 #include "Form.h"
 #include "Picture.h"
+#include "Scoped.h"
 
 namespace tk {
 
@@ -58,10 +59,9 @@ class Memo : public WindowControl {
   void setBackground(COLORREF color);
   bool wantsKey(WPARAM key) const override;
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-  ~Memo() override;
 
  private:
-  HBRUSH brush_ = nullptr;
+  GdiObject<HBRUSH> brush_;
   COLORREF textColor_ = RGB(0, 0, 0);
 };
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "Scoped.h"
+
 namespace tk {
 namespace {
 
@@ -101,11 +103,7 @@ std::string AsNamedOnDisk(const std::string& path) {
     std::string leaf = path.substr(at, end - at);
     if (!leaf.empty() && leaf.find_first_of("*?") == std::string::npos) {
       WIN32_FIND_DATAA found;
-      const HANDLE search = FindFirstFileA((named + leaf).c_str(), &found);
-      if (search != INVALID_HANDLE_VALUE) {
-        leaf = found.cFileName;
-        FindClose(search);
-      }
+      if (FindHandle((named + leaf).c_str(), found).valid()) leaf = found.cFileName;
     }
     named += leaf;
     if (end < path.size()) named += '\\';
@@ -141,11 +139,11 @@ std::string VolumeLabel(char letter) {
 
 // The folder glyph: a closed folder, or an open one with its front flap tilted forward.
 void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(128, 96, 0));
-  HBRUSH back = CreateSolidBrush(RGB(255, 214, 90));
-  HBRUSH front = CreateSolidBrush(RGB(255, 238, 160));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, back);
+  const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
+  const GdiObject<HBRUSH> back(CreateSolidBrush(RGB(255, 214, 90)));
+  const GdiObject<HBRUSH> front(CreateSolidBrush(RGB(255, 238, 160)));
+  const SelectedObject penSelected(dc, pen);
+  const SelectedObject brushSelected(dc, back);
   const POINT body[] = {{x, y + 1},      {x + 5, y + 1},   {x + 6, y + 2},
                         {x + 13, y + 2}, {x + 13, y + 11}, {x, y + 11}};
   Polygon(dc, body, 6);
@@ -156,11 +154,6 @@ void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
   } else {
     Rectangle(dc, x, y + 4, x + 14, y + 12);
   }
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(front);
-  DeleteObject(back);
-  DeleteObject(pen);
 }
 
 }  // namespace
@@ -228,7 +221,7 @@ bool DirectoryList::setFolder(const std::string& path) {
   folder_ = now;
   fill();
   if (drives_) drives_->followList();
-  if (changed && onChange) onChange(*this);
+  if (changed && onChange) RunHandler([this] { onChange(*this); });
   return true;
 }
 
@@ -266,16 +259,15 @@ void DirectoryList::fill() {
   if (!folder_.empty()) {
     QuietDriveErrors quiet;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    const FindHandle search((base + "*").c_str(), found);
+    if (search.valid()) {
       do {
         const std::string leaf = found.cFileName;
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
             (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || leaf == "." || leaf == "..")
           continue;
         subfolders.push_back(leaf);
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
+      } while (search.next(found));
     }
   }
   std::sort(subfolders.begin(), subfolders.end(), [](const std::string& a, const std::string& b) {
@@ -302,7 +294,7 @@ void DirectoryList::draw(const DRAWITEMSTRUCT& item) const {
   const int x = box.left + 2 + entry.level * kIndent;
   DrawFolderGlyph(dc, x, box.top + (box.bottom - box.top - 12) / 2, entry.open);
 
-  HGDIOBJ oldFont = SelectObject(dc, hfont_);
+  const SelectedObject font(dc, hfont_);
   SIZE extent{};
   GetTextExtentPoint32A(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &extent);
   RECT text{x + kGlyphWidth, box.top, x + kGlyphWidth + extent.cx + 4, box.bottom};
@@ -314,7 +306,6 @@ void DirectoryList::draw(const DRAWITEMSTRUCT& item) const {
   inner.left += 2;
   DrawTextA(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &inner,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-  SelectObject(dc, oldFont);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
 }
 

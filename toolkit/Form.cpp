@@ -9,6 +9,7 @@
 
 #include "Application.h"
 #include "Controls.h"
+#include "Scoped.h"
 
 namespace tk {
 namespace {
@@ -34,6 +35,13 @@ HFONT MakeFont(const FontSpec& props) {
   return font;
 }
 
+void RunHandler(const std::function<void()>& handler) noexcept {
+  try {
+    handler();
+  } catch (...) {
+  }
+}
+
 // ---- Control ----------------------------------------------------------------------------------
 
 Control::Control(Form& form, std::string name, int left, int top, int width, int height)
@@ -51,7 +59,7 @@ void Control::setVisible(bool visible) {
 }
 
 void Control::click() {
-  if (onClick) onClick(*this);
+  if (onClick) RunHandler([this] { onClick(*this); });
 }
 
 void GraphicControl::invalidate() const {
@@ -130,30 +138,25 @@ void Label::fitToCaption() {
   if (!autoSize_) return;
   // Measured in the font the label draws with, which is not always the one its layout was
   // made with (a substituted face can be wider).
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, hfont_);
   RECT box{0, 0, 0, 0};
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
-            DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    const WindowDC dc(nullptr);
+    const SelectedObject font(dc, hfont_);
+    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
+              DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+  }
   setBounds(left_, top_, box.right - box.left, box.bottom - box.top);
 }
 
 void Label::paint(HDC dc) const {
   RECT box = bounds();
-  if (!transparent) {
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
-  }
-  HGDIOBJ old = SelectObject(dc, hfont_);
+  if (!transparent) FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(background)));
+  const SelectedObject font(dc, hfont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, font_.color);
   UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
   format |= align == Align::Center ? DT_CENTER : DT_LEFT;
   DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box, format);
-  SelectObject(dc, old);
 }
 
 // ---- WindowControl ----------------------------------------------------------------------------
@@ -222,9 +225,7 @@ bool WindowControl::reflect(UINT, WPARAM, LPARAM, LRESULT&) {
 
 // ---- Form -------------------------------------------------------------------------------------
 
-Form::Form(FormSpec props) : props_(std::move(props)) {
-  createHandle();
-}
+Form::Form(FormSpec props) : props_(std::move(props)) {}
 
 Form::~Form() {
   controls_.clear();
@@ -233,23 +234,30 @@ Form::~Form() {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (background_) DeleteObject(background_);
 }
 
-void Form::createHandle() {
-  static bool registered = false;
-  if (!registered) {
+// The forms' window class, registered the first time a form is made. Its icon is the
+// application's (the task-bar button's), so the application sets it before that.
+void Form::registerWindowClass() {
+  static const ATOM registered = [] {
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &Form::WindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.hIcon = Application::instance().icon();
     wc.hCursor = nullptr;  // chosen in WM_SETCURSOR
     wc.lpszClassName = kFormClass;
-    RegisterClassA(&wc);
-    registered = true;
-  }
-  background_ = CreateSolidBrush(props_.color);
+    const ATOM atom = RegisterClassA(&wc);
+    if (!atom) throw std::runtime_error("cannot register the form window class");
+    return atom;
+  }();
+  (void)registered;
+}
+
+void Form::create() {
+  if (hwnd_) return;
+  registerWindowClass();
+  if (!background_) background_.reset(CreateSolidBrush(props_.color));
   // A caption without system menu, minimise, maximise or close box, and a border that does not
   // resize.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
@@ -257,10 +265,16 @@ void Form::createHandle() {
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   HWND owner = nullptr;
   if (Form* main = Application::instance().mainForm()) owner = main->handle();
-  hwnd_ = CreateWindowExA(0, kFormClass, props_.caption.c_str(), style, CW_USEDEFAULT,
-                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, owner,
-                          nullptr, GetModuleHandleA(nullptr), this);
-  if (!hwnd_) throw std::runtime_error("cannot create a form");
+  // WM_NCCREATE attaches the window to this form: from then on, the messages of its creation
+  // included, the window procedure hands them to the most derived handleMessage.
+  const HWND made =
+      CreateWindowExA(0, kFormClass, props_.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
+                      GetModuleHandleA(nullptr), this);
+  if (!made) {
+    hwnd_ = nullptr;
+    throw std::runtime_error("cannot create a form");
+  }
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -300,15 +314,9 @@ void Form::registerControl(Control& control) {
   }
 }
 
-Control* Form::find(const std::string& name) const {
-  for (const auto& c : controls_)
-    if (c->name() == name) return c.get();
-  return nullptr;
-}
-
 void Form::setCaption(const std::string& caption) {
   props_.caption = caption;
-  SetWindowTextA(hwnd_, caption.c_str());
+  if (hwnd_) SetWindowTextA(hwnd_, caption.c_str());
 }
 
 void Form::placeOnScreen() {
@@ -344,6 +352,7 @@ void Form::updateTooltips() {
 }
 
 void Form::show() {
+  create();
   if (!shownOnce_) placeOnScreen();
   updateTooltips();
   ShowWindow(hwnd_, SW_SHOW);
@@ -351,16 +360,16 @@ void Form::show() {
   UpdateWindow(hwnd_);
   if (!shownOnce_) {
     shownOnce_ = true;
-    onShow();
+    RunHandler([this] { onShow(); });
   }
 }
 
 void Form::hide() {
-  ShowWindow(hwnd_, SW_HIDE);
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
 
 bool Form::visible() const {
-  return IsWindowVisible(hwnd_) != FALSE;
+  return hwnd_ && IsWindowVisible(hwnd_) != FALSE;
 }
 
 void Form::moveFocus(bool forward) {
@@ -386,6 +395,7 @@ void Form::moveFocus(bool forward) {
 }
 
 int Form::showModal() {
+  create();
   Application& app = Application::instance();
   Form* main = app.mainForm();
   HWND mainWindow = main && main != this ? main->handle() : nullptr;
@@ -405,10 +415,7 @@ int Form::showModal() {
   moveFocus(true);
   UpdateWindow(hwnd_);
   shownOnce_ = true;
-  try {
-    onShow();
-  } catch (...) {
-  }
+  RunHandler([this] { onShow(); });
   while (modalResult_ == mrNone) {
     if (!app.processMessage()) {
       PostQuitMessage(0);  // the outer loop must see it too
@@ -467,11 +474,11 @@ bool Form::handleDialogKey(const MSG& msg) {
 }
 
 void Form::invalidate(const RECT& area) const {
-  InvalidateRect(hwnd_, &area, FALSE);
+  if (hwnd_) InvalidateRect(hwnd_, &area, FALSE);
 }
 
 void Form::update() const {
-  UpdateWindow(hwnd_);
+  if (hwnd_) UpdateWindow(hwnd_);
 }
 
 void Form::paintGraphics(HDC dc, const RECT& area) const {
@@ -510,24 +517,19 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // everything is painted in WM_PAINT, through one buffer
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      const RECT& area = ps.rcPaint;
+      const PaintDC dc(hwnd_);
+      const RECT& area = dc.area();
       const int w = area.right - area.left;
       const int h = area.bottom - area.top;
       if (w > 0 && h > 0) {
-        HDC buffer = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
-        HGDIOBJ old = SelectObject(buffer, bitmap);
+        const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, w, h));
+        const MemoryDC buffer(dc);
+        const SelectedObject selected(buffer, bitmap);
         SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
         paintGraphics(buffer, area);
         SetViewportOrgEx(buffer, 0, 0, nullptr);
         BitBlt(dc, area.left, area.top, w, h, buffer, 0, 0, SRCCOPY);
-        SelectObject(buffer, old);
-        DeleteObject(bitmap);
-        DeleteDC(buffer);
       }
-      EndPaint(hwnd_, &ps);
       return 0;
     }
     case WM_SETCURSOR: {

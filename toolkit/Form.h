@@ -12,14 +12,12 @@
 #include <vector>
 
 #include "Picture.h"
+#include "Scoped.h"
 
 namespace tk {
 
 class Form;
 class Button;
-
-enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
-constexpr unsigned kDefaultAnchors = akLeft | akTop;
 
 // Modal results.
 constexpr int mrNone = 0;
@@ -39,6 +37,11 @@ struct FontSpec {
 // A font made from a FontSpec; shared by the controls that use it.
 HFONT MakeFont(const FontSpec& props);
 
+// Runs the handler of a user event: a control's click or change, a form's showing. Every event
+// passes here, by mouse, by keyboard or from code. A failure the handler does not catch itself
+// ends it silently, as every handler's failure does; nothing goes further.
+void RunHandler(const std::function<void()>& handler) noexcept;
+
 class Control {
  public:
   virtual ~Control() = default;
@@ -53,7 +56,6 @@ class Control {
   RECT bounds() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
   bool visible() const { return visible_; }
   int tag = 0;
-  unsigned anchors = kDefaultAnchors;
   std::function<void(Control& sender)> onClick;
 
   virtual void setBounds(int left, int top, int width, int height);
@@ -166,6 +168,8 @@ struct FormSpec {
   enum class Position { ScreenCenter, MainFormCenter } position = Position::ScreenCenter;
 };
 
+// A form's window is made by create(), which adding a control or showing the form calls, never
+// by the constructor: a derived form's handleMessage then sees every message of the creation.
 class Form {
  public:
   explicit Form(FormSpec props);
@@ -173,6 +177,8 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
+  // Makes the window, once; null until then.
+  void create();
   HWND handle() const { return hwnd_; }
   const FormSpec& props() const { return props_; }
   const std::string& caption() const { return props_.caption; }
@@ -181,6 +187,7 @@ class Form {
 
   template <class T, class... Args>
   T& add(Args&&... args) {
+    create();
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T& ref = *control;
     controls_.push_back(std::move(control));
@@ -188,7 +195,6 @@ class Form {
     return ref;
   }
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
-  Control* find(const std::string& name) const;
 
   Button* defaultButton = nullptr;
   Button* cancelButton = nullptr;
@@ -222,12 +228,12 @@ class Form {
   // Runs when the form is shown (the first time for a modeless form, every time for a modal one).
   virtual void onShow() {}
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void createHandle();
 
  private:
   friend class Control;
   friend class WindowControl;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static void registerWindowClass();
   void registerControl(Control& control);
   void placeOnScreen();
   void moveFocus(bool forward);
@@ -236,7 +242,7 @@ class Form {
   FormSpec props_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HBRUSH background_ = nullptr;
+  GdiObject<HBRUSH> background_;
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
   bool modal_ = false;

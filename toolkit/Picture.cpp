@@ -7,6 +7,7 @@
 
 #include "BitmapLayout.h"
 #include "JpegDecode.h"
+#include "Scoped.h"
 
 namespace tk {
 namespace {
@@ -65,9 +66,8 @@ HBITMAP CopyToSection(HBITMAP source) {
   void* bits = nullptr;
   HBITMAP copy = NewSection(info, &bits);
   if (!copy) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
+  const MemoryDC dc;
   GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
-  DeleteDC(dc);
   return copy;
 }
 
@@ -147,11 +147,9 @@ void Picture::adopt(HBITMAP bitmap) {
   bitmap_ = bitmap;
   width_ = bm.bmWidth;
   height_ = bm.bmHeight;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap_);
+  const MemoryDC dc;
+  const SelectedObject selected(dc, bitmap_);
   transparent_ = GetPixel(dc, 0, height_ - 1) & 0xFFFFFF;
-  SelectObject(dc, old);
-  DeleteDC(dc);
 }
 
 Picture Picture::FromFile(const std::string& path) {
@@ -182,26 +180,19 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
 
   BITMAPINFO target = SectionInfo(layout.width, layout.height);
   void* pixels = nullptr;
-  HBITMAP section = NewSection(target, &pixels);
+  GdiObject<HBITMAP> section(NewSection(target, &pixels));
   if (!section) throw PictureError("out of memory for a picture");
-  HDC dc = CreateCompatibleDC(nullptr);
-  const int rows = SetDIBits(dc, section, 0, static_cast<UINT>(layout.height), bits.data(),
+  const int rows = SetDIBits(MemoryDC(), section, 0, static_cast<UINT>(layout.height), bits.data(),
                              reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-  DeleteDC(dc);
-  if (rows == 0) {
-    DeleteObject(section);
-    throw PictureError("damaged bitmap: the platform refused its pixels");
-  }
-  return Picture(section);
+  if (rows == 0) throw PictureError("damaged bitmap: the platform refused its pixels");
+  return Picture(section.release());
 }
 
 Picture Picture::FromBitmapResource(int id) {
-  HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const GdiObject<HBITMAP> loaded(static_cast<HBITMAP>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) throw PictureError("missing bitmap resource");
-  HBITMAP section = CopyToSection(loaded);
-  DeleteObject(loaded);
-  return Picture(section);
+  return Picture(CopyToSection(loaded));
 }
 
 Picture Picture::FromJpegResource(int id) {
@@ -227,14 +218,12 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
   const int w = std::min(width_, static_cast<int>(clip.right - x));
   const int h = std::min(height_, static_cast<int>(clip.bottom - y));
   if (w <= 0 || h <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
+  const MemoryDC source(dc);
+  const SelectedObject selected(source, bitmap_);
   if (transparent)
     TransparentBlt(dc, x, y, w, h, source, 0, 0, w, h, transparent_);
   else
     BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 Picture Picture::stretchedTo(int width, int height, bool smooth) const {
@@ -243,18 +232,16 @@ Picture Picture::stretchedTo(int width, int height, bool smooth) const {
   void* bits = nullptr;
   HBITMAP target = NewSection(info, &bits);
   if (!target) throw PictureError("out of memory for a picture");
-  HDC source = CreateCompatibleDC(nullptr);
-  HDC dest = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldSource = SelectObject(source, bitmap_);
-  HGDIOBJ oldDest = SelectObject(dest, target);
-  SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
-  SetBrushOrgEx(dest, 0, 0, nullptr);
-  StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
-  GdiFlush();
-  SelectObject(dest, oldDest);
-  SelectObject(source, oldSource);
-  DeleteDC(dest);
-  DeleteDC(source);
+  {
+    const MemoryDC source;
+    const MemoryDC dest;
+    const SelectedObject sourceSelected(source, bitmap_);
+    const SelectedObject destSelected(dest, target);
+    SetStretchBltMode(dest, smooth ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(dest, 0, 0, nullptr);
+    StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
+    GdiFlush();
+  }
   Picture stretched(target);
   stretched.transparent_ = transparent_;
   return stretched;
@@ -265,8 +252,8 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
   const int w = box.right - box.left;
   const int h = box.bottom - box.top;
   if (w <= 0 || h <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap_);
+  const MemoryDC source(dc);
+  const SelectedObject selected(source, bitmap_);
   if (transparent) {
     TransparentBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, transparent_);
   } else {
@@ -275,8 +262,6 @@ void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
     StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
     SetStretchBltMode(dc, mode);
   }
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 }  // namespace tk

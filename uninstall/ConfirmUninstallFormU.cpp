@@ -4,32 +4,32 @@
 
 #include <windows.h>
 
+#include "Layout.h"
 #include "resource.h"
 
 namespace velm {
 namespace {
 
-enum class Kind { Image, GlyphButton, Memo };
+// The question's own font: the window's, in bold.
+const tk::FontSpec kQuestionFont = [] {
+  tk::FontSpec font;
+  font.bold = true;
+  return font;
+}();
 
-struct ControlLayout {
-  const char* name;
-  Kind kind;
-  int left, top, width, height;
-  const char* caption;
-  int modalResult;
-  int tabOrder;
-  int picture;  // bitmap resource, 0 for none
-  int frames;   // glyph frames side by side (normal, disabled)
-};
+using F = TConfirmUninstallForm;
+using R = tk::Row<TConfirmUninstallForm>;
 
-// Creation order is stacking order.
+// Creation order is stacking order. The picture is drawn at its own size from the top-left
+// corner; the question's background is the button face, as a memo's is.
 // clang-format off
-constexpr ControlLayout kLayout[] = {
-//  name       kind              left  top width height caption modal result  tab picture              frames
-  {"Image1",  Kind::Image,         16,  12,   45,   45, "",     tk::mrNone,     0, IDB_INSTALL_PICTURE, 1},
-  {"BitBtn1", Kind::GlyphButton,   28, 104,  101,   25, "Ναι",  tk::mrOk,       0, IDB_OK_GLYPH,        2},
-  {"BitBtn2", Kind::GlyphButton,  156, 104,  101,   25, "Όχι",  tk::mrCancel,   1, IDB_NO_GLYPH,        2},
-  {"Memo1",   Kind::Memo,          72,  16,  209,   81, "",     tk::mrNone,     2, 0,                   0},
+const R kLayout[] = {
+  R(&F::Image1,  "Image1",  { 16,  12,  45,  45}).transparent().picture(tk::BitmapAsset(IDB_INSTALL_PICTURE)),
+  R(&F::BitBtn1, "BitBtn1", { 28, 104, 101,  25}).caption("Ναι").defaultButton().modalResult(tk::mrOk)
+                                                 .glyph(tk::BitmapAsset(IDB_OK_GLYPH), 2).tabOrder(0),
+  R(&F::BitBtn2, "BitBtn2", {156, 104, 101,  25}).caption("Όχι").cancelButton().modalResult(tk::mrCancel)
+                                                 .glyph(tk::BitmapAsset(IDB_NO_GLYPH), 2).tabOrder(1),
+  R(&F::Memo1,   "Memo1",   { 72,  16, 209,  81}).wordWrap().font(&kQuestionFont).tabOrder(2),
 };
 // clang-format on
 
@@ -62,43 +62,7 @@ TConfirmUninstallForm::TConfirmUninstallForm() : tk::Form(ConfirmWindowSpec()) {
 }
 
 void TConfirmUninstallForm::createControls() {
-  for (const ControlLayout& c : kLayout) {
-    switch (c.kind) {
-      case Kind::Image: {
-        auto& image = add<tk::Image>(c.name, c.left, c.top, c.width, c.height);
-        image.transparent = true;
-        image.stretch = false;  // drawn at its own size from the top-left corner
-        image.setPicture(tk::Picture::FromBitmapResource(c.picture));
-        break;
-      }
-      case Kind::GlyphButton: {
-        auto& button = add<tk::Button>(c.name, c.left, c.top, c.width, c.height, c.caption);
-        button.modalResult = c.modalResult;
-        button.tabOrder = c.tabOrder;
-        button.setGlyph(tk::Picture::FromBitmapResource(c.picture), c.frames);
-        break;
-      }
-      case Kind::Memo: {
-        auto& memo = add<tk::Memo>(c.name, c.left, c.top, c.width, c.height, false, true);
-        memo.tabOrder = c.tabOrder;
-        break;
-      }
-    }
-  }
-  Image1 = static_cast<tk::Image*>(find("Image1"));
-  BitBtn1 = static_cast<tk::Button*>(find("BitBtn1"));
-  BitBtn2 = static_cast<tk::Button*>(find("BitBtn2"));
-  Memo1 = static_cast<tk::Memo*>(find("Memo1"));
-
-  defaultButton = BitBtn1;
-  cancelButton = BitBtn2;
-
-  // The memo's own font, not the window's: bold.
-  tk::FontSpec memoFont = font();
-  memoFont.bold = true;
-  memoFont.color = RGB(0, 0, 0);
-  Memo1->setFont(memoFont);
-  Memo1->setBackground(GetSysColor(COLOR_BTNFACE));
+  tk::BuildLayout(*this, kLayout);
   Memo1->setLines(QuestionLines());
 }
 

@@ -15,10 +15,10 @@ class TConfirmUninstallForm : public tk::Form {
   TConfirmUninstallForm();
 
   // Published controls, in creation order.
-  tk::Image* Image1;
-  tk::Button* BitBtn1;
-  tk::Button* BitBtn2;
-  tk::Memo* Memo1;
+  tk::Image* Image1 = nullptr;
+  tk::Button* BitBtn1 = nullptr;
+  tk::Button* BitBtn2 = nullptr;
+  tk::Memo* Memo1 = nullptr;
 
   // The question, line by line: the first three end in a blank and the fourth is empty.
   static const std::vector<std::string>& QuestionLines();

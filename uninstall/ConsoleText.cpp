@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "UninstallScript.h"
+
 namespace velm {
 
 bool AnsiToConsoleText(const std::string& ansi, std::string* console) {
@@ -34,6 +36,15 @@ bool AnsiToConsoleText(const std::string& ansi, std::string* console) {
       usedDefault)
     return false;
   console->assign(bytes.data(), bytes.size());
+  return true;
+}
+
+bool IsRemovableFolder(const std::string& folder, std::string* forScript) {
+  std::string console;
+  if (!IsSafeRemovalFolder(folder) || !AnsiToConsoleText(folder, &console) ||
+      !IsScriptSafePath(console))
+    return false;
+  if (forScript != nullptr) *forScript = console;
   return true;
 }
 

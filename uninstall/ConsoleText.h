@@ -12,4 +12,11 @@ namespace velm {
 // in its place, since a look-alike would name another file.
 bool AnsiToConsoleText(const std::string& ansi, std::string* console);
 
+// The one rule for a folder that the removal may delete, and so that the installation may
+// install into: `folder` (the system's ANSI code page, no trailing backslash) passes
+// IsSafeRemovalFolder, and in the console code page, where the script names it, it has every
+// character and can stand inside the script's double quotes. When it passes and `forScript` is
+// given, that gets the console code page text.
+bool IsRemovableFolder(const std::string& folder, std::string* forScript = nullptr);
+
 }  // namespace velm

@@ -52,7 +52,7 @@ void RemoveInstallation() {
   if (!RemovalFolderOf(SourceFolder, &folder))
     throw RemovalFailure("the dictionary folder is not one a removal may delete");
   std::string folderForScript;
-  if (!AnsiToConsoleText(folder, &folderForScript) || !IsScriptSafePath(folderForScript))
+  if (!IsRemovableFolder(folder, &folderForScript))
     throw RemovalFailure("the dictionary folder cannot be named in the script");
   AskDesktop();
 

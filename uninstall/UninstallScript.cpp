@@ -86,10 +86,27 @@ std::vector<std::string> SplitComponents(const std::string& path) {
   return parts;
 }
 
+bool EqualsIgnoringCase(const std::string& text, const char* ascii);
+
+// A device's reserved name (CON, NUL, COM1...), which names the device in any folder and with
+// any extension: "C:\x\nul.txt" is the null device, not a file.
+bool IsDeviceName(const std::string& name) {
+  std::string base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+    if (EqualsIgnoringCase(base, device)) return true;
+  if (base.size() == 4 && base[3] >= '0' && base[3] <= '9')
+    return EqualsIgnoringCase(base.substr(0, 3), "COM") ||
+           EqualsIgnoringCase(base.substr(0, 3), "LPT");
+  return false;
+}
+
 // A name Windows keeps as it is: not empty, not made only of dots and blanks (".", "..", and the
-// names Windows trims to nothing), and without the characters names may not hold.
+// names Windows trims to nothing), not a device's name, and without the characters names may
+// not hold.
 bool IsPlainName(const std::string& name) {
   if (name.find_first_not_of(". ") == std::string::npos) return false;
+  if (IsDeviceName(name)) return false;
   // The forward slash is a separator to Windows, but the command interpreter may take it for a
   // switch: it is not let into a script at all.
   return name.find_first_of(":*?\"<>|/") == std::string::npos;

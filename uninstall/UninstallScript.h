@@ -47,7 +47,8 @@ bool IsScriptSafePath(const std::string& path);
 // True when the folder D may be removed: a fully qualified path ("X:\..." or "\\server\share\...")
 // of at least one folder below the drive or share root, without a trailing backslash, without
 // empty, "." or ".." components (nor names of only dots and blanks, which Windows trims to
-// nothing), and without characters no Windows name may hold or the forward slash. A drive root,
+// nothing), without a device's name (CON, NUL, COM1... with or without an extension), and without
+// characters no Windows name may hold or the forward slash. A drive root,
 // a share root, an empty or a relative path would point the script's tree deletions at some
 // other folder.
 bool IsSafeRemovalFolder(const std::string& folder);

@@ -1,7 +1,10 @@
 // The end-to-end automation library (see Driver.h).
 #include "Driver.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace e2e {
@@ -201,49 +204,117 @@ void ScrollPageDown(HWND edit) {
 
 // ---- Input ------------------------------------------------------------------------------------
 
-void Focus(HWND window) {
-  HWND top = GetAncestor(window, GA_ROOT);
-  SetForegroundWindow(top);
-  WaitUntil([top] { return GetForegroundWindow() == top; }, 2000, 20);
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
 }
 
-void Click(HWND window, int clientX, int clientY) {
-  Focus(window);
-  POINT p{clientX, clientY};
-  ClientToScreen(window, &p);
-  const int sw = GetSystemMetrics(SM_CXSCREEN);
-  const int sh = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in[3] = {};
-  for (auto& i : in) {
-    i.type = INPUT_MOUSE;
-    i.mi.dx = (p.x * 65536 + sw / 2) / sw;
-    i.mi.dy = (p.y * 65536 + sh / 2) / sh;
-  }
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in[0], sizeof(INPUT));
-  Sleep(30);
-  SendInput(2, &in[1], sizeof(INPUT));
-  Sleep(150);
+bool ReadyForInput(HWND window) {
+  const HWND top = GetAncestor(window, GA_ROOT);
+  if (!top || !IsWindowVisible(top) || !IsWindowEnabled(top)) return false;
+  if (GetForegroundWindow() != top) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info)) return false;
+  return info.hwndActive == top &&
+         (info.hwndFocus == top || (info.hwndFocus && IsChild(top, info.hwndFocus)));
 }
 
-void MoveMouse(HWND window, int clientX, int clientY) {
-  Focus(window);
-  POINT p{clientX, clientY};
-  ClientToScreen(window, &p);
+bool WaitUntilReadyForInput(HWND window, DWORD timeoutMs) {
+  const HWND top = GetAncestor(window, GA_ROOT);
+  DWORD askedAt = GetTickCount() - 1000;
+  // Under Xvfb there is no window manager, and Wine moves the X input focus itself when a window
+  // is activated. The X server's news of the focus leaving the program's earlier window (a
+  // dialog just closed, the window of the showing before) reaches the program late, and the
+  // program may then give up the activation it has just been given: the window is active with
+  // its focus, and a moment later it is not. So the state counts only when it still holds after
+  // a round trip to the window's thread (which has then read the news that had reached it), and
+  // the window is asked for again, as a click on its caption would, for as long as it is not up.
+  return WaitUntil(
+      [&] {
+        if (!IsWindow(top)) return false;
+        if (!ReadyForInput(top)) {
+          if (IsWindowVisible(top) && GetForegroundWindow() != top &&
+              GetTickCount() - askedAt >= 500) {
+            SetForegroundWindow(top);
+            askedAt = GetTickCount();
+          }
+          return false;
+        }
+        return RoundTrip(top, 2000) && ReadyForInput(top);
+      },
+      timeoutMs, 20);
+}
+
+bool WaitUntilInputHandled(HWND window, DWORD timeoutMs) {
+  const HWND top = GetAncestor(window, GA_ROOT);
+  // A thread paints only once it has handled every sent, posted and input message waiting for
+  // it: a pixel of the window is made to need painting, and the paint waited for. (A round trip
+  // of a sent message alone would not do: sent messages come before input.)
+  if (!top || !IsWindowVisible(top)) return true;
+  const RECT pixel{0, 0, 1, 1};
+  InvalidateRect(top, &pixel, FALSE);
+  return WaitUntil(
+      [top] {
+        return !IsWindow(top) || !IsWindowVisible(top) || !GetUpdateRect(top, nullptr, FALSE);
+      },
+      timeoutMs, 10);
+}
+
+bool Focus(HWND window) {
+  return WaitUntilReadyForInput(window);
+}
+
+namespace {
+
+INPUT MouseAt(POINT screen, DWORD flags) {
   const int sw = GetSystemMetrics(SM_CXSCREEN);
   const int sh = GetSystemMetrics(SM_CYSCREEN);
   INPUT in{};
   in.type = INPUT_MOUSE;
-  in.mi.dx = (p.x * 65536 + sw / 2) / sw;
-  in.mi.dy = (p.y * 65536 + sh / 2) / sh;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(INPUT));
+  // Rounded up, the normalised coordinates come back to the same pixel whether Wine rounds them
+  // down or to the nearest.
+  in.mi.dx = (screen.x * 65536 + sw - 1) / sw;
+  in.mi.dy = (screen.y * 65536 + sh - 1) / sh;
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return in;
 }
 
-void Key(HWND window, WORD virtualKey, bool alt) {
-  Focus(window);
+// Moves the pointer and waits until it is there.
+bool PointerTo(POINT screen) {
+  INPUT move = MouseAt(screen, MOUSEEVENTF_MOVE);
+  SendInput(1, &move, sizeof(INPUT));
+  return WaitUntil(
+      [screen] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+      },
+      5000, 10);
+}
+
+}  // namespace
+
+bool Click(HWND window, int clientX, int clientY) {
+  if (!WaitUntilReadyForInput(window)) return false;
+  POINT p{clientX, clientY};
+  ClientToScreen(window, &p);
+  if (!PointerTo(p)) return false;
+  INPUT press[2] = {MouseAt(p, MOUSEEVENTF_LEFTDOWN), MouseAt(p, MOUSEEVENTF_LEFTUP)};
+  SendInput(2, press, sizeof(INPUT));
+  return WaitUntilInputHandled(window);
+}
+
+bool MoveMouse(HWND window, int clientX, int clientY) {
+  if (!WaitUntilReadyForInput(window)) return false;
+  POINT p{clientX, clientY};
+  ClientToScreen(window, &p);
+  return PointerTo(p) && WaitUntilInputHandled(window);
+}
+
+bool Key(HWND window, WORD virtualKey, bool alt) {
+  if (!WaitUntilReadyForInput(window)) return false;
   std::vector<INPUT> in;
   auto key = [&in](WORD vk, bool up) {
     INPUT i{};
@@ -258,7 +329,22 @@ void Key(HWND window, WORD virtualKey, bool alt) {
   key(virtualKey, true);
   if (alt) key(VK_MENU, true);
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-  Sleep(150);
+  return WaitUntilInputHandled(window);
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+  std::vector<DWORD> ids;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    const char* name = entry.szExeFile;
+    if (const char* slash = std::strrchr(name, '\\')) name = slash + 1;
+    if (lstrcmpiA(name, exeName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return ids;
 }
 
 // ---- Pixels -----------------------------------------------------------------------------------
@@ -434,94 +520,6 @@ long DifferingPixels(const Capture& a, const Capture& b, const RECT& area, int t
     for (int x = area.left; x < area.right; ++x)
       if (!Close(a.at(x, y), b.at(x, y), tolerance)) ++differing;
   return differing;
-}
-
-// ---- Files ------------------------------------------------------------------------------------
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool SetReadOnly(const std::string& path, bool readOnly) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  const DWORD wanted = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY)
-                                : (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-  return SetFileAttributesA(path.c_str(), wanted) != 0;
-}
-
-bool Rename(const std::string& from, const std::string& to) {
-  return MoveFileA(from.c_str(), to.c_str()) != 0;
-}
-
-bool MakeFolders(const std::string& path) {
-  if (path.empty()) return false;
-  if (Exists(path)) return true;
-  const auto slash = path.find_last_of('\\');
-  if (slash != std::string::npos && slash > 2) MakeFolders(path.substr(0, slash));
-  return CreateDirectoryA(path.c_str(), nullptr) || Exists(path);
-}
-
-bool RemoveTree(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileA(path.c_str()) != 0;
-  }
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  return RemoveDirectoryA(path.c_str()) != 0;
-}
-
-bool CopyTree(const std::string& from, const std::string& to) {
-  const DWORD attributes = GetFileAttributesA(from.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return CopyFileA(from.c_str(), to.c_str(), FALSE);
-  if (!MakeFolders(to)) return false;
-  bool ok = true;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name != "." && name != "..") ok = CopyTree(from + "\\" + name, to + "\\" + name) && ok;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  return ok;
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.clear();
-  char chunk[65536];
-  DWORD got = 0;
-  bool ok = true;
-  while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != 0) && got > 0)
-    bytes.append(chunk, got);
-  CloseHandle(file);
-  return ok;
 }
 
 }  // namespace e2e

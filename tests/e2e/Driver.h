@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
+
 namespace e2e {
 
 // Polls `condition` until it holds or `timeoutMs` passes; the last answer.
@@ -73,12 +75,31 @@ void AnswerMessageBox(HWND box);
 int FirstVisibleLine(HWND edit);
 void ScrollPageDown(HWND edit);
 
-// Input. The window is brought to the front first.
-void Click(HWND window, int clientX, int clientY);
+// ---- Input ----------------------------------------------------------------------------------
+// A key or click goes, as a person's does, only to a window that is up for input: the program's
+// window shown and enabled, the foreground window, active in its thread with the keyboard focus
+// on it or on one of its controls. Each input routine first waits for that state (asking for the
+// window to be brought to the front meanwhile), then sends the input, then waits until the
+// window's thread has handled it; it answers false when the window did not come up in time.
+
+// The keyboard focus in the window's thread (null when none), read from outside.
+HWND FocusOf(HWND window);
+// The window's top-level window is up for input as above.
+bool ReadyForInput(HWND window);
+// Brings the window's top-level window to the front and waits until it is up for input.
+bool WaitUntilReadyForInput(HWND window, DWORD timeoutMs = 10000);
+// Waits until the window's thread has handled every message and input queued for it before
+// (or the window has gone or been hidden).
+bool WaitUntilInputHandled(HWND window, DWORD timeoutMs = 10000);
+
+bool Click(HWND window, int clientX, int clientY);
 // Moves the pointer to a client point without pressing anything (to hover).
-void MoveMouse(HWND window, int clientX, int clientY);
-void Key(HWND window, WORD virtualKey, bool alt = false);
-void Focus(HWND window);
+bool MoveMouse(HWND window, int clientX, int clientY);
+bool Key(HWND window, WORD virtualKey, bool alt = false);
+bool Focus(HWND window);
+
+// The ids of the running processes whose program file has this name (as "cmd.exe").
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
 
 // A copy of the screen pixels of a window's client area.
 class Capture {
@@ -134,14 +155,15 @@ double MatchFractionWhereDifferent(const Capture& screen, const BitmapFile& pict
 // Pixels inside `area` that differ between two captures by more than `tolerance` per channel.
 long DifferingPixels(const Capture& a, const Capture& b, const RECT& area, int tolerance = 0);
 
-// Files and folders for tests (Windows paths).
-bool MakeFolders(const std::string& path);
-bool RemoveTree(const std::string& path);
-bool CopyTree(const std::string& from, const std::string& to);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-bool ReadFileBytes(const std::string& path, std::string& bytes);
-bool Exists(const std::string& path);
-bool SetReadOnly(const std::string& path, bool readOnly);
-bool Rename(const std::string& from, const std::string& to);
+// Files and folders for tests (Windows paths): the routines every test under Wine shares.
+using velmtest::CopyTree;
+using velmtest::Exists;
+using velmtest::IsFolder;
+using velmtest::MakeFolders;
+using velmtest::ReadFileBytes;
+using velmtest::RemoveTree;
+using velmtest::Rename;
+using velmtest::SetReadOnly;
+using velmtest::WriteFileBytes;
 
 }  // namespace e2e

@@ -57,12 +57,11 @@ void ExpectTitleShown(HWND window, int k, int previous) {
   }
 }
 
-// Clicks button k and waits until the click has been handled. `shift` moves the click sideways,
-// so that two clicks in a row on one button are two clicks, not a double click.
+// Clicks button k; the driver waits until the click has been handled. `shift` moves the click
+// sideways, so that two clicks in a row on one button are two clicks, not a double click.
 void ClickTitle(HWND window, int k, int shift = 0) {
   const POINT p = MenuClickPoint(k);
-  Click(window, p.x + shift, p.y);
-  RoundTrip(window);
+  ASSERT_TRUE(Click(window, p.x + shift, p.y)) << "the window was not up for input";
 }
 
 TEST(Catalogue, RevealedViewAndCloseButtonStandWhereTheyBelong) {
@@ -207,8 +206,8 @@ TEST(Catalogue, TheLogoNamesThePresentationInItsTooltip) {
   Running app = StartVelmPresIdle(folder);
   ASSERT_NE(app.window, nullptr);
   // Two moves inside the logo, as a pointer arriving there makes.
-  MoveMouse(app.window, 100, 30);
-  MoveMouse(app.window, 104, 32);
+  ASSERT_TRUE(MoveMouse(app.window, 100, 30)) << "the window was not up for input";
+  ASSERT_TRUE(MoveMouse(app.window, 104, 32)) << "the window was not up for input";
   HWND tip = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
     for (HWND w : app.process->topWindows())
@@ -219,8 +218,8 @@ TEST(Catalogue, TheLogoNamesThePresentationInItsTooltip) {
   EXPECT_EQ(Text(tip), "Παρουσίαση Εκδόσεων Βελμαρόδη");
 
   // Over a title button there is none.
-  MoveMouse(app.window, 100, 200);
-  MoveMouse(app.window, 104, 202);
+  ASSERT_TRUE(MoveMouse(app.window, 100, 200)) << "the window was not up for input";
+  ASSERT_TRUE(MoveMouse(app.window, 104, 202)) << "the window was not up for input";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip); }, 5000));
 }
 

@@ -144,7 +144,7 @@ TEST_P(DamagedBackground, TheWindowComesUpWithItsCatalogue) {
     EXPECT_TRUE(AllOneColour(screen, kBackgroundOnly, FormColour()));
   }
 
-  Key(app.window, VK_ESCAPE);
+  ASSERT_TRUE(Key(app.window, VK_ESCAPE)) << "the window was not up for input";
   DWORD code = 1234;
   ASSERT_TRUE(app.process->waitForExit(10000, &code));
   EXPECT_EQ(code, 0u);

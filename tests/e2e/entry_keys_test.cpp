@@ -32,16 +32,20 @@ TEST_P(EntryKeys, EndTheProgramOrNot) {
   HWND view = View(app.window);
   ASSERT_NE(view, nullptr);
 
+  // Each input is handled before the next is sent (the driver waits for that): the focus is
+  // where it has been put before the key under test goes.
   if (c.focusView) {
-    Click(app.window, kInsideView.x, kInsideView.y);
-    RoundTrip(app.window);
+    ASSERT_TRUE(Click(app.window, kInsideView.x, kInsideView.y))
+        << "the window was not up for input";
+    ASSERT_EQ(FocusOf(app.window), view) << "the click did not put the focus in the view";
   }
   if (c.tabAway) {
-    Key(app.window, VK_TAB);
-    RoundTrip(app.window);
+    ASSERT_TRUE(Key(app.window, VK_TAB)) << "the window was not up for input";
+    ASSERT_EQ(ClassName(FocusOf(app.window)), "Button")
+        << "Tab did not move on to the close button";
   }
   const std::string textBefore = Text(view);
-  Key(app.window, c.key, c.alt);
+  ASSERT_TRUE(Key(app.window, c.key, c.alt)) << "the window was not up for input";
 
   DWORD code = 1234;
   if (c.ends) {
@@ -52,7 +56,7 @@ TEST_P(EntryKeys, EndTheProgramOrNot) {
   // Input is handled in order, and a program told to end takes no more input: once a later
   // click has switched the title, the key has been handled and did not end the program.
   const POINT title2 = MenuClickPoint(2);
-  Click(app.window, title2.x, title2.y);
+  ASSERT_TRUE(Click(app.window, title2.x, title2.y)) << "the window was not up for input";
   const std::string phrase = PhraseOfDescription(2);
   EXPECT_TRUE(WaitUntil([&] { return Text(view).find(phrase) != std::string::npos; }))
       << "the click after the key was not handled";
@@ -62,8 +66,9 @@ TEST_P(EntryKeys, EndTheProgramOrNot) {
   EXPECT_NE(textBefore.find(PhraseOfDescription(1)), std::string::npos);
 
   // Away from the view, Enter ends the program again.
-  Key(app.window, VK_TAB);
-  Key(app.window, VK_RETURN);
+  ASSERT_TRUE(Key(app.window, VK_TAB)) << "the window was not up for input";
+  ASSERT_NE(FocusOf(app.window), view) << "Tab did not move out of the view";
+  ASSERT_TRUE(Key(app.window, VK_RETURN)) << "the window was not up for input";
   ASSERT_TRUE(app.process->waitForExit(10000, &code)) << "Enter on the close button";
   EXPECT_EQ(code, 0u);
 }
@@ -85,7 +90,7 @@ TEST(EntryClose, ClickingTheCloseButtonEndsTheProgram) {
   const std::string folder = TestFolder();
   Running app = StartVelmPresIdle(folder);
   ASSERT_NE(app.window, nullptr);
-  Click(app.window, 586, 428);
+  ASSERT_TRUE(Click(app.window, 586, 428)) << "the window was not up for input";
   DWORD code = 1234;
   ASSERT_TRUE(app.process->waitForExit(10000, &code));
   EXPECT_EQ(code, 0u);

@@ -1,7 +1,7 @@
 // The removal's confirmation window as the user meets it in VelmPres.exe: offered only for an
 // installed (writable) dictionary, opened from the entry, laid out and drawn as designed, with
 // the focus on "Ναι", and closed by Alt+F4 like "Όχι".
-#include "uninstall_support.h"
+#include "RemovalE2e.h"
 
 namespace e2e {
 namespace uninstall {
@@ -66,10 +66,9 @@ TEST_F(uninstallConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
             "Πρόκειται να απεγκατασταθεί \r\nτο Duzivod Uzedov από το \r\nσκληρό σας δίσκο. "
             "\r\n\r\nΝα συνεχιστεί η διαδικασία;");
 
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(confirmation, nullptr), &thread));
-  EXPECT_EQ(thread.hwndFocus, yes) << "the focus is not on Ναι";
+  // Once the window is up for input, as a person sees it, the focus is on Ναι.
+  ASSERT_TRUE(WaitUntilReadyForInput(confirmation)) << "the window did not come up for input";
+  EXPECT_EQ(FocusOf(confirmation), yes) << "the focus is not on Ναι";
 
   // The picture at (16, 12), drawn at its own size over the window's colour; the glyphs on the
   // buttons: green on Ναι, red on Όχι.
@@ -93,14 +92,14 @@ TEST_F(uninstallConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
 
   // Alt+F4 closes it as Όχι: the program goes on with its entry, which opens the window again
   // at once (the click comes within the double-click time of the one that opened the first).
-  Key(confirmation, VK_F4, true);
+  ASSERT_TRUE(Key(confirmation, VK_F4, true)) << "the window was not up for input";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(confirmation); }, 5000));
   EXPECT_TRUE(app.process->running());
   EXPECT_TRUE(IsWindowEnabled(app.window));
   EXPECT_TRUE(Exists(folder_ + "\\Tolvan.exe"));
   HWND again = OpenConfirmation(app);
   ASSERT_NE(again, nullptr);
-  Key(again, VK_ESCAPE);
+  ASSERT_TRUE(Key(again, VK_ESCAPE)) << "the window was not up for input";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5000));
 }
 
@@ -108,8 +107,11 @@ TEST_F(uninstallConfirmationE2e, NotOfferedForTheDictionaryOnTheDisc) {
   // The disc's own Tolvan.exe is read-only: clicking where the entry would be opens nothing.
   Running app = StartForRemoval(SampleDisc() + "\\");
   ASSERT_NE(app.window, nullptr);
-  Click(app.window, kEntryX, kEntryY);
-  EXPECT_EQ(app.process->waitForWindow(kConfirmCaption, 1500), nullptr);
+  // Clicked once the start-up is over, when an entry would be there.
+  ASSERT_TRUE(app.process->waitForIdle());
+  ASSERT_TRUE(Click(app.window, kEntryX, kEntryY)) << "the window was not up for input";
+  // The click has been handled when Click returns: a window it opened would be up by then.
+  EXPECT_EQ(app.process->waitForWindow(kConfirmCaption, 0), nullptr);
   EXPECT_TRUE(app.process->running());
 }
 

@@ -2,7 +2,7 @@
 // removal entry clicked and answered, the script run by the command interpreter while the
 // dictionary stub is asked to quit, and the disk judged afterwards. The desktop is moved to a
 // Greek folder with blanks, as on a Greek Windows XP, so every path in the script is Greek.
-#include "uninstall_support.h"
+#include "RemovalE2e.h"
 
 namespace e2e {
 namespace uninstall {
@@ -71,7 +71,7 @@ class uninstallE2e : public ::testing::Test {
   void confirmAndWaitForEnd(Running& app, Process& dictionary) {
     HWND confirmation = OpenConfirmation(app);
     ASSERT_NE(confirmation, nullptr) << "no confirmation window";
-    Key(confirmation, VK_RETURN);
+    ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
     DWORD code = 1234;
     EXPECT_TRUE(app.process->waitForExit(15000, &code)) << "VelmPres.exe did not end";
     EXPECT_EQ(code, 0u);
@@ -139,10 +139,11 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
          HWND no = ButtonOf(confirmation, "Όχι");
          ASSERT_NE(no, nullptr);
          const RECT r = ChildRectInParent(no);
-         Click(confirmation, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+         ASSERT_TRUE(Click(confirmation, (r.left + r.right) / 2, (r.top + r.bottom) / 2))
+             << "the window was not up for input";
        }},
-      {"Escape", [](HWND confirmation) { Key(confirmation, VK_ESCAPE); }},
-      {"Alt+F4", [](HWND confirmation) { Key(confirmation, VK_F4, true); }},
+      {"Escape", [](HWND confirmation) { ASSERT_TRUE(Key(confirmation, VK_ESCAPE)); }},
+      {"Alt+F4", [](HWND confirmation) { ASSERT_TRUE(Key(confirmation, VK_F4, true)); }},
   };
   for (const Decline& decline : declines) {
     SCOPED_TRACE(decline.how);
@@ -154,7 +155,7 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
         << "the confirmation window was not freed";
     EXPECT_TRUE(app.process->running());
     EXPECT_TRUE(dictionary->running());
-    EXPECT_EQ(app.process->waitForMessageBox(300), nullptr) << "a message was shown";
+    EXPECT_FALSE(MessageBoxUpAfterwards(app)) << "a message was shown";
     EXPECT_EQ(Snapshot(base_), before);
     EXPECT_EQ(Snapshot(desktop_->path()), desktopBefore);
   }
@@ -184,21 +185,25 @@ TEST_F(uninstallE2e, ArgumentWithoutTrailingBackslashIsRefusedAndNothingChanges)
   ASSERT_NE(app.window, nullptr);
   HWND confirmation = OpenConfirmation(app);
   ASSERT_NE(confirmation, nullptr);
-  Key(confirmation, VK_RETURN);
+  ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
 
   EXPECT_EQ(AnswerTheMessage(*app.process), kProblemMessage);
-  EXPECT_EQ(app.process->waitForMessageBox(1000), nullptr) << "the message came twice";
+  EXPECT_FALSE(MessageBoxUpAfterwards(app)) << "the message came twice";
   EXPECT_TRUE(app.process->running());
   EXPECT_TRUE(dictionary->running()) << "the dictionary was asked to quit";
-  // Give a script that should not exist the time to do harm.
-  Sleep(2000);
+  // A script is started by the handler that would have shown the message, before it returns to
+  // the program's message loop (which a round trip waits for): no command interpreter runs it
+  // (or, run by a faulty program, it has ended and its harm is there to see).
+  ASSERT_TRUE(RoundTrip(app.window));
+  EXPECT_TRUE(ProcessesNamed("cmd.exe").empty()) << "a script was started";
+  EXPECT_TRUE(WaitUntil([] { return ProcessesNamed("cmd.exe").empty(); }, kScriptTimeoutMs));
   EXPECT_EQ(Snapshot(base_), before);
   EXPECT_EQ(Snapshot(desktop_->path()), desktopBefore) << "shortcut deleted or script written";
 
   // The entry is still there and opens the window again.
   HWND again = OpenConfirmation(app);
   ASSERT_NE(again, nullptr) << "the removal entry is gone";
-  Key(again, VK_ESCAPE);
+  ASSERT_TRUE(Key(again, VK_ESCAPE)) << "the window was not up for input";
 }
 
 // "%P%" in the folder's name would be expanded by the command interpreter (to nothing: P is not
@@ -232,10 +237,10 @@ TEST_F(uninstallE2e, DesktopThatCannotTakeTheScriptIsReportedOnceAndTheProgramSt
   ASSERT_NE(app.window, nullptr);
   HWND confirmation = OpenConfirmation(app);
   ASSERT_NE(confirmation, nullptr);
-  Key(confirmation, VK_RETURN);
+  ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
 
   EXPECT_EQ(AnswerTheMessage(*app.process), kProblemMessage);
-  EXPECT_EQ(app.process->waitForMessageBox(1000), nullptr) << "the message came twice";
+  EXPECT_FALSE(MessageBoxUpAfterwards(app)) << "the message came twice";
   EXPECT_TRUE(app.process->running());
   EXPECT_TRUE(dictionary->running()) << "the dictionary was asked to quit";
   EXPECT_FALSE(Exists(desktopFile(kShortcutName))) << "the shortcut is deleted before the script";
@@ -243,7 +248,7 @@ TEST_F(uninstallE2e, DesktopThatCannotTakeTheScriptIsReportedOnceAndTheProgramSt
 
   HWND again = OpenConfirmation(app);
   ASSERT_NE(again, nullptr) << "the removal entry is gone";
-  Key(again, VK_ESCAPE);
+  ASSERT_TRUE(Key(again, VK_ESCAPE)) << "the window was not up for input";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5000));
   EXPECT_TRUE(app.process->running());
 }

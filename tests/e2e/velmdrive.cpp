@@ -7,8 +7,10 @@
 //   click:<x>,<y>     click at client coordinates of that window
 //   move:<x>,<y>      move the pointer there without clicking (to hover)
 //   key:<name>        ENTER, ESC, TAB, ALTF4 or SPACE
+//                     (each input waits for the window to be up for input, and for the input
+//                     to have been handled; velmdrive stops when the window does not come up)
 //   sleep:<ms>        wait
-//   shot:<file.bmp>   save the window's client area
+//   shot:<file.bmp>   save the window's client area once its drawing has settled
 //   box               print the text of the message box that appears, and press its OK
 //   geometry          print the window's client size and position, and its child windows
 //   idle              wait until the program has done its start-up and waits for input
@@ -41,29 +43,35 @@ int main(int argc, char** argv) {
           std::fprintf(stderr, "velmdrive: no window '%s'\n", value.c_str());
           return 1;
         }
-      } else if (verb == "click" && window) {
-        int x = 0, y = 0;
-        std::sscanf(value.c_str(), "%d,%d", &x, &y);
-        e2e::Click(window, x, y);
-      } else if (verb == "move" && window) {
-        int x = 0, y = 0;
-        std::sscanf(value.c_str(), "%d,%d", &x, &y);
-        e2e::MoveMouse(window, x, y);
-      } else if (verb == "key" && window) {
-        if (value == "ENTER")
-          e2e::Key(window, VK_RETURN);
-        else if (value == "ESC")
-          e2e::Key(window, VK_ESCAPE);
-        else if (value == "TAB")
-          e2e::Key(window, VK_TAB);
-        else if (value == "SPACE")
-          e2e::Key(window, VK_SPACE);
-        else if (value == "ALTF4")
-          e2e::Key(window, VK_F4, true);
+      } else if ((verb == "click" || verb == "move" || verb == "key") && window) {
+        bool done = false;
+        if (verb == "key") {
+          const struct {
+            const char* name;
+            WORD key;
+            bool alt;
+          } keys[] = {{"ENTER", VK_RETURN, false},
+                      {"ESC", VK_ESCAPE, false},
+                      {"TAB", VK_TAB, false},
+                      {"SPACE", VK_SPACE, false},
+                      {"ALTF4", VK_F4, true}};
+          for (const auto& k : keys)
+            if (value == k.name) done = e2e::Key(window, k.key, k.alt);
+        } else {
+          int x = 0, y = 0;
+          std::sscanf(value.c_str(), "%d,%d", &x, &y);
+          done = verb == "click" ? e2e::Click(window, x, y) : e2e::MoveMouse(window, x, y);
+        }
+        if (!done) {
+          std::fprintf(stderr, "velmdrive: '%s' not done: the window is not up for input\n",
+                       step.c_str());
+          return 1;
+        }
       } else if (verb == "sleep") {
         Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
       } else if (verb == "shot" && window) {
-        if (!e2e::Capture::Of(window).save(value)) std::fprintf(stderr, "velmdrive: cannot save\n");
+        if (!e2e::Capture::Settled(window).save(value))
+          std::fprintf(stderr, "velmdrive: cannot save\n");
       } else if (verb == "box") {
         HWND box = program.waitForMessageBox();
         std::printf("box: %s\n", box ? e2e::MessageBoxText(box).c_str() : "(none)");

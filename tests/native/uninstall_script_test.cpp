@@ -120,6 +120,16 @@ TEST(UninstallScriptTest, OnlyAFolderBelowADriveOrShareRootMayBeRemoved) {
       {"C:\\a\"&\"b", false},
       {"C:\\a\r\nrmdir /s /q \"C:\\x", false},
       {"C:\\a\tb", false},
+      // Devices' names, which name the device in any folder and with any extension.
+      {"C:\\NUL", false},
+      {"C:\\Tolvan\\con", false},
+      {"C:\\Tolvan\\Aux.txt", false},
+      {"C:\\com1", false},
+      {"C:\\LPT9 .x", false},
+      {"\\\\server\\share\\prn", false},
+      {"C:\\CONNECT", true},
+      {"C:\\COM10", true},
+      {"C:\\Tolvan\\nul-free", true},
   };
   for (const FolderCase& c : cases)
     EXPECT_EQ(IsSafeRemovalFolder(c.folder), c.safe) << "folder \"" << c.folder << "\"";

@@ -9,62 +9,33 @@
 
 #include "PelmoraLib.h"
 #include "SysCalls.h"
+#include "TestFiles.h"
 
 namespace velm {
 namespace {
 
+using velmtest::IsFile;
+using velmtest::IsFolder;
+using velmtest::ReadFileBytes;
+using velmtest::WriteFileBytes;
+
 const char kFallback[] = "C:\\Tolvan";
-
-bool ReadBytes(const std::string& path, std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return false;
-  }
-  bytes.clear();
-  char chunk[512];
-  DWORD count = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &count, nullptr) && count > 0) {
-    bytes.append(chunk, count);
-  }
-  CloseHandle(file);
-  return true;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
 
 std::string FileContent(const std::string& path) {
   std::string bytes;
-  EXPECT_TRUE(ReadBytes(path, bytes)) << path << " is not there";
+  EXPECT_TRUE(ReadFileBytes(path, bytes)) << path << " is not there";
   return bytes;
-}
-
-bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // A file that the test may change, put back as it was when the test ends.
 class SavedFile {
  public:
   explicit SavedFile(std::string path) : path_(std::move(path)) {
-    existed_ = IsFile(path_) && ReadBytes(path_, bytes_);
+    existed_ = IsFile(path_) && ReadFileBytes(path_, bytes_);
   }
   ~SavedFile() {
     if (existed_) {
-      WriteBytes(path_, bytes_);
+      EXPECT_TRUE(WriteFileBytes(path_, bytes_)) << "could not put back " << path_;
     } else {
       DeleteFileA(path_.c_str());
     }
@@ -131,7 +102,7 @@ class WindowsSettingsTest : public ::testing::Test {
 };
 
 TEST_F(WindowsSettingsTest, RecordsTheFolderInTheWindowsDirectory) {
-  WriteBytes(ini_, "C:\\Old\r\nsecond line\r\n");
+  ASSERT_TRUE(WriteFileBytes(ini_, "C:\\Old\r\nsecond line\r\n"));
   const std::string folder = "C:\\Program Files\\Τολβαν\\";
 
   SaveDataFolderSetting(folder);
@@ -193,7 +164,7 @@ TEST_F(WindowsSettingsTest, FallbackThatIsAFolderRecordsNothing) {
 }
 
 TEST_F(WindowsSettingsTest, LineThatCannotBeWrittenLeavesAnEmptyFile) {
-  WriteBytes(ini_, "C:\\Old\r\n");
+  ASSERT_TRUE(WriteFileBytes(ini_, "C:\\Old\r\n"));
   BlockedSettingsFile blocked(ini_, true);
   ScopedSys scoped(blocked);
 

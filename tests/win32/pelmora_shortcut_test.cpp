@@ -10,9 +10,14 @@
 
 #include "PelmoraLib.h"
 #include "SysCalls.h"
+#include "TestFiles.h"
 
 namespace velm {
 namespace {
+
+using velmtest::IsFile;
+using velmtest::ScratchFolder;
+using velmtest::WriteFileBytes;
 
 std::wstring ShellDesktopW() {
   wchar_t path[MAX_PATH] = {};
@@ -24,44 +29,6 @@ bool FileExistsW(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
-
-bool FileExistsA(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-void WriteEmptyFile(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  CloseHandle(file);
-}
-
-// A fresh folder of this test under the temporary folder, removed with what is in it.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& leaf) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "pelmora-" + std::to_string(GetCurrentProcessId()) + "-" + leaf;
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~ScratchFolder() {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 struct LinkProperties {
   std::string target;
@@ -111,7 +78,7 @@ TEST(DesktopShortcutTest, GreekNameIsSavedReadBackAndDeleted) {
   ComApartment com;
   ScratchFolder folder("greek");
   const std::string target = folder.path() + "\\Tolvan.exe";
-  WriteEmptyFile(target);
+  ASSERT_TRUE(WriteFileBytes(target, ""));
   const std::wstring onDesktop = ShellDesktopW() + L"\\Δοκιμή.lnk";
   ASSERT_FALSE(FileExistsW(onDesktop));
 
@@ -132,7 +99,7 @@ TEST(DesktopShortcutTest, ArgumentsAndGreekFoldersArePassedAsGiven) {
   ComApartment com;
   ScratchFolder folder("Εκδόσεις Βελμαρόδη");
   const std::string target = folder.path() + "\\Λεξικό.exe";
-  WriteEmptyFile(target);
+  ASSERT_TRUE(WriteFileBytes(target, ""));
   const std::wstring onDesktop = ShellDesktopW() + L"\\Pelmora Arguments.lnk";
 
   CreateDesktopShortcut(target, "/x \"ένα\"", folder.path(), "Pelmora Arguments.lnk");
@@ -161,12 +128,12 @@ TEST(DesktopShortcutTest, ShortcutToAMissingTargetIsStillSaved) {
 TEST(DesktopShortcutTest, DeletingANameThatIsNotThereDoesNothing) {
   const std::string desktop = GetDesktopFolder();
   const std::string neighbour = desktop + "\\pelmora-neighbour.txt";
-  WriteEmptyFile(neighbour);
+  ASSERT_TRUE(WriteFileBytes(neighbour, ""));
 
   EXPECT_NO_THROW(DeleteDesktopShortcut("pelmora-not-there.lnk"));
   EXPECT_NO_THROW(DeleteDesktopShortcut("Δεν υπάρχει.lnk"));
 
-  EXPECT_TRUE(FileExistsA(neighbour));
+  EXPECT_TRUE(IsFile(neighbour));
   DeleteFileA(neighbour.c_str());
 }
 
@@ -221,11 +188,11 @@ TEST(DesktopShortcutTest, FollowsTheDesktopTheShellReports) {
 
   EXPECT_EQ(GetDesktopFolder(), desktop.path());
   CreateDesktopShortcut("C:\\windows\\notepad.exe", "", "C:\\windows", "Pelmora Moved.lnk");
-  EXPECT_TRUE(FileExistsA(desktop.path() + "\\Pelmora Moved.lnk"));
+  EXPECT_TRUE(IsFile(desktop.path() + "\\Pelmora Moved.lnk"));
   EXPECT_FALSE(FileExistsW(ShellDesktopW() + L"\\Pelmora Moved.lnk"));
 
   DeleteDesktopShortcut("Pelmora Moved.lnk");
-  EXPECT_FALSE(FileExistsA(desktop.path() + "\\Pelmora Moved.lnk"));
+  EXPECT_FALSE(IsFile(desktop.path() + "\\Pelmora Moved.lnk"));
 }
 
 }  // namespace

@@ -13,8 +13,13 @@
 #include "Controls.h"
 #include "FolderControls.h"
 #include "Form.h"
+#include "ModalDriver.h"
+#include "TestFiles.h"
 
 namespace {
+
+using velmtest::RemoveTree;
+using velmtest::RunInLoop;
 
 std::string WorkingDirectory() {
   char path[MAX_PATH] = {};
@@ -35,25 +40,6 @@ char LowerLetter(char c) {
 std::string Lower(std::string text) {
   CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
   return text;
-}
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string leaf = found.cFileName;
-      if (leaf == "." || leaf == "..") continue;
-      const std::string child = path + "\\" + leaf;
-      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(child);
-      else
-        DeleteFileA(child.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
 }
 
 std::string ListText(HWND list, int index) {
@@ -111,15 +97,6 @@ class UnreadyDrive {
   std::string device_;
   char letter_ = 0;
 };
-
-HWND typedTo, cancelButton, formWindow;
-
-void CALLBACK TypeEnterThenCancel(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  SetActiveWindow(formWindow);
-  PostMessageA(typedTo, WM_KEYDOWN, VK_RETURN, 0);
-  PostMessageA(cancelButton, BM_CLICK, 0, 0);
-}
 
 class FolderControlsTest : public ::testing::Test {
  protected:
@@ -308,14 +285,15 @@ TEST_F(FolderControlsTest, EnterInTheListOpensAFolderInsteadOfPressingTheDefault
   form_->cancelButton = &cancel;
   const int beta = indexOfPath(root_ + "\\beta");
   SendMessageA(list_->handle(), LB_SETCURSEL, static_cast<WPARAM>(beta), 0);
-  // From inside the modal loop: the form made active (keys reach only the active window), Enter
-  // queued for the focused list, then a click on the cancel button.
-  typedTo = list_->handle();
-  cancelButton = cancel.handle();
-  formWindow = form_->handle();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 1, &TypeEnterThenCancel);
+  // From inside the modal loop, once the form is up for input (keys reach only the active
+  // window): Enter queued for the focused list, then a click on the cancel button.
+  RunInLoop type(
+      [&] {
+        PostMessageA(list_->handle(), WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(cancel.handle(), BM_CLICK, 0, 0);
+      },
+      form_->handle());
   EXPECT_EQ(form_->showModal(), tk::mrCancel);
-  KillTimer(nullptr, timer);
   EXPECT_EQ(list_->folder(), root_ + "\\beta");
   EXPECT_EQ(changes_.size(), 1u);
 }

@@ -12,59 +12,14 @@
 #include "Application.h"
 #include "Controls.h"
 #include "Form.h"
+#include "ModalDriver.h"
 
 namespace {
 
+using velmtest::RunInLoop;
+
 constexpr int kStuck = 99;  // the modal loop was ended by the guard, not by the form
 constexpr int kFinisher = 7;
-
-// Ends a modal loop that nothing else ends, so that a fault fails the test instead of hanging
-// it. It fires long after every posted message has been handled.
-class LoopGuard {
- public:
-  explicit LoopGuard(tk::Form& form) {
-    guarded_ = &form;
-    timer_ = SetTimer(nullptr, 0, 10000, &LoopGuard::Fire);
-  }
-  ~LoopGuard() {
-    KillTimer(nullptr, timer_);
-    guarded_ = nullptr;
-  }
-
- private:
-  static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD) {
-    if (guarded_) guarded_->setModalResult(kStuck);
-  }
-  static tk::Form* guarded_;
-  UINT_PTR timer_;
-};
-tk::Form* LoopGuard::guarded_ = nullptr;
-
-// Runs `action` once from inside the modal loop, as a handler of a queued message would.
-class RunInLoop {
- public:
-  explicit RunInLoop(std::function<void()> action) {
-    action_ = std::move(action);
-    timer_ = SetTimer(nullptr, 0, 1, &RunInLoop::Fire);
-  }
-  ~RunInLoop() {
-    KillTimer(nullptr, timer_);
-    action_ = nullptr;
-  }
-
- private:
-  static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (action_) {
-      auto action = std::move(action_);
-      action_ = nullptr;
-      action();
-    }
-  }
-  static std::function<void()> action_;
-  UINT_PTR timer_;
-};
-std::function<void()> RunInLoop::action_;
 
 // A dialog with every kind of focusable control, OK as the default button, Cancel as the cancel
 // button, and a third button whose click ends the loop with kFinisher.
@@ -108,17 +63,20 @@ struct Dialog {
     form->cancelButton = cancel;
   }
 
-  // Keys reach only the active window: with other programs' windows on the same display the
-  // form may not be active yet when the loop starts, so it is made active, as a click on it
-  // would, before the key is queued, followed by a click on the finisher.
-  void type(HWND target, UINT message, WPARAM key) {
-    SetActiveWindow(form->handle());
-    PostMessageA(target, message, key, 0);
-    PostMessageA(finisher->handle(), BM_CLICK, 0, 0);
+  // Queues the key, followed by a click on the finisher, from inside the modal loop once the
+  // form is up for input: keys reach only the active window, and with other programs' windows on
+  // the same display the form may not be active yet when the loop starts.
+  RunInLoop type(HWND target, UINT message, WPARAM key) {
+    return RunInLoop(
+        [=] {
+          PostMessageA(target, message, key, 0);
+          PostMessageA(finisher->handle(), BM_CLICK, 0, 0);
+        },
+        form->handle());
   }
 
   int showModal() {
-    LoopGuard guard(*form);
+    velmtest::LoopGuard guard([this] { form->setModalResult(kStuck); });
     return form->showModal();
   }
 };
@@ -172,7 +130,7 @@ TEST(FormKeysTest, DialogKeysReachTheRightButtonThroughTheModalLoop) {
     if (!c.hasCancelButton) d.form->cancelButton = nullptr;
     tk::WindowControl* target = Focused(d, c.focus);
     target->tabOrder = -1;  // the first control in tab order has the focus when the form shows
-    RunInLoop type([&] { d.type(target->handle(), c.message, c.key); });
+    RunInLoop type = d.type(target->handle(), c.message, c.key);
     EXPECT_EQ(d.showModal(), c.expected) << c.name;
     EXPECT_EQ(d.okClicks, c.expected == tk::mrOk ? 1 : 0) << c.name;
     EXPECT_EQ(d.cancelClicks, c.expected == tk::mrCancel && c.message == WM_KEYDOWN ? 1 : 0)
@@ -184,7 +142,7 @@ TEST(FormKeysTest, DialogKeysReachTheRightButtonThroughTheModalLoop) {
 TEST(FormKeysTest, DisabledDefaultButtonIsNotPressedByEnter) {
   Dialog d;
   EnableWindow(d.ok->handle(), FALSE);
-  RunInLoop type([&] { d.type(d.edit->handle(), WM_KEYDOWN, VK_RETURN); });
+  RunInLoop type = d.type(d.edit->handle(), WM_KEYDOWN, VK_RETURN);
   EXPECT_EQ(d.showModal(), kFinisher);
   EXPECT_EQ(d.okClicks, 0);
 }
@@ -302,13 +260,15 @@ TEST(FormFocusTest, EachModalShowingStartsAtTheFirstControl) {
   }
   bool editFocused = false;
   {
-    RunInLoop look([&] {
-      // Under Wine without a window manager the late news of the first showing's end may take
-      // the activation away again; made active, the form has its focus where it was put.
-      SetActiveWindow(d.form->handle());
-      editFocused = d.edit->focused();
-      d.finisher->click();
-    });
+    // Looked at once the form is up for input: under Wine without a window manager the late
+    // news of the first showing's end may take the activation away again; made active, the form
+    // has its focus where it was put.
+    RunInLoop look(
+        [&] {
+          editFocused = d.edit->focused();
+          d.finisher->click();
+        },
+        d.form->handle());
     EXPECT_EQ(d.showModal(), kFinisher);
   }
   EXPECT_TRUE(editFocused);

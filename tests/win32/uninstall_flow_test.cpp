@@ -9,20 +9,20 @@
 #include <vector>
 
 #include "UninstallFlow.h"
-#include "uninstall_support.h"
+#include "RemovalSupport.h"
 
 namespace velm {
 namespace {
 
-using testing::Answerer;
-using testing::CurrentFolder;
-using testing::FileExists;
-using testing::MainWindow;
-using testing::ReadBytes;
-using testing::RecordingSys;
-using testing::ScratchFolder;
-using testing::WithoutTrailingBackslash;
-using testing::WriteBytes;
+using velmtest::Answerer;
+using velmtest::CurrentFolder;
+using velmtest::FileBytes;
+using velmtest::IsFile;
+using velmtest::MainWindow;
+using velmtest::RecordingSys;
+using velmtest::ScratchFolder;
+using velmtest::WithoutTrailingBackslash;
+using velmtest::WriteFileBytes;
 
 const Answerer::Answer kEnter = [](TConfirmUninstallForm& f) { Answerer::PressKey(f, VK_RETURN); };
 
@@ -41,8 +41,8 @@ class UninstallFlowTest : public ::testing::Test {
     launcher_ = scratch_.path() + "\\Disc";
     for (const std::string& folder : {dictionary_, desktop_, launcher_})
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    WriteBytes(dictionary_ + "\\Tolvan.exe", "MZ");
-    WriteBytes(desktop_ + "\\Duzivod Uzedov.lnk", "shortcut");
+    ASSERT_TRUE(WriteFileBytes(dictionary_ + "\\Tolvan.exe", "MZ"));
+    ASSERT_TRUE(WriteFileBytes(desktop_ + "\\Duzivod Uzedov.lnk", "shortcut"));
     ASSERT_TRUE(SetCurrentDirectoryA(launcher_.c_str()));
     SourceFolder = dictionary_ + "\\";
     sys_.desktop = desktop_;
@@ -90,7 +90,7 @@ std::string ExpectedScript(const std::string& d, const std::string& desktop) {
 
 TEST_F(UninstallFlowTest, ConfirmedRemovalRunsItsStepsInOrderAndStartsTheScriptFromTheDesktop) {
   // An old, longer script is replaced, not added to.
-  WriteBytes(script(), std::string(4000, '#') + "\r\n");
+  ASSERT_TRUE(WriteFileBytes(script(), std::string(4000, '#') + "\r\n"));
 
   const Answerer::Seen seen = run({kEnter});
 
@@ -107,8 +107,8 @@ TEST_F(UninstallFlowTest, ConfirmedRemovalRunsItsStepsInOrderAndStartsTheScriptF
       "winExec " + desktop_ + "\\uninst.bat 0",  // unquoted, SW_HIDE
   };
   EXPECT_EQ(sys_.callsWithoutLines(), expected);
-  EXPECT_EQ(ReadBytes(script()), ExpectedScript(dictionary_, desktop_));
-  EXPECT_FALSE(FileExists(desktop_ + "\\Duzivod Uzedov.lnk"));
+  EXPECT_EQ(FileBytes(script()), ExpectedScript(dictionary_, desktop_));
+  EXPECT_FALSE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
 
   // The script starts on the desktop before termination is asked for, and the program stays
   // there: neither may stand in the folder being removed.
@@ -139,7 +139,7 @@ TEST_F(UninstallFlowTest, GreekPathsAreWrittenInTheConsoleCodePageWithPercentSig
   const std::string desk = scratchOem +
                            "\\\x84\xA7\xA0\xAD\xE1\xA4\x9C\xA0\x98 \x9C\xA8\x9A\x98\xA9\xE5\x98"
                            "\xAA %%USERNAME%%";
-  EXPECT_EQ(ReadBytes(desktop + "\\uninst.bat"), ExpectedScript(d, desk));
+  EXPECT_EQ(FileBytes(desktop + "\\uninst.bat"), ExpectedScript(d, desk));
   // The file calls themselves take the ANSI names.
   EXPECT_EQ(sys_.callsWithoutLines().back(), "winExec " + desktop + "\\uninst.bat 0");
   EXPECT_EQ(CurrentFolder(), desktop);
@@ -166,8 +166,8 @@ TEST_F(UninstallFlowTest, DecliningChangesNothingAndMovesToTheDictionaryFolder) 
     EXPECT_TRUE(seen.messages.empty());
     EXPECT_EQ(sys_.calls, std::vector<std::string>{"setCurrentDirectory " + SourceFolder});
     EXPECT_EQ(WithoutTrailingBackslash(CurrentFolder()), dictionary_);
-    EXPECT_TRUE(FileExists(desktop_ + "\\Duzivod Uzedov.lnk"));
-    EXPECT_FALSE(FileExists(script()));
+    EXPECT_TRUE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
+    EXPECT_FALSE(IsFile(script()));
     EXPECT_FALSE(tk::Application::instance().terminated());
     EXPECT_FALSE(IsWindow(seen.lastConfirmation)) << "the confirmation window was not freed";
   }
@@ -204,8 +204,8 @@ TEST_F(UninstallFlowTest, UnsafeOrUnwritableNamesAreRefusedBeforeAnythingIsTouch
     EXPECT_EQ(seen.messages, std::vector<std::string>{kUninstallProblemMessage});
     // Nothing but the clean-up's move to the argument's folder.
     EXPECT_EQ(sys_.calls, std::vector<std::string>{"setCurrentDirectory " + SourceFolder});
-    EXPECT_TRUE(FileExists(desktop_ + "\\Duzivod Uzedov.lnk"));
-    EXPECT_FALSE(FileExists(script()));
+    EXPECT_TRUE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
+    EXPECT_FALSE(IsFile(script()));
     EXPECT_FALSE(tk::Application::instance().terminated());
   }
 }
@@ -222,7 +222,7 @@ TEST_F(UninstallFlowTest, ScriptThatCannotBeCreatedIsReportedOnceAndNothingIsSta
       "setCurrentDirectory " + SourceFolder,
   };
   EXPECT_EQ(sys_.calls, expected);
-  EXPECT_FALSE(FileExists(desktop_ + "\\Duzivod Uzedov.lnk"));
+  EXPECT_FALSE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
   EXPECT_FALSE(tk::Application::instance().terminated());
   EXPECT_EQ(WithoutTrailingBackslash(CurrentFolder()), dictionary_);
 }
@@ -241,7 +241,7 @@ TEST_F(UninstallFlowTest, LineThatCannotBeWrittenStopsTheScriptThereAndIsReporte
   const std::string full = ExpectedScript(dictionary_, desktop_);
   size_t fiveLines = 0;
   for (int i = 0; i < 5; ++i) fiveLines = full.find("\r\n", fiveLines) + 2;
-  EXPECT_EQ(ReadBytes(script()), full.substr(0, fiveLines));
+  EXPECT_EQ(FileBytes(script()), full.substr(0, fiveLines));
   EXPECT_FALSE(tk::Application::instance().terminated());
 }
 

@@ -8,19 +8,19 @@
 #include <vector>
 
 #include "ConfirmUninstallFormU.h"
-#include "uninstall_support.h"
+#include "RemovalSupport.h"
 
 namespace velm {
 namespace {
 
-using testing::Answerer;
-using testing::MainWindow;
+using velmtest::Answerer;
+using velmtest::MainWindow;
 
 TEST(ConfirmUninstallFormTest, PropertiesPicturesAndFonts) {
   MainWindow main;
   TConfirmUninstallForm form;
 
-  EXPECT_EQ(form.caption(), testing::kConfirmCaption);
+  EXPECT_EQ(form.caption(), velmtest::kConfirmCaption);
   RECT client{};
   GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 292);

@@ -30,11 +30,6 @@ constexpr int kEntryY = 426;
 // How long the script may take to do its work under Wine.
 constexpr DWORD kScriptTimeoutMs = 30000;
 
-inline bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // Every file and folder under `root`, by path relative to it: a file maps to its size and a
 // 64-bit FNV-1a digest of its bytes (short enough to print when trees differ), a folder (its path
 // ending in a backslash) to nothing.
@@ -253,19 +248,31 @@ inline Running StartForRemoval(const std::string& sourceFolder) {
   return StartVelmPres(SampleDisc(), "\"" + sourceFolder + "\"");
 }
 
-// Reads the text of the message box that `process` shows, presses its OK and waits for it to go.
+// Reads the text of the message box that `process` shows once it is up for input, presses its OK
+// and waits for it to go.
 inline std::string AnswerTheMessage(const Process& process) {
   HWND box = process.waitForMessageBox();
   if (!box) return "(no message box)";
+  if (!WaitUntilReadyForInput(box)) return "(the message box did not come up for input)";
   const std::string text = MessageBoxText(box);
   AnswerMessageBox(box);
   WaitUntil([box] { return !IsWindow(box); }, 5000);
   return text;
 }
 
+// Whether a message box of the program is up once the program has handled everything it was
+// given to do (a message it shows comes up within that handling, not at some later time).
+inline bool MessageBoxUpAfterwards(const Running& app) {
+  WaitUntilInputHandled(app.window);
+  return app.process->waitForMessageBox(0) != nullptr;
+}
+
 // Clicks the removal entry and waits for the confirmation window.
 inline HWND OpenConfirmation(const Running& app) {
-  Click(app.window, kEntryX, kEntryY);
+  if (!Click(app.window, kEntryX, kEntryY)) {
+    ADD_FAILURE() << "the main window was not up for input";
+    return nullptr;
+  }
   return app.process->waitForWindow(kConfirmCaption, 10000);
 }
 

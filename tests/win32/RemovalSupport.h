@@ -1,7 +1,8 @@
-// What the removal's in-process tests share: a main window for the confirmation window to centre
-// on, scratch folders for the dictionary and the desktop, a seam double that records the calls
-// of the flow (and keeps the script from running and the quit message from reaching this
-// thread), and an answerer that plays the user from a thread timer while the modal loops run.
+// What the removal's in-process tests share, on top of the shared test support (scratch folders,
+// files, modal drivers): a main window for the confirmation window to centre on, a seam double
+// that records the calls of the flow (and keeps the script from running and the quit message
+// from reaching this thread), and an answerer that plays the user while the modal loops run (the
+// installation's tests use it for their folder dialog too).
 #pragma once
 
 #include <windows.h>
@@ -18,60 +19,16 @@
 #include "Form.h"
 #include "PelmoraLib.h"
 #include "SysCalls.h"
+#include "ModalDriver.h"
+#include "TestFiles.h"
 
-namespace velm {
-namespace testing {
+namespace velmtest {
+
+using velm::SysCalls;
+using velm::TConfirmUninstallForm;
+using velm::TextWriter;
 
 constexpr char kConfirmCaption[] = "Απεγκατάσταση Ιατρικού Λεξικού";
-
-inline bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-inline std::string ReadBytes(const std::string& path) {
-  std::string bytes;
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-inline void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path + "\\" + name);
-      else
-        DeleteFileA((path + "\\" + name).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
-inline std::string CurrentFolder() {
-  char path[MAX_PATH + 1] = {};
-  GetCurrentDirectoryA(sizeof path, path);
-  return path;
-}
 
 // The same folder, whether or not a trailing backslash was given.
 inline std::string WithoutTrailingBackslash(std::string path) {
@@ -158,35 +115,37 @@ class RecordingSys : public SysCalls {
   };
 };
 
-// Plays the user while the flow's modal loops run: a thread timer looks at this thread's
-// windows; an open confirmation window gets the next answer (one a tick, so that what an answer
+// Plays the user while a flow's modal loops run: a thread timer looks at this thread's windows;
+// an open dialog of the flow's kind gets the next answer (one a tick, so that what an answer
 // posted is handled before the next), a message box has its text noted and is closed with OK.
-class Answerer {
+// Either is answered only once it is up for input (shown, active, the focus in it), as a person
+// waits for it; one that is shown but not active is made active, as a click on it would.
+template <class Dialog>
+class ModalAnswerer {
  public:
-  using Answer = std::function<void(TConfirmUninstallForm&)>;
+  using Answer = std::function<void(Dialog&)>;
 
-  explicit Answerer(std::vector<Answer> answers) : answers_(std::move(answers)) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 30, &Answerer::Tick);
-  }
-  ~Answerer() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  Answerer(const Answerer&) = delete;
-  Answerer& operator=(const Answerer&) = delete;
+  explicit ModalAnswerer(std::vector<Answer> answers)
+      : answers_(std::move(answers)), timer_(30, [this] {
+          EnumThreadWindows(GetCurrentThreadId(), &ModalAnswerer::Visit,
+                            reinterpret_cast<LPARAM>(this));
+          return true;
+        }) {}
+  ModalAnswerer(const ModalAnswerer&) = delete;
+  ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
   // What the user saw and did.
   struct Seen {
     std::vector<std::string> messages;  // the texts of the message boxes shown
-    int confirmations = 0;              // confirmation windows seen
-    bool focusWasOnYes = false;         // the first one opened with "Ναι" focused
+    int confirmations = 0;              // dialogs seen
+    bool focusWasOnYes = false;         // the first one opened with BitBtn1 ("Ναι") focused
     HWND lastConfirmation = nullptr;
+    std::vector<bool> dialogOpenAtMessage;  // whether the last dialog seen was, at each message
     size_t answersUsed = 0;
   };
   const Seen& seen() const { return seen_; }
 
-  static void PressKey(TConfirmUninstallForm& form, WPARAM key, bool alt = false) {
+  static void PressKey(Dialog& form, WPARAM key, bool alt = false) {
     // As a key arrives: in the queue, for the focused window, seen by the modal loop first.
     HWND target = GetFocus() ? GetFocus() : form.handle();
     PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
@@ -194,23 +153,33 @@ class Answerer {
   static void Push(tk::Button& button) { PostMessageA(button.handle(), BM_CLICK, 0, 0); }
 
  private:
-  static BOOL CALLBACK Visit(HWND window, LPARAM) {
-    Answerer* self = current_;
-    if (!self || !IsWindowVisible(window)) return TRUE;
+  // True when the window is up for input; otherwise asks for it to be made so, for a later tick.
+  static bool Ready(HWND window) {
+    if (ReadyForInput(window)) return true;
+    if (GetActiveWindow() != window) SetActiveWindow(window);
+    return false;
+  }
+
+  static BOOL CALLBACK Visit(HWND window, LPARAM param) {
+    ModalAnswerer* self = reinterpret_cast<ModalAnswerer*>(param);
+    if (!IsWindowVisible(window)) return TRUE;
     char cls[32] = {};
     GetClassNameA(window, cls, sizeof cls);
     if (lstrcmpA(cls, "#32770") == 0) {
-      if (self->box_ != window) {
+      if (self->box_ != window && Ready(window)) {
         char text[512] = {};
         GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
         self->box_ = window;
         self->seen_.messages.push_back(text);
+        const HWND dialog = self->seen_.lastConfirmation;
+        self->seen_.dialogOpenAtMessage.push_back(dialog && IsWindowVisible(dialog));
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
       }
       return FALSE;
     }
-    auto* confirm = dynamic_cast<TConfirmUninstallForm*>(tk::Form::FromHandle(window));
+    auto* confirm = dynamic_cast<Dialog*>(tk::Form::FromHandle(window));
     if (confirm && confirm->modal()) {
+      if (!Ready(window)) return FALSE;
       Seen& seen = self->seen_;
       if (seen.lastConfirmation != window) {
         seen.lastConfirmation = window;
@@ -221,36 +190,14 @@ class Answerer {
     }
     return TRUE;
   }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), &Answerer::Visit, 0);
-  }
 
-  static inline Answerer* current_ = nullptr;
   std::vector<Answer> answers_;
   Seen seen_;
   HWND box_ = nullptr;
-  UINT_PTR timer_ = 0;
+  ThreadTimer timer_;  // last: it ticks only while everything it uses is there
 };
 
-// A scratch folder of this test under the temporary folder, removed with what is in it.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& leaf) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ =
-        std::string(temp) + "velm-uninstall-" + std::to_string(GetCurrentProcessId()) + "-" + leaf;
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~ScratchFolder() { RemoveTree(path_); }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using Answerer = ModalAnswerer<TConfirmUninstallForm>;
 
 // The application with a plain main window shown, as the confirmation window expects it.
 class MainWindow {
@@ -280,5 +227,4 @@ class MainWindow {
   std::unique_ptr<tk::Form> form_;
 };
 
-}  // namespace testing
-}  // namespace velm
+}  // namespace velmtest

@@ -1,0 +1,30 @@
+// The install manifest "content\fil.tbo": one name per line, read by the runtime's text-line
+// rules. A line ending in a backslash is a folder line: it names a folder under "content" and
+// becomes the prefix of the file lines after it (it replaces the previous prefix, prefixes are
+// not joined). Any other line names a file under the current prefix; empty lines count for
+// nothing. Names are taken exactly as written: blanks belong to them. Portable: no windows.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velm {
+
+// The manifest's place, relative to the dictionary's folder on the disc.
+constexpr char kInstallManifestPath[] = "content\\fil.tbo";
+
+struct ManifestEntry {
+  enum class Kind { Folder, File };
+  Kind kind;
+  // The line as written.
+  std::string line;
+  // A folder: the line itself, trailing backslash included. A file: the prefix in force followed
+  // directly by the line.
+  std::string path;
+};
+
+// The manifest's entries in file order, empty lines left out.
+std::vector<ManifestEntry> ReadInstallManifest(std::string_view bytes);
+
+}  // namespace velm

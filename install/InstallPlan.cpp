@@ -1,0 +1,76 @@
+// The installation's steps (see InstallPlan.h).
+#include "InstallPlan.h"
+
+namespace velm {
+
+namespace {
+
+InstallStep MakeFolder(std::string target) {
+  return {InstallStep::Kind::MakeFolder, std::string(), std::move(target), true};
+}
+
+InstallStep Copy(std::string source, std::string target) {
+  return {InstallStep::Kind::Copy, std::move(source), std::move(target), true};
+}
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// A part of a path that Windows takes for the folder itself or its parent: "." and "..", and
+// names of dots and blanks only, which it trims down to those.
+bool IsDotsOnly(std::string_view part) {
+  return !part.empty() && part.find_first_not_of(". ") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::vector<InstallStep> PlanProgramAndData(const std::string& folder) {
+  const std::string program = folder + "\\Tolvan.exe";
+  return {
+      Copy("Tolvan.exe", program),
+      {InstallStep::Kind::ClearReadOnly, std::string(), program, false},
+      MakeFolder(folder + "\\Content"),
+      {InstallStep::Kind::EnsureFolder, std::string(), folder + "\\Data", false},
+      Copy("Data\\TolvanI.tbo", folder + "\\Data\\TolvanI.tbo"),
+      Copy("Data\\TolvanHI.tbo", folder + "\\Data\\TolvanHI.tbo"),
+      Copy("Data\\Tolvan.tbo", folder + "\\Data\\Tolvan.tbo"),
+  };
+}
+
+bool IsContainedManifestPath(const std::string& path) {
+  if (path.empty() || IsSeparator(path.front())) return false;
+  if (path.find(':') != std::string::npos) return false;
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      if (IsDotsOnly(std::string_view(path).substr(start, i - start))) return false;
+      start = i + 1;
+    }
+  }
+  return true;
+}
+
+std::vector<InstallStep> PlanManifest(const std::string& folder,
+                                      const std::vector<ManifestEntry>& entries) {
+  std::vector<InstallStep> steps;
+  steps.reserve(entries.size());
+  for (const ManifestEntry& entry : entries) {
+    // The line itself and the path it makes with its prefix: a file line "\x" after the prefix
+    // "a\" names an absolute path even though "a\\x" would stay inside.
+    if (!IsContainedManifestPath(entry.line) || !IsContainedManifestPath(entry.path)) {
+      steps.push_back({InstallStep::Kind::Refused, entry.path, std::string(), true});
+    } else if (entry.kind == ManifestEntry::Kind::Folder) {
+      steps.push_back(MakeFolder(folder + "\\Content\\" + entry.path));
+    } else {
+      steps.push_back(Copy("content\\" + entry.path, folder + "\\content\\" + entry.path));
+    }
+  }
+  return steps;
+}
+
+std::vector<InstallStep> PlanManifest(const std::string& folder, std::string_view manifestBytes) {
+  return PlanManifest(folder, ReadInstallManifest(manifestBytes));
+}
+
+}  // namespace velm

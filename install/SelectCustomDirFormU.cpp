@@ -1,0 +1,144 @@
+// The folder dialog's layout, its modes, its default folder and the folder field following the
+// directory list (see SelectCustomDirFormU.h).
+#include "SelectCustomDirFormU.h"
+
+#include <windows.h>
+
+#include "Layout.h"
+#include "PelmoraLib.h"
+#include "SysCalls.h"
+#include "resource.h"
+
+namespace velm {
+
+const char TSelectCustomDirForm::kStoredCaption[] = "Επιλογή Φακέλου για Επεξεργασμένα Λήμματα";
+
+namespace {
+
+using F = TSelectCustomDirForm;
+using R = tk::Row<TSelectCustomDirForm>;
+
+// Creation order is stacking order: Image2 lies over Image1. The pictures are drawn at their own
+// size from the top-left corner.
+// clang-format off
+const R kLayout[] = {
+  R(&F::Image1,            "Image1",            {  8,  16,  41,  33}).transparent().picture(tk::BitmapAsset(IDB_EDIT_PICTURE)),
+  R(&F::Label1,            "Label1",            {  8, 136,  45,  13}).transparent().caption("Φάκελος"),
+  R(&F::Image2,            "Image2",            {  8,  16,  49,  49}).transparent().picture(tk::BitmapAsset(IDB_INSTALL_PICTURE)),
+  R(&F::MsgMemo,           "MsgMemo",           { 48,  16, 233, 113}).centred().wordWrap().color(GetSysColor(COLOR_BTNFACE))
+                                                                     .tabOrder(0),
+  R(&F::Dir_Edit,          "Dir_Edit",          { 64, 136, 209,  21}).tabOrder(1),
+  R(&F::BitBtn1,           "BitBtn1",           {128, 176, 105,  25}).caption("OK").defaultButton()
+                                                                     .glyph(tk::BitmapAsset(IDB_OK_GLYPH), 2).tabOrder(2)
+                                                                     .onClick(&F::BitBtn1Click),
+  R(&F::BitBtn2,           "BitBtn2",           {256, 176, 105,  25}).caption("Άκυρο").cancelButton().modalResult(tk::mrCancel)
+                                                                     .glyph(tk::BitmapAsset(IDB_CANCEL_GLYPH), 2).tabOrder(3),
+  R(&F::DriveComboBox1,    "DriveComboBox1",    {288, 136, 177,  19}).linkedTo(&F::DirectoryListBox1).tabOrder(4),
+  R(&F::DirectoryListBox1, "DirectoryListBox1", {288,  17, 177, 112}).tabOrder(5).onChange(&F::DirectoryListBox1Change),
+};
+// clang-format on
+
+tk::FormSpec FolderDialogSpec() {
+  tk::FormSpec props;
+  props.caption = TSelectCustomDirForm::kStoredCaption;
+  props.clientWidth = 477;
+  props.clientHeight = 218;
+  props.color = GetSysColor(COLOR_BTNFACE);
+  props.font.face = "MS Sans Serif";
+  props.font.height = -11;
+  props.font.color = GetSysColor(COLOR_WINDOWTEXT);
+  props.font.charset = DEFAULT_CHARSET;
+  props.position = tk::FormSpec::Position::MainFormCenter;
+  return props;
+}
+
+const char kInstallCaption[] = "Επιλογή φακέλου για εγκατάσταση λεξικού";
+const char kEntriesCaption[] = "Επιλογή φακέλου για επεξεργασμένα λήμματα";
+
+const char kFolderWithoutVersion[] = "C:\\Tolvan";
+const char kFolderUnderProgramFiles[] = "C:\\Program Files\\Tolvan";
+const char kProgramFiles[] = "C:\\Program Files";
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = Sys().getFileAttributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+const std::string& TSelectCustomDirForm::InstallText() {
+  static const std::string text =
+      "Παρακαλώ επιλέξτε το φάκελο του δίσκου σας στον οποίο θα εγκατασταθεί το Duzivod Uzedov. "
+      "Άμα θέλετε να εγκατασταθεί σε νέο φάκελο απλά πληκτρολογήστε τον στο χώρο από κάτω. Σας "
+      "προτείνουμε να κρατήσετε το φάκελο που εμφανίζεται. Η διαδικασία της εγκατάστασης θα "
+      "δημιουργήσει εικονίδιο για το λεξικό στην επιφάνεια εργασίας.";
+  return text;
+}
+
+const std::string& TSelectCustomDirForm::NoFolderText() {
+  static const std::string text =
+      "Για να επεξεργαστείτε λήμματα στο Duzivod Uzedov πρέπει να ορίσετε στον υπολογιστή σας το "
+      "φάκελο μέσα στον οποίο θα αποθηκεύονται οι τροποποιήσεις.\r\n\r\nΓια δική σας ευκολία "
+      "μπορείτε να κρατήσετε το φάκελο που προτείνεται παρακάτω.";
+  return text;
+}
+
+const std::string& TSelectCustomDirForm::InvalidFolderText() {
+  static const std::string text =
+      "Ο φάκελος που έχει οριστεί για την αποθήκευση των επεξεργασμένων λημμάτων δεν είναι "
+      "έγκυρος. Αν υπάρχουν ήδη επεξεργασμένα λήμματα πρέπει να ορίσετε το φάκελο που τα περιέχει "
+      "ώστε το λεξικό να τα βρει. Αν δεν υπάρχουν τότε πρέπει να ορίσετε το φάκελο μέσα στον οποίο "
+      "θα αποθηκεύονται αυτά που θα δημιουργήσετε.";
+  return text;
+}
+
+TSelectCustomDirForm::TSelectCustomDirForm() : tk::Form(FolderDialogSpec()) {
+  createControls();
+}
+
+void TSelectCustomDirForm::createControls() {
+  tk::BuildLayout(*this, kLayout);
+}
+
+void TSelectCustomDirForm::FormShow(tk::Control*) {
+  try {
+    if (FMode == "INSTALL") {
+      setCaption(kInstallCaption);
+      Image2->show();
+      Image1->hide();
+      MsgMemo->setText(InstallText());
+    } else if (FMode == "NULL") {
+      setCaption(kEntriesCaption);
+      Image1->show();
+      Image2->hide();
+      MsgMemo->setText(NoFolderText());
+    } else if (FMode == "INVALID") {
+      setCaption(kEntriesCaption);
+      Image1->show();
+      Image2->hide();
+      MsgMemo->setText(InvalidFolderText());
+    }
+    // On another drive the list moves to drive C's current folder and the field follows it;
+    // the default folder below then takes its place.
+    DriveComboBox1->setDrive('c');
+    // The version is asked first; the folder is looked for only when it is not Vista.
+    if (GetWindowsVersion() == WindowsVista)
+      Dir_Edit->setText(kFolderWithoutVersion);
+    else if (IsFolder(kProgramFiles))
+      Dir_Edit->setText(kFolderUnderProgramFiles);
+    else
+      Dir_Edit->setText(kFolderWithoutVersion);
+    Dir_Edit->setFocus();
+  } catch (...) {
+    // The dialog stays as far as it got.
+  }
+}
+
+void TSelectCustomDirForm::DirectoryListBox1Change(tk::Control&) {
+  try {
+    Dir_Edit->setText(DirectoryListBox1->folder());
+  } catch (...) {
+  }
+}
+
+}  // namespace velm

@@ -1,0 +1,97 @@
+// The folder dialog as a person meets it through the install entry of the test host: its
+// caption, message and default folder under Wine as Windows XP (with and without
+// "C:\Program Files") and as Vista, its size and place, the focus in the folder field; Escape
+// and "Άκυρο" close it with nothing made, and the entry opens a fresh one again.
+#include "install_support.h"
+
+namespace e2e {
+namespace install {
+namespace {
+
+struct ReleaseCase {
+  const char* release;
+  bool programFiles;  // whether "C:\Program Files" is there
+  const char* folder;
+};
+void PrintTo(const ReleaseCase& c, std::ostream* os) {
+  *os << c.release << (c.programFiles ? " with" : " without") << " C:\\Program Files";
+}
+
+class installDialogE2e : public ::testing::TestWithParam<ReleaseCase> {};
+
+TEST_P(installDialogE2e, ShowsTheInstallTextAndTheDefaultFolderForTheRelease) {
+  const ReleaseCase& c = GetParam();
+  const std::string work = TestFolder();
+  WineRelease release(work, c.release);
+  std::unique_ptr<NoProgramFiles> away;
+  if (!c.programFiles) {
+    away = std::make_unique<NoProgramFiles>();
+    ASSERT_TRUE(away->moved()) << "C:\\Program Files could not be moved aside";
+  }
+  Running app = StartInstallEntry(SampleDisc(), release.exe());
+  ASSERT_NE(app.window, nullptr);
+  HWND dialog = OpenFolderDialog(app);
+  ASSERT_NE(dialog, nullptr) << "the dialog did not come up with the focus in its folder field";
+
+  EXPECT_EQ(Text(dialog), kDialogCaption);
+  EXPECT_EQ(Text(FolderField(dialog)), c.folder);
+  EXPECT_EQ(Text(MessageArea(dialog)),
+            "Παρακαλώ επιλέξτε το φάκελο του δίσκου σας στον οποίο θα εγκατασταθεί το Duzivod "
+            "Uzedov. Άμα θέλετε να εγκατασταθεί σε νέο φάκελο απλά πληκτρολογήστε τον στο χώρο από "
+            "κάτω. Σας προτείνουμε να κρατήσετε το φάκελο που εμφανίζεται. Η διαδικασία της "
+            "εγκατάστασης θα δημιουργήσει εικονίδιο για το λεξικό στην επιφάνεια εργασίας.");
+  const SIZE client = ClientSize(dialog);
+  EXPECT_EQ(client.cx, 477);
+  EXPECT_EQ(client.cy, 218);
+  const RECT frame = WindowRectOnScreen(dialog);
+  const RECT mainFrame = WindowRectOnScreen(app.window);
+  EXPECT_NEAR(frame.left + frame.right, mainFrame.left + mainFrame.right, 2);
+  EXPECT_NEAR(frame.top + frame.bottom, mainFrame.top + mainFrame.bottom, 2);
+  EXPECT_FALSE(IsWindowEnabled(app.window));
+  // The installation picture at (8, 16), over the editing one.
+  const Capture screen = Capture::Settled(dialog);
+  screen.save(work + "\\dialog.bmp");
+  const BitmapFile picture(std::string(VELM_E2E_SOURCE_DIR) + "\\assets\\install_picture.bmp");
+  ASSERT_TRUE(picture.loaded());
+  EXPECT_GT(MatchFraction(screen, picture, 8, 16, true), 0.95);
+
+  Key(dialog, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  EXPECT_TRUE(app.process->running());
+  EXPECT_FALSE(Exists(c.folder)) << "cancelling made the folder";
+}
+
+INSTANTIATE_TEST_SUITE_P(Releases, installDialogE2e,
+                         ::testing::Values(ReleaseCase{"winxp", true, "C:\\Program Files\\Tolvan"},
+                                           ReleaseCase{"winxp", false, "C:\\Tolvan"},
+                                           ReleaseCase{"vista", true, "C:\\Tolvan"}));
+
+TEST(installCancelE2e, EscapeAndCancelMakeNothingAndTheEntryOpensAFreshDialog) {
+  Running app = StartInstallEntry(SampleDisc());
+  ASSERT_NE(app.window, nullptr);
+  const std::string folder = "C:\\Δοκιμή ακύρωσης";
+  RemoveTree(folder);
+
+  HWND first = OpenFolderDialog(app);
+  ASSERT_NE(first, nullptr);
+  TypeFolder(first, folder);
+  Key(first, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }, 5000)) << "Escape left it open";
+  EXPECT_TRUE(IsWindowEnabled(app.window));
+
+  HWND second = OpenFolderDialog(app);
+  ASSERT_NE(second, nullptr) << "no dialog the second time";
+  // A fresh dialog: the default folder again, not what was typed in the first.
+  EXPECT_NE(Text(FolderField(second)), folder);
+  TypeFolder(second, folder);
+  Press(second, "Άκυρο");
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(second); }, 5000)) << "Άκυρο left it open";
+
+  EXPECT_FALSE(Exists(folder));
+  EXPECT_TRUE(app.process->running());
+  EXPECT_EQ(app.process->waitForMessageBox(0), nullptr) << "a message after cancelling";
+}
+
+}  // namespace
+}  // namespace install
+}  // namespace e2e

@@ -1,0 +1,215 @@
+// The installation as a person runs it from the test host's install entry on a real disc folder
+// (read-only "Tolvan.exe", the data files, a nested manifest with Greek names and files before
+// its first folder line): what lands on disk byte for byte, the shortcut and the settings file,
+// installing again, an existing folder, a relative folder, manifest lines reaching outside, and
+// folders refused with the dialog kept open. The program keeps running after every flow.
+#include "install_support.h"
+
+namespace e2e {
+namespace install {
+namespace {
+
+using uninstall::Digest;
+using uninstall::MovedDesktop;
+using uninstall::Names;
+
+// The disc's manifest entries, as the installation must lay them out under "Content".
+const char* const kManifestFiles[] = {
+    "readme.txt",
+    "Οδηγίες.txt",
+    "Images\\index.txt",
+    "Images\\Anatomy\\skeleton.bmp",
+    "Images\\Anatomy\\heart.bmp",
+    "Images\\Anatomy\\Details\\cell.bmp",
+    "Λήμματα\\Α.txt",
+    "Λήμματα\\Β.txt",
+    "Λήμματα\\Συντομογραφίες\\Λατινικές.txt",
+};
+const char* const kManifestFolders[] = {
+    "Images\\",  "Images\\Anatomy\\",         "Images\\Anatomy\\Details\\",
+    "Λήμματα\\", "Λήμματα\\Συντομογραφίες\\",
+};
+
+std::string Bytes(const std::string& path) {
+  std::string bytes;
+  ReadFileBytes(path, bytes);
+  return bytes;
+}
+
+// The tree a full installation from `disc` leaves: the program, the data files, the manifest's
+// folders and files, each file with the disc file's bytes.
+Tree ExpectedInstallation(const std::string& disc) {
+  Tree tree;
+  tree["Tolvan.exe"] = Digest(Bytes(disc + "\\Tolvan.exe"));
+  tree["Data\\"] = "";
+  for (const char* data : {"TolvanI.tbo", "TolvanHI.tbo", "Tolvan.tbo"})
+    tree[std::string("Data\\") + data] = Digest(Bytes(disc + "\\Data\\" + data));
+  tree["Content\\"] = "";
+  for (const char* folder : kManifestFolders) tree[std::string("Content\\") + folder] = "";
+  for (const char* file : kManifestFiles)
+    tree[std::string("Content\\") + file] = Digest(Bytes(disc + "\\content\\" + file));
+  return tree;
+}
+
+bool Writable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+class installE2e : public ::testing::Test {
+ protected:
+  MovedDesktop desktop_{"Desktop-install-e2e"};
+  SettingsFile settings_;
+  const std::string base_ = "C:\\Δοκιμή εγκατάστασης";
+
+  void SetUp() override { RemoveTree(base_); }
+  void TearDown() override { RemoveTree(base_); }
+  std::string shortcut() const { return desktop_.path() + "\\Duzivod Uzedov.lnk"; }
+};
+
+TEST_F(installE2e, NewFolderGetsEveryFileByteForByteThenInstallingAgainChangesNothing) {
+  ASSERT_TRUE(IsFolder(SampleDisc()));
+  ASSERT_FALSE(Writable(SampleDisc() + "\\Tolvan.exe")) << "the disc's program is not read-only";
+  Running app = StartInstallEntry(SampleDisc());
+  ASSERT_NE(app.window, nullptr);
+  // A new folder whose parent is new too.
+  const std::string folder = base_ + "\\Ιατρικό Λεξικό";
+
+  HWND dialog = OpenFolderDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kDoneMessage});
+
+  const Tree installed = Snapshot(folder);
+  EXPECT_EQ(installed, ExpectedInstallation(SampleDisc()))
+      << ::testing::PrintToString(Names(installed));
+  EXPECT_TRUE(Writable(folder + "\\Tolvan.exe")) << "the installed program is read-only";
+  const ShortcutProperties link = ReadShortcut(shortcut());
+  ASSERT_TRUE(link.loaded) << "no shortcut on the desktop";
+  EXPECT_EQ(link.target, folder + "\\Tolvan.exe");
+  EXPECT_EQ(link.arguments, "");
+  EXPECT_EQ(link.workingFolder, folder);
+  EXPECT_EQ(settings_.bytes(), folder + "\r\n");
+  EXPECT_TRUE(app.process->running());
+  EXPECT_TRUE(IsWindowEnabled(app.window));
+
+  // Again into the same folder: every copy and folder fails, nothing installed changes, and the
+  // program file is there, so only the dialog's message shows.
+  DeleteFileA(shortcut().c_str());
+  HWND again = OpenFolderDialog(app);
+  ASSERT_NE(again, nullptr) << "the entry did not open a second dialog";
+  EXPECT_EQ(InstallInto(app, again, folder), std::vector<std::string>{kProblemMessage});
+  EXPECT_EQ(Snapshot(folder), installed);
+  EXPECT_TRUE(Exists(shortcut())) << "the shortcut is written again";
+  EXPECT_EQ(settings_.bytes(), folder + "\r\n");
+  EXPECT_TRUE(app.process->running());
+}
+
+TEST_F(installE2e, ExistingFolderWithoutDataIsCompletedAndSucceeds) {
+  // As a removal leaves it when the user's own file is in it.
+  const std::string folder = base_ + "\\Tolvan";
+  ASSERT_TRUE(MakeFolders(folder));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\σημειώσεις.txt", "notes"));
+  Running app = StartInstallEntry(SampleDisc());
+  ASSERT_NE(app.window, nullptr);
+  HWND dialog = OpenFolderDialog(app);
+  ASSERT_NE(dialog, nullptr);
+
+  EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kDoneMessage});
+  Tree expected = ExpectedInstallation(SampleDisc());
+  expected["σημειώσεις.txt"] = Digest("notes");
+  EXPECT_EQ(Snapshot(folder), expected);
+  EXPECT_TRUE(app.process->running());
+}
+
+TEST_F(installE2e, RelativeFolderIsTakenFromTheListsFolderForEveryStep) {
+  // The dialog puts its list on drive C, whose current folder for the program is its root; a
+  // relative folder typed then names a folder there, and the copies, the shortcut and the
+  // settings file all get that one absolute path (not one under the disc, where the copies run).
+  Running app = StartInstallEntry(SampleDisc());
+  ASSERT_NE(app.window, nullptr);
+  HWND dialog = OpenFolderDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  const std::string relative = "Δοκιμή εγκατάστασης\\Σχετικός";
+  const std::string folder = "C:\\" + relative;
+
+  EXPECT_EQ(InstallInto(app, dialog, relative), std::vector<std::string>{kDoneMessage});
+  EXPECT_EQ(Snapshot(folder), ExpectedInstallation(SampleDisc()));
+  EXPECT_FALSE(Exists(SampleDisc() + "\\Δοκιμή εγκατάστασης")) << "written under the disc";
+  const ShortcutProperties link = ReadShortcut(shortcut());
+  EXPECT_EQ(link.target, folder + "\\Tolvan.exe");
+  EXPECT_EQ(link.workingFolder, folder);
+  EXPECT_EQ(settings_.bytes(), folder + "\r\n");
+}
+
+TEST_F(installE2e, ManifestLinesReachingOutsideTheFolderWriteNothingAndCountAsProblems) {
+  // A disc whose manifest also names files outside "content" and outside the chosen folder; the
+  // sources are there, so only the rule keeps them from being copied.
+  const std::string disc = base_ + "\\Δίσκος";
+  ASSERT_TRUE(MakeFolders(disc + "\\content\\sub"));
+  ASSERT_TRUE(
+      CopyFileA((SampleDisc() + "\\Tolvan.exe").c_str(), (disc + "\\Tolvan.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyTree(SampleDisc() + "\\Data", disc + "\\Data"));
+  ASSERT_TRUE(CopyCatalogue(disc));
+  ASSERT_TRUE(WriteFileBytes(base_ + "\\outside.txt", "outside"));
+  ASSERT_TRUE(WriteFileBytes(disc + "\\content\\kept.txt", "kept"));
+  ASSERT_TRUE(
+      WriteFileBytes(disc + "\\content\\fil.tbo",
+                     "kept.txt\r\n..\\..\\outside.txt\r\nsub\\\r\n..\\..\\..\\outside.txt\r\n"
+                     "..\\\r\n" +
+                         base_ + "\\outside.txt\r\n"));
+  const std::string folder = base_ + "\\Στόχος\\Tolvan";
+
+  Running app = StartInstallEntry(disc);
+  ASSERT_NE(app.window, nullptr);
+  HWND dialog = OpenFolderDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kProblemMessage});
+
+  EXPECT_EQ(Bytes(folder + "\\Content\\kept.txt"), "kept");
+  EXPECT_TRUE(IsFolder(folder + "\\Content\\sub"));
+  // "..\..\outside.txt" from Content would land beside the folder, "..\..\..\outside.txt" from
+  // Content\sub too, "..\" one level up.
+  EXPECT_FALSE(Exists(base_ + "\\Στόχος\\outside.txt"));
+  EXPECT_FALSE(Exists(folder + "\\outside.txt"));
+  EXPECT_EQ(Bytes(folder + "\\Tolvan.exe"), Bytes(SampleDisc() + "\\Tolvan.exe"));
+  EXPECT_TRUE(app.process->running());
+}
+
+TEST_F(installE2e, FoldersThatCannotBeUsedKeepTheDialogOpenUntilCancel) {
+  ASSERT_TRUE(MakeFolders(base_));
+  const std::string file = base_ + "\\αρχείο";
+  ASSERT_TRUE(WriteFileBytes(file, "in the way"));
+  const DWORD drives = GetLogicalDrives();
+  char missing = 0;
+  for (char c = 'y'; c > 'd' && !missing; --c)
+    if (!(drives & (1u << (c - 'a')))) missing = c;
+  ASSERT_NE(missing, 0);
+  const std::string onMissingDrive = std::string{missing, ':', '\\'} + "Tolvan";
+  const Tree before = Snapshot(base_);
+
+  Running app = StartInstallEntry(SampleDisc());
+  ASSERT_NE(app.window, nullptr);
+  HWND dialog = OpenFolderDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  for (const std::string& folder : {onMissingDrive, std::string("C:\\"), file, file + "\\Tolvan"}) {
+    SCOPED_TRACE(folder);
+    EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kCreationMessage});
+    ASSERT_TRUE(IsWindowVisible(dialog)) << "the dialog closed";
+    EXPECT_EQ(Text(FolderField(dialog)), folder) << "the field changed";
+    // Back to the state a person waits for before typing the next folder.
+    ASSERT_TRUE(WaitUntilReadyForInput(dialog));
+  }
+  Press(dialog, "Άκυρο");
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+
+  EXPECT_FALSE(Exists("C:\\Tolvan.exe"));
+  EXPECT_FALSE(Exists("C:\\Data"));
+  EXPECT_EQ(Snapshot(base_), before);
+  EXPECT_FALSE(Exists(shortcut()));
+  EXPECT_EQ(settings_.bytes(), "");
+  EXPECT_TRUE(app.process->running());
+}
+
+}  // namespace
+}  // namespace install
+}  // namespace e2e

@@ -1,0 +1,228 @@
+// What the installation's end-to-end tests share: the test host velminstallentry.exe started on
+// a disc folder, with Wine set to one Windows release for its exe name; "C:\Program Files" taken
+// away for a while; the folder dialog opened from the install entry and answered as a person
+// does; the shortcut read back through the shell link object; and the settings file. The
+// removal's helpers (trees, the moved desktop, message boxes) are used as they are.
+#pragma once
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "E2e.h"
+#include "RemovalE2e.h"
+
+namespace e2e {
+namespace install {
+
+using uninstall::AnswerTheMessage;
+using uninstall::ButtonOf;
+using uninstall::Snapshot;
+using uninstall::Tree;
+
+constexpr char kDialogCaption[] = "Επιλογή φακέλου για εγκατάσταση λεξικού";
+constexpr char kDoneMessage[] =
+    "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού Λεξικού μπορείτε πλέον "
+    "να χρησιμοποιείτε το εικονίδιο στην επιφάνεια εργασίας.";
+constexpr char kProblemMessage[] = "Η εγκατάσταση παρουσίασε προβλήματα";
+constexpr char kEntryProblemMessage[] = "Η διαδικασία εγκατάστασης παρουσίασε προβλήματα";
+constexpr char kCreationMessage[] =
+    "Παρουσιάστηκε πρόβλημα κατά τη δημιουργία του φακέλου. Παρακαλώ επιλέξτε άλλο φάκελο";
+// A point inside the install entry "Εγκατάσταση στον σκληρό δίσκο" at (248, 420).
+constexpr int kEntryX = 260;
+constexpr int kEntryY = 426;
+
+inline std::string InstallEntryExe() {
+  return std::string(VELM_E2E_BUILD_DIR) + "\\bin\\velminstallentry.exe";
+}
+
+// Wine set to pretend to be one Windows release for one exe name (a key under AppDefaults),
+// for the lifetime of the object: the test host is copied to that name in `folder`.
+class WineRelease {
+ public:
+  WineRelease(const std::string& folder, const std::string& release)
+      : exe_(folder + "\\velminstallentry_" + release + ".exe"),
+        key_("Software\\Wine\\AppDefaults\\velminstallentry_" + release + ".exe") {
+    CopyFileA(InstallEntryExe().c_str(), exe_.c_str(), FALSE);
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &handle, nullptr) == 0) {
+      RegSetValueExA(handle, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(release.c_str()),
+                     static_cast<DWORD>(release.size() + 1));
+      RegCloseKey(handle);
+    }
+  }
+  ~WineRelease() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+  WineRelease(const WineRelease&) = delete;
+  WineRelease& operator=(const WineRelease&) = delete;
+  const std::string& exe() const { return exe_; }
+
+ private:
+  std::string exe_, key_;
+};
+
+// "C:\Program Files" moved aside for the lifetime of the object, and put back.
+class NoProgramFiles {
+ public:
+  NoProgramFiles() { moved_ = MoveFileA(kFolder, kAside) != 0; }
+  ~NoProgramFiles() {
+    if (moved_) MoveFileA(kAside, kFolder);
+  }
+  NoProgramFiles(const NoProgramFiles&) = delete;
+  NoProgramFiles& operator=(const NoProgramFiles&) = delete;
+  bool moved() const { return moved_; }
+
+ private:
+  static constexpr char kFolder[] = "C:\\Program Files";
+  static constexpr char kAside[] = "C:\\Program Files (moved by a test)";
+  bool moved_ = false;
+};
+
+// The dictionary's settings file in the Windows folder, removed before and after the test.
+class SettingsFile {
+ public:
+  SettingsFile() {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    path_ = std::string(windows) + "\\Tolvan.ini";
+    DeleteFileA(path_.c_str());
+  }
+  ~SettingsFile() { DeleteFileA(path_.c_str()); }
+  SettingsFile(const SettingsFile&) = delete;
+  SettingsFile& operator=(const SettingsFile&) = delete;
+  std::string bytes() const {
+    std::string text;
+    ReadFileBytes(path_, text);
+    return text;
+  }
+
+ private:
+  std::string path_;
+};
+
+// The test host started in the disc folder `disc` with that folder (and its backslash) as its
+// argument, as the disc's autorun entry starts the program, and idle.
+inline Running StartInstallEntry(const std::string& disc,
+                                 const std::string& exe = InstallEntryExe()) {
+  Running r;
+  r.process = std::make_unique<Process>(exe, "\"" + disc + "\\\"", disc);
+  r.window = r.process->waitForWindow(kMainCaption);
+  if (r.window) {
+    r.process->waitForIdle();
+    RoundTrip(r.window);
+  }
+  return r;
+}
+
+// The folder field: the dialog's second edit control (the first is the message).
+inline HWND FolderField(HWND dialog) {
+  const std::vector<HWND> edits = Children(dialog, "Edit");
+  return edits.size() == 2 ? edits[1] : nullptr;
+}
+inline HWND MessageArea(HWND dialog) {
+  const std::vector<HWND> edits = Children(dialog, "Edit");
+  return edits.size() == 2 ? edits[0] : nullptr;
+}
+
+// Clicks the install entry and waits for the dialog to be up, active and holding the focus in
+// its folder field, as a person waits before typing; null when it did not come.
+inline HWND OpenFolderDialog(const Running& app) {
+  if (!Click(app.window, kEntryX, kEntryY)) {
+    ADD_FAILURE() << "the main window was not up for input";
+    return nullptr;
+  }
+  HWND dialog = app.process->waitForWindow(kDialogCaption, 10000);
+  if (!dialog) return nullptr;
+  const bool ready = WaitUntilReadyForInput(dialog) && WaitUntil([dialog] {
+                       HWND field = FolderField(dialog);
+                       return field && FocusOf(dialog) == field;
+                     });
+  return ready ? dialog : nullptr;
+}
+
+// Replaces the folder field's text, as typing it over the selection does.
+inline void TypeFolder(HWND dialog, const std::string& folder) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(FolderField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()),
+                      SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+// Presses a button of the dialog by clicking it.
+inline void Press(HWND dialog, const std::string& caption) {
+  HWND button = ButtonOf(dialog, caption);
+  ASSERT_NE(button, nullptr) << caption;
+  const RECT r = ChildRectInParent(button);
+  ASSERT_TRUE(Click(dialog, (r.left + r.right) / 2, (r.top + r.bottom) / 2))
+      << "the dialog was not up for input";
+}
+
+// Types `folder`, presses OK and answers the messages that follow, in order. A refused folder
+// shows one and the dialog stays open; otherwise the dialog's own message comes when the copying
+// is done, and the entry's, if any, before the closed dialog is freed.
+inline std::vector<std::string> InstallInto(const Running& app, HWND dialog,
+                                            const std::string& folder) {
+  TypeFolder(dialog, folder);
+  Press(dialog, "OK");
+  std::vector<std::string> messages;
+  HWND box = app.process->waitForMessageBox(60000);
+  while (box) {
+    if (!WaitUntilReadyForInput(box)) {
+      messages.push_back("(the message box did not come up for input)");
+      break;
+    }
+    messages.push_back(MessageBoxText(box));
+    AnswerMessageBox(box);
+    WaitUntil([box] { return !IsWindow(box); }, 5000);
+    if (messages.back() == kCreationMessage) break;
+    box = nullptr;
+    WaitUntil([&] {
+      if (!IsWindow(dialog)) return true;
+      for (HWND w : app.process->topWindows())
+        if (ClassName(w) == "#32770") box = w;
+      return box != nullptr;
+    });
+  }
+  return messages;
+}
+
+// The shortcut's target, arguments and working folder, read back through the shell link object.
+struct ShortcutProperties {
+  bool loaded = false;
+  std::string target, arguments, workingFolder;
+};
+inline ShortcutProperties ReadShortcut(const std::string& path) {
+  ShortcutProperties read;
+  const HRESULT com = CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      wchar_t wide[MAX_PATH] = {};
+      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+        char text[MAX_PATH] = {};
+        read.loaded = true;
+        link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+        read.target = text;
+        text[0] = '\0';
+        link->GetArguments(text, MAX_PATH);
+        read.arguments = text;
+        text[0] = '\0';
+        link->GetWorkingDirectory(text, MAX_PATH);
+        read.workingFolder = text;
+      }
+      file->Release();
+    }
+    link->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return read;
+}
+
+}  // namespace install
+}  // namespace e2e
