@@ -55,9 +55,10 @@ int main(int argc, char** argv) {
   e2e::Click(window, 256, 426);  // the install entry, at (248, 420)
   HWND dialog = program.waitForWindow(kDialogCaption);
   if (!dialog) return Fail("the folder dialog did not open");
-  const auto edits = e2e::Children(dialog, "Edit");
-  if (edits.empty()) return Fail("the folder dialog has no folder field");
-  HWND field = edits.front();
+  HWND field = nullptr;  // the one single-line edit (the message beside it is multi-line)
+  for (HWND edit : e2e::Children(dialog, "Edit"))
+    if (!(e2e::Style(edit) & ES_MULTILINE)) field = edit;
+  if (!field) return Fail("the folder dialog has no folder field");
   if (!e2e::WaitUntil([&] { return GetForegroundWindow() == dialog && FocusOf(dialog) == field; }))
     return Fail("the folder field did not get the focus");
   SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
