@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The installation benchmark: a large synthetic disc (2,000 files in 200 folders, 200 MB by
+# default) installed through the application's own install entry, against copyloop, a plain
+# CreateDirectoryA/CopyFileA loop over the same list, in the same Wine session, the runs
+# interleaved; and the host's `cp -r` of the same tree as the disk's own floor.
+#   bench/run_install_bench.sh [build folder] [runs] [megabytes]    (defaults: build/win32, 5, 200)
+# Prints the medians and a line "ratio install/copyloop R".
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/win32}" && pwd)
+runs=${2:-5}
+megabytes=${3:-200}
+
+cmake --build "$build" --target installbench copyloop velminstallentry >/dev/null
+
+# A session of its own, so the shortcut and settings file the installations write stay out of
+# the tests' prefix.
+session=$root/scripts/wine-session
+VELM_XVFB=${VELM_XVFB:-1} "$session" "$build/bench-wine" start
+eval "$("$session" "$build/bench-wine" env)"
+
+work=$build/bench-install
+disc=$work/disc
+rm -rf "$work"
+mkdir -p "$work"
+python3 "$root/bench/make_install_disc.py" "$disc" --folders 200 --files 2000 --megabytes "$megabytes"
+win() { winepath -w "$1" 2>/dev/null; }
+wdisc=$(win "$disc")
+echo "install bench: $(find "$disc/content" -type f | wc -l) files under content, $(du -sm "$disc" | cut -f1) MB, $runs runs"
+
+ms() { sed -n 's/^\([0-9.]*\) ms.*/\1/p' | head -n 1; }
+install_times=() loop_times=() cp_times=()
+for i in $(seq "$runs"); do
+  rm -rf "$work/inst" "$work/loop" "$work/cp"
+  install_times+=("$(wine "$build/bin/installbench.exe" "$(win "$build/bin/velminstallentry.exe")" \
+    "$wdisc" "$(win "$work")\\inst" | ms)")
+  loop_times+=("$(wine "$build/bin/copyloop.exe" "$wdisc" "$(win "$work")\\loop" \
+    "$wdisc\\copylist.txt" | ms)")
+  start=$(date +%s%N)
+  cp -r "$disc" "$work/cp"
+  cp_times+=("$(( ($(date +%s%N) - start) / 1000 ))")
+done
+
+python3 - "${install_times[*]}" "${loop_times[*]}" "${cp_times[*]}" <<'PY'
+import statistics, sys
+inst = [float(x) for x in sys.argv[1].split()]
+loop = [float(x) for x in sys.argv[2].split()]
+cp = [int(x) / 1000.0 for x in sys.argv[3].split()]
+def line(what, v):
+    print("  %-40s median %9.1f ms  (%s)" % (what, statistics.median(v), " ".join("%.0f" % x for x in v)))
+line("installation, Enter to the message", inst)
+line("copyloop, CreateDirectoryA/CopyFileA", loop)
+line("host cp -r of the same tree", cp)
+print("ratio install/copyloop %.2f" % (statistics.median(inst) / statistics.median(loop)))
+PY
+"$session" "$build/bench-wine" stop
