@@ -1,6 +1,7 @@
 // velmbench: how fast the main window comes up and switches titles, each against a yardstick
 // run the same way under the same Wine.
 //   velmbench <VelmPres.exe> <bare_window.exe> <yardstick.exe> <disc folder> <work folder> [runs]
+//             [description KB]
 // Figures (medians of `runs` runs):
 //   1. start-up: from CreateProcess until the catalogue is revealed (the view at its final place
 //      holding title 1's text), against the yardstick program (yardstick.cpp: the same work with
@@ -9,8 +10,8 @@
 //      the window on screen (the start, then the background decoded and stretched: the bare
 //      window's time is the start), the view shown (the catalogue loaded), the view at its final
 //      place (the 47 steps), the view holding text (the first title);
-//   2. title switch: from the click on a title with a large description (kLargeDescription
-//      bytes) until the view holds all of it (the program answers the length query once its
+//   2. title switch: from the click on a title with a large description (256 KB unless
+//      given) until the view holds all of it (the program answers the length query once its
 //      click handler is done), against clearing a bare rich-edit control of the view's size in
 //      this process and streaming the same RTF into it, drawing as it goes and, for comparison,
 //      not drawing until the end. Wine's rich edit takes time that grows faster than the text
@@ -33,7 +34,7 @@
 namespace {
 
 constexpr char kMainCaption[] = "Εκδόσεις Βελμαρόδη";
-constexpr size_t kLargeDescription = 256 * 1024;
+constexpr size_t kDefaultDescriptionKB = 256;
 constexpr RECT kViewFinal{208, 84, 490, 405};
 
 double Now() {
@@ -160,9 +161,9 @@ Reveal TimeReveal(const std::string& exe, const std::string& folder) {
   return r;
 }
 
-// A description of about kLargeDescription bytes: the sample's first one, its paragraphs repeated,
+// A description of about `bytes` bytes: the sample's first one, its paragraphs repeated,
 // with an end mark.
-std::string LargeDescription(const std::string& sample) {
+std::string LargeDescription(const std::string& sample, size_t bytes) {
   std::vector<std::string> lines;
   size_t at = 0;
   while (at < sample.size()) {
@@ -181,7 +182,7 @@ std::string LargeDescription(const std::string& sample) {
   }
   std::string rtf;
   for (const std::string& line : head) rtf += line + "\r\n";
-  for (int part = 1; rtf.size() < kLargeDescription; ++part) {
+  for (int part = 1; rtf.size() < bytes; ++part) {
     rtf += "\\pard\\sb120\\sa60\\cf3\\b\\f0\\fs20 " + std::to_string(part) + "\\b0\\par\r\n";
     for (const std::string& line : body) rtf += line + "\r\n";
   }
@@ -279,7 +280,9 @@ int main(int argc, char** argv) {
   }
   std::string sample;
   e2e::ReadFileBytes(disc + "\\content\\velm1.rtf", sample);
-  const std::string large = LargeDescription(sample);
+  const size_t descriptionKB =
+      argc > 7 ? static_cast<size_t>(std::max(1, std::atoi(argv[7]))) : kDefaultDescriptionKB;
+  const std::string large = LargeDescription(sample, descriptionKB * 1024);
   e2e::WriteFileBytes(largeFolder + "\\content\\velm2.rtf", large);
 
   std::printf("velmbench: %d start-ups and %d switches each, medians\n", 4 * runs, runs);
