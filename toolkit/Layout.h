@@ -9,7 +9,7 @@
 //       R(&TMyForm::BitBtn1, "BitBtn1", {128, 176, 105, 25}).caption("OK").defaultButton()
 //           .glyph(tk::BitmapAsset(8), 2).tabOrder(2).onClick(&TMyForm::BitBtn1Click),
 //   };
-//   TMyForm::TMyForm() : tk::Form(MySpec()) { tk::BuildLayout(*this, kLayout); }
+//   TMyForm::TMyForm() : tk::Form(MyProps()) { tk::BuildLayout(*this, kLayout); }
 #pragma once
 
 #include <windows.h>
