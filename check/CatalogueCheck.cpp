@@ -71,6 +71,15 @@ bool HasEightBitText(const std::string& rtf) {
   return false;
 }
 
+// True for colour masks (they follow the 40-byte header, or lie inside a longer one at the same
+// place) of which one is empty.
+bool MaskLeavesAColourEmpty(const std::string& bytes, const tk::BitmapLayout& layout) {
+  if (layout.compression != tk::BitmapCompression::BitFields) return false;
+  for (std::size_t at = layout.infoOffset + 40; at < layout.infoOffset + 52; at += 4)
+    if (bytes.compare(at, 4, std::string(4, '\0')) == 0) return true;
+  return false;
+}
+
 // The later files that a stop at (k, role) keeps from loading, in words.
 std::string NeverLoaded(int k, int role) {
   std::string text;
@@ -101,6 +110,9 @@ void CheckPicture(const DiscIndex& disc, Report& report, int k, int role, Catalo
   } else if (!tk::ReadBitmapLayout(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size(), layout, &why)) {
     why = "it is not a bitmap the program accepts: " + why;
+  } else if (MaskLeavesAColourEmpty(bytes, layout)) {
+    // The layout is sound, but the platform refuses such pixels when the picture is made.
+    why = "the platform refuses its pixels: a colour mask is empty";
   } else {
     file.state = CatalogueFile::State::Loaded;
     file.width = layout.width;
