@@ -15,6 +15,7 @@
 
 #include "E2e.h"
 #include "RemovalE2e.h"
+#include "ShellLinks.h"
 
 namespace e2e {
 namespace install {
@@ -189,40 +190,8 @@ inline std::vector<std::string> InstallInto(const Running& app, HWND dialog,
   return messages;
 }
 
-// The shortcut's target, arguments and working folder, read back through the shell link object.
-struct ShortcutProperties {
-  bool loaded = false;
-  std::string target, arguments, workingFolder;
-};
-inline ShortcutProperties ReadShortcut(const std::string& path) {
-  ShortcutProperties read;
-  const HRESULT com = CoInitialize(nullptr);
-  IShellLinkA* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      wchar_t wide[MAX_PATH] = {};
-      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-        char text[MAX_PATH] = {};
-        read.loaded = true;
-        link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-        read.target = text;
-        text[0] = '\0';
-        link->GetArguments(text, MAX_PATH);
-        read.arguments = text;
-        text[0] = '\0';
-        link->GetWorkingDirectory(text, MAX_PATH);
-        read.workingFolder = text;
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  if (SUCCEEDED(com)) CoUninitialize();
-  return read;
-}
+using velmtest::ReadShortcut;
+using velmtest::ShortcutProperties;
 
 }  // namespace install
 }  // namespace e2e

@@ -10,13 +10,16 @@
 
 #include "PelmoraLib.h"
 #include "SysCalls.h"
+#include "ShellLinks.h"
 #include "TestFiles.h"
 
 namespace velm {
 namespace {
 
 using velmtest::IsFile;
+using velmtest::ReadShortcut;
 using velmtest::ScratchFolder;
+using velmtest::ShortcutProperties;
 using velmtest::WriteFileBytes;
 
 std::wstring ShellDesktopW() {
@@ -28,40 +31,6 @@ std::wstring ShellDesktopW() {
 bool FileExistsW(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-struct LinkProperties {
-  std::string target;
-  std::string arguments;
-  std::string workingFolder;
-};
-
-// Loads a shortcut file with the shell's link object and reads back what CreateDesktopShortcut
-// sets.
-LinkProperties ReadShortcut(const std::wstring& path) {
-  LinkProperties properties;
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link)))) {
-    ADD_FAILURE() << "no shell link object";
-    return properties;
-  }
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    EXPECT_EQ(file->Load(path.c_str(), STGM_READ), S_OK);
-    char text[INFOTIPSIZE] = {};
-    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-    properties.target = text;
-    text[0] = '\0';
-    link->GetArguments(text, INFOTIPSIZE);
-    properties.arguments = text;
-    text[0] = '\0';
-    link->GetWorkingDirectory(text, MAX_PATH);
-    properties.workingFolder = text;
-    file->Release();
-  }
-  link->Release();
-  return properties;
 }
 
 TEST(DesktopFolderTest, IsTheShellsDesktopDirectory) {
@@ -86,7 +55,8 @@ TEST(DesktopShortcutTest, GreekNameIsSavedReadBackAndDeleted) {
 
   // The code page 1253 name reached the file system as the same Greek word.
   ASSERT_TRUE(FileExistsW(onDesktop));
-  const LinkProperties link = ReadShortcut(onDesktop);
+  const ShortcutProperties link = ReadShortcut(onDesktop);
+  ASSERT_TRUE(link.loaded);
   EXPECT_STRCASEEQ(link.target.c_str(), target.c_str());
   EXPECT_EQ(link.arguments, "");
   EXPECT_EQ(link.workingFolder, folder.path());
@@ -105,7 +75,8 @@ TEST(DesktopShortcutTest, ArgumentsAndGreekFoldersArePassedAsGiven) {
   CreateDesktopShortcut(target, "/x \"ένα\"", folder.path(), "Pelmora Arguments.lnk");
 
   ASSERT_TRUE(FileExistsW(onDesktop));
-  const LinkProperties link = ReadShortcut(onDesktop);
+  const ShortcutProperties link = ReadShortcut(onDesktop);
+  ASSERT_TRUE(link.loaded);
   EXPECT_STRCASEEQ(link.target.c_str(), target.c_str());
   EXPECT_EQ(link.arguments, "/x \"ένα\"");
   EXPECT_EQ(link.workingFolder, folder.path());
