@@ -360,7 +360,15 @@ bool Key(HWND window, WORD virtualKey, bool alt) {
   key(virtualKey, true);
   if (alt) key(VK_MENU, true);
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-  return WaitUntilInputHandled(window);
+  if (!WaitUntilInputHandled(window)) return false;
+  // Keys go to the thread that is in the foreground when they are read: when the program has
+  // given up the activation meanwhile (to a window of another thread), they may have gone
+  // nowhere, and the caller hears so rather than waiting for what they would have done.
+  const HWND top = GetAncestor(window, GA_ROOT);
+  const HWND foreground = GetForegroundWindow();
+  return !IsWindow(top) || !IsWindowVisible(top) ||
+         (foreground &&
+          GetWindowThreadProcessId(foreground, nullptr) == GetWindowThreadProcessId(top, nullptr));
 }
 
 std::vector<DWORD> ProcessesNamed(const std::string& exeName) {

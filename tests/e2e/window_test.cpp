@@ -6,7 +6,8 @@ namespace {
 
 TEST(MainWindow, FixedCentredCaptionedWindowThatAltF4Ends) {
   const std::string folder = TestFolder();
-  Running app = StartVelmPres(folder);
+  // Keys are pressed once the window has opened to the end, as a person waits for it to.
+  Running app = StartVelmPresIdle(folder);
   ASSERT_NE(app.window, nullptr) << "no window titled with the publisher's name";
 
   const SIZE client = ClientSize(app.window);
