@@ -115,7 +115,7 @@ class Row {
 
   constexpr Row caption(const char* text) const { return with(&RowData::caption, text); }
   constexpr Row hint(const char* text) const { return with(&RowData::hint, text); }
-  constexpr Row font(const FontSpec* spec) const { return with(&RowData::font, spec); }
+  constexpr Row font(const FontSpec* value) const { return with(&RowData::font, value); }
   constexpr Row color(COLORREF background) const { return with(&RowData::color, background); }
   constexpr Row picture(Asset asset) const { return with(&RowData::picture, asset); }
   constexpr Row glyph(Asset asset, int frames, int spacing = 4) const {

@@ -38,7 +38,8 @@ InstallStep Refused(const std::string& entry) {
   return {Kind::Refused, entry, "", true};
 }
 
-TEST(InstallPlanTest, ProgramAndDataStepsComeInTheirOrderAndTheAttributeAndDataFolderAreOutsideTheFlag) {
+TEST(InstallPlanTest,
+     ProgramAndDataStepsComeInTheirOrderAndTheAttributeAndDataFolderAreOutsideTheFlag) {
   const std::vector<InstallStep> expected = {
       Copy("Tolvan.exe", "C:\\Tolvan\\Tolvan.exe"),
       {Kind::ClearReadOnly, "", "C:\\Tolvan\\Tolvan.exe", false},
