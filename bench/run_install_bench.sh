@@ -3,12 +3,12 @@
 # default) installed through the application's own install entry, against copyloop, a plain
 # CreateDirectoryA/CopyFileA loop over the same list, in the same Wine session, the runs
 # interleaved; and the host's `cp -r` of the same tree as the disk's own floor.
-#   bench/run_install_bench.sh [build folder] [runs] [megabytes]    (defaults: build/win32, 5, 200)
+#   bench/run_install_bench.sh [build folder] [runs] [megabytes]    (defaults: build/win32, 7, 200)
 # Prints the medians and a line "ratio install/copyloop R".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/win32}" && pwd)
-runs=${2:-5}
+runs=${2:-7}
 megabytes=${3:-200}
 
 cmake --build "$build" --target installbench copyloop velminstallentry >/dev/null
@@ -30,12 +30,21 @@ echo "install bench: $(find "$disc/content" -type f | wc -l) files under content
 
 ms() { sed -n 's/^\([0-9.]*\) ms.*/\1/p' | head -n 1; }
 install_times=() loop_times=() cp_times=()
-for i in $(seq "$runs"); do
-  rm -rf "$work/inst" "$work/loop" "$work/cp"
+run_install() {
   install_times+=("$(wine "$build/bin/installbench.exe" "$(win "$build/bin/velminstallentry.exe")" \
     "$wdisc" "$(win "$work")\\inst" | ms)")
+}
+run_loop() {
   loop_times+=("$(wine "$build/bin/copyloop.exe" "$wdisc" "$(win "$work")\\loop" \
     "$wdisc\\copylist.txt" | ms)")
+}
+for i in $(seq "$runs"); do
+  rm -rf "$work/inst" "$work/loop" "$work/cp"
+  # Each measurement starts with the earlier ones' writes on the disk, not still being written,
+  # and the two programs take turns at going first.
+  sync
+  if [ $((i % 2)) -eq 1 ]; then run_install; sync; run_loop; else run_loop; sync; run_install; fi
+  sync
   start=$(date +%s%N)
   cp -r "$disc" "$work/cp"
   cp_times+=("$(( ($(date +%s%N) - start) / 1000 ))")
