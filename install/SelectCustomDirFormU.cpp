@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include "InstallSteps.h"
 #include "Layout.h"
 #include "PelmoraLib.h"
-#include "SysCalls.h"
 #include "resource.h"
 
 namespace velm {
@@ -58,11 +58,6 @@ const char kEntriesCaption[] = "Επιλογή φακέλου για επεξε�
 const char kFolderWithoutVersion[] = "C:\\Tolvan";
 const char kFolderUnderProgramFiles[] = "C:\\Program Files\\Tolvan";
 const char kProgramFiles[] = "C:\\Program Files";
-
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = Sys().getFileAttributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 }  // namespace
 
@@ -124,7 +119,7 @@ void TSelectCustomDirForm::FormShow(tk::Control*) {
     // The version is asked first; the folder is looked for only when it is not Vista.
     if (GetWindowsVersion() == WindowsVista)
       Dir_Edit->setText(kFolderWithoutVersion);
-    else if (IsFolder(kProgramFiles))
+    else if (FolderExists(kProgramFiles))
       Dir_Edit->setText(kFolderUnderProgramFiles);
     else
       Dir_Edit->setText(kFolderWithoutVersion);
