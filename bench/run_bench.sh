@@ -3,10 +3,14 @@
 # figures: start-up to the revealed catalogue against the yardstick (the same work with plain calls)
 # and a bare window, with where the time goes, and a switch to a title with a large description
 # against a bare rich-edit control. With the default 5 runs it takes about two minutes.
-#   bench/run_bench.sh [build folder] [runs]     (defaults: build/win32, 5)
+#   bench/run_bench.sh [build folder] [runs]
+#   (defaults: build/win32, or build/win64 where the machine runs no 32-bit programs; 5 runs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build/win32}" && pwd)
+build=$(cd "${1:-$root/build/$("$root/scripts/wine-arch")}" && pwd)
+# The session's Wine is the build's: 32-bit, or 64-bit for the 64-bit build.
+VELM_WINE_ARCH=$(sed -n 's/^export VELM_WINE_ARCH=//p' "$build/wine-run")
+export VELM_WINE_ARCH
 runs=${2:-5}
 
 cmake --build "$build" --target velmbench bare_window yardstick VelmPres sample_disc >/dev/null

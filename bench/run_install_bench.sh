@@ -3,11 +3,15 @@
 # default) installed through the application's own install entry, against copyloop, a plain
 # CreateDirectoryA/CopyFileA loop over the same list, in the same Wine session, the runs
 # interleaved; and the host's `cp -r` of the same tree as the disk's own floor.
-#   bench/run_install_bench.sh [build folder] [runs] [megabytes]    (defaults: build/win32, 7, 200)
+#   bench/run_install_bench.sh [build folder] [runs] [megabytes]
+#   (defaults: build/win32, or build/win64 where the machine runs no 32-bit programs; 7; 200)
 # Prints the medians and a line "ratio install/copyloop R".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build/win32}" && pwd)
+build=$(cd "${1:-$root/build/$("$root/scripts/wine-arch")}" && pwd)
+# The session's Wine is the build's: 32-bit, or 64-bit for the 64-bit build.
+VELM_WINE_ARCH=$(sed -n 's/^export VELM_WINE_ARCH=//p' "$build/wine-run")
+export VELM_WINE_ARCH
 runs=${2:-7}
 megabytes=${3:-200}
 

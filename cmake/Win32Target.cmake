@@ -1,6 +1,6 @@
-# Settings for the 32-bit Windows target: a statically linked runtime (VelmPres.exe runs from a
-# disc, so nothing of the compiler may sit beside it as a DLL), libjpeg built for the target, and
-# Wine as the emulator that CTest runs the cross-compiled tests with.
+# Settings for the Windows target (32-bit as the program ships, or 64-bit where only a 64-bit Wine
+# runs): a statically linked runtime (VelmPres.exe runs from a disc, so nothing of the compiler
+# may sit beside it as a DLL), libjpeg built for the target, and Wine as the tests' emulator.
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT NOMINMAX)
 if(MSVC)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
@@ -11,8 +11,13 @@ endif()
 include(WinJpeg)
 
 if(CMAKE_CROSSCOMPILING)
-  # The Wine session lives in the build tree: a 32-bit prefix, booted once, run under the Greek
-  # locale so the ANSI code page is 1253 and the console's 737.
+  # The Wine session lives in the build tree: a prefix of the build's word size, booted once, run
+  # under the Greek locale so the ANSI code page is 1253 and the console's 737.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VELM_WINE_ARCH win64)
+  else()
+    set(VELM_WINE_ARCH win32)
+  endif()
   set(VELM_WINE_DIR ${CMAKE_BINARY_DIR}/wine CACHE PATH "Wine session folder (prefix, home, Xvfb)")
   configure_file(${PROJECT_SOURCE_DIR}/scripts/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

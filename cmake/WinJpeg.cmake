@@ -1,6 +1,6 @@
 # libjpeg (libjpeg-turbo) for the Windows target: built from Debian's source package with the
-# cross compiler as a static library, once, into build/_jpeg, which every build folder under
-# build/ then shares. The build happens while configuring, under a file lock, so that two build
+# cross compiler as a static library, once per processor, into build/_jpeg (build/_jpeg/x86_64 for
+# the 64-bit build), which every build folder under build/ for that processor then shares. The build happens while configuring, under a file lock, so that two build
 # folders configured at the same time do not build it over each other. Nothing of it is
 # committed. A native Windows build uses the JPEG library it finds (MSYS2, vcpkg).
 if(NOT CMAKE_CROSSCOMPILING)
@@ -10,7 +10,11 @@ if(NOT CMAKE_CROSSCOMPILING)
   return()
 endif()
 
-set(VELM_JPEG_ROOT ${PROJECT_SOURCE_DIR}/build/_jpeg CACHE PATH "Where the target's libjpeg is built")
+set(_root ${PROJECT_SOURCE_DIR}/build/_jpeg)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(_root ${_root}/x86_64)
+endif()
+set(VELM_JPEG_ROOT ${_root} CACHE PATH "Where the target's libjpeg is built")
 set(_prefix ${VELM_JPEG_ROOT}/install)
 set(_lib ${_prefix}/lib/libjpeg.a)
 set(_stamp ${_prefix}/.complete)

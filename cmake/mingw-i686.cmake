@@ -1,12 +1,4 @@
-# Cross compiling for 32-bit Windows with MinGW-w64 (the win32 thread model: no winpthread DLL).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross compiling for 32-bit Windows with MinGW-w64: the program as it ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(VELM_MINGW_PREFIX i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${VELM_MINGW_PREFIX}-gcc-win32 ${VELM_MINGW_PREFIX}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${VELM_MINGW_PREFIX}-g++-win32 ${VELM_MINGW_PREFIX}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${VELM_MINGW_PREFIX}-windres REQUIRED)
-set(CMAKE_FIND_ROOT_PATH /usr/${VELM_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

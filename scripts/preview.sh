@@ -5,7 +5,8 @@
 # as a person would, and the window after each click goes into one picture, the nine states side
 # by side in three rows.
 #   scripts/preview.sh DISC [OUT.png]     (OUT.png defaults to DISC's name + -preview.png here)
-# The program runs on a virtual display of its own Wine session (build/win32/wine-preview),
+# The program runs on a virtual display of its own Wine session (build/win32/wine-preview, or build/win64/
+# where the machine runs no 32-bit programs),
 # which is stopped again at the end.
 set -euo pipefail
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -18,15 +19,18 @@ case $out in /*) ;; *) out=$PWD/$out ;; esac
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target VelmPres velmdrive >/dev/null
+# The 64-bit build where the machine runs no 32-bit programs (see scripts/wine-arch).
+export VELM_WINE_ARCH=$(scripts/wine-arch)
+build=$root/build/$VELM_WINE_ARCH
+cmake --preset "$VELM_WINE_ARCH" >/dev/null
+cmake --build --preset "$VELM_WINE_ARCH" --target VelmPres velmdrive >/dev/null
 
-session=$root/build/win32/wine-preview
+session=$build/wine-preview
 mkdir -p "$session"
 VELM_XVFB=1 VELM_PERSIST=0 scripts/wine-session "$session" start </dev/null >"$session/start.log" 2>&1
 trap 'scripts/wine-session "$session" stop >/dev/null 2>&1 || true' EXIT
 eval "$(scripts/wine-session "$session" env)"
-bin=$root/build/win32/bin
+bin=$build/bin
 shots=$session/shots
 rm -rf "$shots" && mkdir -p "$shots"
 argument="$(winepath -w "$disc")"

@@ -15,16 +15,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target VelmPres velminstallentry sample_disc velmdrive
+# The 64-bit build where the machine runs no 32-bit programs (see scripts/wine-arch).
+export VELM_WINE_ARCH=$(scripts/wine-arch)
+build=$root/build/$VELM_WINE_ARCH
+cmake --preset "$VELM_WINE_ARCH" >/dev/null
+cmake --build --preset "$VELM_WINE_ARCH" --target VelmPres velminstallentry sample_disc velmdrive
 
-session=$root/build/win32/wine-demo
+session=$build/wine-demo
 mkdir -p "$session"
 # Wine processes outlive this script: none of them may hold its output open.
 VELM_PERSIST=0 scripts/wine-session "$session" start </dev/null >"$session/start.log" 2>&1
 eval "$(scripts/wine-session "$session" env)"
-bin=$root/build/win32/bin
-disc=$root/build/win32/disc
+bin=$build/bin
+disc=$build/disc
 argument="Z:${disc//\//\\}\\"
 program=VelmPres.exe
 
@@ -47,7 +50,7 @@ cd "$disc"
 # hold the caller's output: theirs goes to a log (so `run.sh | tail` ends when the script does).
 log=$session/demo.log
 if [ -f "$session/xvfb.pid" ]; then
-  shot=$root/build/win32/demo.bmp
+  shot=$build/demo.bmp
   # The screenshot once the program has done its start-up and its drawing has settled.
   wine "$bin/velmdrive.exe" "$bin/$program" . "\"$argument\"" "wait:Εκδόσεις Βελμαρόδη" \
     idle "shot:Z:${shot//\//\\}" leave </dev/null >"$log" 2>&1
