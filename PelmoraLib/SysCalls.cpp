@@ -108,6 +108,24 @@ bool SysCalls::fileExists(const std::string& path) {
   return FindExistingFile(path, found);
 }
 
+std::vector<FoundFile> SysCalls::listFiles(const std::string& folder) {
+  std::vector<FoundFile> files;
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return files;
+  }
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      files.push_back(
+          {found.cFileName, found.cAlternateFileName,
+           (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return files;
+}
+
 std::unique_ptr<TextWriter> SysCalls::createText(const std::string& path) {
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -123,19 +141,23 @@ bool SysCalls::readFile(const std::string& path, std::string& bytes) {
   if (file == INVALID_HANDLE_VALUE) {
     return false;
   }
+  // Read straight into the string, in large pieces: a picture of a few hundred kilobytes
+  // takes a handful of calls.
+  constexpr std::size_t kChunk = 64 * 1024;
   bytes.clear();
   bool ok = true;
-  char chunk[4096];
   for (;;) {
+    const std::size_t at = bytes.size();
+    bytes.resize(at + kChunk);
     DWORD count = 0;
-    if (!ReadFile(file, chunk, sizeof(chunk), &count, nullptr)) {
+    if (!ReadFile(file, &bytes[at], static_cast<DWORD>(kChunk), &count, nullptr)) {
       ok = false;
-      break;
+      count = 0;
     }
+    bytes.resize(at + count);
     if (count == 0) {
       break;
     }
-    bytes.append(chunk, count);
   }
   CloseHandle(file);
   return ok;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace velm {
 
@@ -20,6 +21,14 @@ class TextWriter {
   virtual bool writeLine(const std::string& line) = 0;
   // Flushes and closes; false when the data could not be written.
   virtual bool close() = 0;
+};
+
+// A file found in a folder: its name, its short (8.3) name where the file system keeps one, and
+// its size in bytes.
+struct FoundFile {
+  std::string name;
+  std::string shortName;
+  unsigned long long size = 0;
 };
 
 class SysCalls {
@@ -37,6 +46,9 @@ class SysCalls {
   virtual UINT getWindowsDirectory(char* buffer, UINT size);
   // True only for an existing file (FindFirstFileA); a folder of that name is not one.
   virtual bool fileExists(const std::string& path);
+  // The files (not folders) directly in `folder`, from one FindFirstFileA walk of it; none when
+  // the folder is missing or cannot be read.
+  virtual std::vector<FoundFile> listFiles(const std::string& folder);
   // Creates or empties `path` for writing; nullptr when it cannot be opened.
   virtual std::unique_ptr<TextWriter> createText(const std::string& path);
   // The whole content of a file opened read-only; false when it cannot be opened or read.

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "Application.h"
+#include "BitmapLayout.h"
 #include "CatalogueText.h"
 #include "CommandLine.h"
 #include "Layout.h"
@@ -96,12 +98,46 @@ tk::FormSpec MainWindowSpec() {
   return props;
 }
 
-// The text of a description file; an unreadable one stops the loading.
-std::string ReadDescription(const std::string& path) {
-  std::string bytes;
-  if (!Sys().readFile(path, bytes)) throw std::runtime_error("cannot read " + path);
-  return bytes;
-}
+// The files of the catalogue folder, looked up in one walk of it: a lookup of each of the 36 names
+// on its own costs about as much as the whole walk.
+class CatalogueFolder {
+ public:
+  explicit CatalogueFolder(std::string folder)
+      : folder_(std::move(folder)), files_(Sys().listFiles(folder_)) {}
+
+  // Whether the folder holds a file of that name (its letters in either case, or its short name).
+  bool has(const std::string& name) const { return find(name) != nullptr; }
+
+  // The whole of a file; one that cannot be read stops the loading.
+  std::string read(const std::string& name) const {
+    std::string bytes;
+    if (!Sys().readFile(path(name), bytes)) throw std::runtime_error("cannot read " + path(name));
+    return bytes;
+  }
+
+  // A bitmap file; a damaged one, or one larger than any picture, stops the loading.
+  tk::Picture picture(const std::string& name) const {
+    const FoundFile* file = find(name);
+    if (file && file->size > tk::kMaxPictureFileSize)
+      throw tk::PictureError("picture file too large: " + path(name));
+    const std::string bytes = read(name);
+    return tk::Picture::FromBitmapBytes(bytes.data(), bytes.size());
+  }
+
+ private:
+  std::string path(const std::string& name) const { return folder_ + "\\" + name; }
+  const FoundFile* find(const std::string& name) const {
+    for (const FoundFile& file : files_) {
+      if (lstrcmpiA(file.name.c_str(), name.c_str()) == 0 ||
+          (!file.shortName.empty() && lstrcmpiA(file.shortName.c_str(), name.c_str()) == 0))
+        return &file;
+    }
+    return nullptr;
+  }
+
+  std::string folder_;
+  std::vector<FoundFile> files_;
+};
 
 }  // namespace
 
@@ -147,16 +183,17 @@ void TEntryForm::loadCatalogue() {
     Descriptions[k].clear();
     TitlePictures[k] = tk::Picture();
   }
+  const CatalogueFolder content("content");
   for (int k = 1; k <= 9; ++k) {
     const std::string n = std::to_string(k);
-    const std::string menu = "content\\menu" + n + ".bmp";
-    const std::string selected = "content\\menu" + n + "c.bmp";
-    const std::string text = "content\\velm" + n + ".rtf";
-    const std::string picture = "content\\velm" + n + ".bmp";
-    if (Sys().fileExists(menu)) MenuPictures[k] = tk::Picture::FromFile(menu);
-    if (Sys().fileExists(selected)) MenuPicturesSelected[k] = tk::Picture::FromFile(selected);
-    if (Sys().fileExists(text)) Descriptions[k] = SplitDescriptionLines(ReadDescription(text));
-    if (Sys().fileExists(picture)) TitlePictures[k] = tk::Picture::FromFile(picture);
+    const std::string menu = "menu" + n + ".bmp";
+    const std::string selected = "menu" + n + "c.bmp";
+    const std::string text = "velm" + n + ".rtf";
+    const std::string picture = "velm" + n + ".bmp";
+    if (content.has(menu)) MenuPictures[k] = content.picture(menu);
+    if (content.has(selected)) MenuPicturesSelected[k] = content.picture(selected);
+    if (content.has(text)) Descriptions[k] = SplitDescriptionLines(content.read(text));
+    if (content.has(picture)) TitlePictures[k] = content.picture(picture);
   }
 }
 

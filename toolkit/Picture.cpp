@@ -91,6 +91,24 @@ HBITMAP CopyToSection(HBITMAP source) {
   return copy;
 }
 
+// Uncompressed 24-bit pixels, the usual kind of a catalogue picture, copied into a 32-bit
+// top-down section row for row, as the platform would convert them but without a device context
+// and its general conversion; false for every other kind.
+bool CopyRgb24Pixels(const std::uint8_t* bits, const BitmapLayout& layout, std::uint8_t* out) {
+  if (layout.compression != BitmapCompression::Rgb || layout.bitsPerPixel != 24) return false;
+  const size_t stride = (static_cast<size_t>(layout.width) * 3 + 3) / 4 * 4;
+  for (int y = 0; y < layout.height; ++y) {
+    const std::uint8_t* in = bits + stride * (layout.topDown ? y : layout.height - 1 - y);
+    for (int x = 0; x < layout.width; ++x, in += 3, out += 4) {
+      out[0] = in[0];
+      out[1] = in[1];
+      out[2] = in[2];
+      out[3] = 0;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Picture::Picture(HBITMAP adopted) {
@@ -180,6 +198,12 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
   std::string error;
   if (!ReadBitmapLayout(bytes, size, layout, &error))
     throw PictureError("damaged bitmap: " + error);
+  BITMAPINFO target = SectionInfo(layout.width, layout.height);
+  void* pixels = nullptr;
+  GdiObject<HBITMAP> section(NewSection(target, &pixels));
+  if (!section) throw PictureError("out of memory for a picture");
+  if (CopyRgb24Pixels(bytes + layout.bitsOffset, layout, static_cast<std::uint8_t*>(pixels)))
+    return Picture(section.release());
   // Copies: the header block aligned as the platform expects, and the pixels with an end of
   // bitmap mark behind them, at which a run-length decoder stops even if the data lacks one.
   std::vector<std::uint8_t> info(bytes + layout.infoOffset,
@@ -188,11 +212,6 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
                                  bytes + layout.bitsOffset + layout.bitsSize);
   bits.push_back(0);
   bits.push_back(1);
-
-  BITMAPINFO target = SectionInfo(layout.width, layout.height);
-  void* pixels = nullptr;
-  GdiObject<HBITMAP> section(NewSection(target, &pixels));
-  if (!section) throw PictureError("out of memory for a picture");
   const int rows = SetDIBits(MemoryDC(), section, 0, static_cast<UINT>(layout.height), bits.data(),
                              reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
   if (rows == 0) throw PictureError("damaged bitmap: the platform refused its pixels");

@@ -77,11 +77,12 @@ TEST(CatalogueMissing, NoContentFolderShowsNineBlankButtonsAnEmptyViewAndNoPictu
 }
 
 TEST(CatalogueMissing, OnlyTheMenuBitmapsOfTitleThree) {
+  // Names are found whatever the case of their letters: the folder is "Content" and the
+  // normal picture "MENU3.BMP".
   const std::string folder = TestFolder();
-  ASSERT_TRUE(MakeFolders(folder + "\\content"));
-  for (bool highlighted : {false, true})
-    ASSERT_TRUE(CopyTree(DiscContent(MenuFile(3, highlighted)),
-                         folder + "\\content\\" + MenuFile(3, highlighted)));
+  ASSERT_TRUE(MakeFolders(folder + "\\Content"));
+  ASSERT_TRUE(CopyTree(DiscContent(MenuFile(3, false)), folder + "\\Content\\MENU3.BMP"));
+  ASSERT_TRUE(CopyTree(DiscContent(MenuFile(3, true)), folder + "\\Content\\" + MenuFile(3, true)));
   const Capture& blank = NoContentCapture();
   ASSERT_GT(blank.width(), 0);
 

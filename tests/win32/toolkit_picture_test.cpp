@@ -201,6 +201,34 @@ TEST_F(PictureTest, BitmapFilesLoadWithTheirPixelsAndTheBottomLeftColourAsTransp
   EXPECT_EQ(other.transparentColor(), kBlue);
 }
 
+TEST_F(PictureTest, TrueColourRowsLoadWhateverTheirPaddingAndOrder) {
+  // Widths 1 to 4 leave 1, 2, 3 and no padding bytes at the end of a 24-bit row; every pixel
+  // a colour of its own, so that a row or a pixel out of place shows.
+  const PixelFn distinct = [](int x, int y) { return RGB(40 * x + 1, 50 * y + 2, 7 * x + y + 3); };
+  for (int width = 1; width <= 4; ++width) {
+    const std::string bottomUp = BitmapFile(width, 3, 24, distinct);
+    // The same rows stored top row first: a negative height and the rows in reverse order.
+    std::string topDown = bottomUp.substr(0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+    reinterpret_cast<BITMAPINFOHEADER*>(&topDown[sizeof(BITMAPFILEHEADER)])->biHeight = -3;
+    const size_t headers = topDown.size();
+    const size_t stride = (bottomUp.size() - headers) / 3;
+    for (size_t row = 3; row-- > 0;) topDown += bottomUp.substr(headers + row * stride, stride);
+    const std::string* const orders[] = {&bottomUp, &topDown};
+    for (const std::string* bytes : orders) {
+      const tk::Picture picture = tk::Picture::FromBitmapBytes(bytes->data(), bytes->size());
+      const std::string what =
+          "width " + std::to_string(width) + (bytes == &topDown ? ", top down" : ", bottom up");
+      ASSERT_EQ(picture.width(), width) << what;
+      ASSERT_EQ(picture.height(), 3) << what;
+      for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < width; ++x)
+          EXPECT_EQ(Hex(PixelOf(picture, x, y)), Hex(distinct(x, y)))
+              << what << " at " << x << "," << y;
+      EXPECT_EQ(picture.transparentColor(), distinct(0, 2)) << what;
+    }
+  }
+}
+
 TEST_F(PictureTest, DamagedOrMissingBitmapsRaisePictureError) {
   const std::string valid = BitmapFile(6, 4, 24, Sample);
   std::string wrongMagic = valid;
