@@ -254,13 +254,14 @@ bool IsCatalogueFile(const std::string& key) {
   return key == "CONTENT\\FIL.TBO";
 }
 
-}  // namespace
+// A manifest that is there but cannot be read.
+bool ManifestUnreadable(const InstallReport& inst) {
+  return inst.manifestPresent && !inst.manifestReadable;
+}
 
-void CheckInstallation(const DiscIndex& disc, Report& report) {
+// The manifest file: whether it is there and can be read, its bytes when it can.
+void CheckManifestFile(const DiscIndex& disc, Report& report, std::string& bytes) {
   InstallReport& inst = report.install;
-  CheckProgramAndData(disc, report);
-
-  std::string bytes;
   const DiscEntry* manifest = disc.findFile(kInstallManifestPath);
   inst.manifestPresent = manifest != nullptr;
   inst.manifestReadable = manifest && disc.read(*manifest, bytes);
@@ -277,61 +278,81 @@ void CheckInstallation(const DiscIndex& disc, Report& report) {
             ProblemsMessage() + ".",
         "Write the manifest again so that it can be read.");
   }
+}
 
-  // The lines as the program reads them, numbered; the reader's entries are the non-empty ones.
+// The manifest as the installation plays it: the reader's entries, the line number of each, and
+// where each folder line makes its folder.
+struct ManifestEntries {
   std::vector<ManifestEntry> entries;
-  if (inst.manifestReadable) {
-    entries = ReadInstallManifest(bytes);
-    TextLineReader reader(bytes);
-    std::size_t next = 0;
-    for (int number = 1; !reader.atEnd(); ++number) {
-      ManifestLine line;
-      line.number = number;
-      line.text = reader.readLine();
-      if (!line.text.empty() && next < entries.size() && entries[next].line == line.text) {
-        line.kind = entries[next].kind == ManifestEntry::Kind::Folder ? ManifestLine::Kind::Folder
-                                                                      : ManifestLine::Kind::File;
-        ++next;
-      }
-      inst.lines.push_back(std::move(line));
-    }
-  }
-  FolderLines folderLines;
   std::vector<int> entryLines;
+  FolderLines folderLines;
+};
+
+// The lines as the program reads them, numbered, into the report; the reader's entries are the
+// non-empty ones. Nothing when the manifest cannot be read.
+ManifestEntries ReadManifestLines(const std::string& bytes, InstallReport& inst) {
+  ManifestEntries manifest;
+  if (!inst.manifestReadable) return manifest;
+  manifest.entries = ReadInstallManifest(bytes);
+  const std::vector<ManifestEntry>& entries = manifest.entries;
+  TextLineReader reader(bytes);
+  std::size_t next = 0;
+  for (int number = 1; !reader.atEnd(); ++number) {
+    ManifestLine line;
+    line.number = number;
+    line.text = reader.readLine();
+    if (!line.text.empty() && next < entries.size() && entries[next].line == line.text) {
+      line.kind = entries[next].kind == ManifestEntry::Kind::Folder ? ManifestLine::Kind::Folder
+                                                                    : ManifestLine::Kind::File;
+      ++next;
+    }
+    inst.lines.push_back(std::move(line));
+  }
   for (const ManifestLine& l : inst.lines) {
     if (l.kind == ManifestLine::Kind::Empty) continue;
-    entryLines.push_back(l.number);
+    manifest.entryLines.push_back(l.number);
     if (l.kind == ManifestLine::Kind::Folder)
-      folderLines.emplace(PathKey("Content\\" + l.text), l.number);
+      manifest.folderLines.emplace(PathKey("Content\\" + l.text), l.number);
   }
+  return manifest;
+}
 
-  for (const char* folder : kDefaultFolders) {
-    Installation run(disc, folder, folderLines);
-    for (const InstallStep& step : PlanProgramAndData(folder)) {
-      const Failure f = run.run(step, 0);
-      if (step.kind == InstallStep::Kind::Copy && step.source == "Tolvan.exe")
-        run.outcome().programCopied = f.code.empty();
-    }
-    if (manifest && !inst.manifestReadable) {
-      ++run.outcome().failedSteps;
-      run.outcome().reasons.push_back("the manifest cannot be read");
-    }
-    const std::vector<InstallStep> steps = PlanManifest(folder, entries);
-    for (std::size_t i = 0; i < steps.size() && i < entryLines.size(); ++i) {
-      const Failure f = run.run(steps[i], entryLines[i]);
-      for (ManifestLine& l : inst.lines) {
-        if (l.number != entryLines[i]) continue;
-        if (steps[i].kind == InstallStep::Kind::Refused) l.kind = ManifestLine::Kind::Refused;
-        l.failures.push_back(f.code.empty() ? std::string() : f.code + ": " + f.why);
-      }
-    }
-    InstallOutcome& out = run.outcome();
-    out.success = out.failedSteps == 0;
-    inst.outcomes.push_back(out);
+// How a manifest line's step fares under one more default folder.
+void NoteLineStep(std::vector<ManifestLine>& lines, int number, const InstallStep& step,
+                  const Failure& f) {
+  for (ManifestLine& l : lines) {
+    if (l.number != number) continue;
+    if (step.kind == InstallStep::Kind::Refused) l.kind = ManifestLine::Kind::Refused;
+    l.failures.push_back(f.code.empty() ? std::string() : f.code + ": " + f.why);
   }
+}
 
-  // One finding a failing line; said once when both folders fail it alike.
-  for (const ManifestLine& l : inst.lines) {
+// The installation into one default folder: the program and its data files, then the manifest's
+// steps, each line noting how its step fares.
+InstallOutcome InstallInto(const DiscIndex& disc, const char* folder,
+                           const ManifestEntries& manifest, InstallReport& inst) {
+  Installation run(disc, folder, manifest.folderLines);
+  for (const InstallStep& step : PlanProgramAndData(folder)) {
+    const Failure f = run.run(step, 0);
+    if (step.kind == InstallStep::Kind::Copy && step.source == "Tolvan.exe")
+      run.outcome().programCopied = f.code.empty();
+  }
+  if (ManifestUnreadable(inst)) {
+    ++run.outcome().failedSteps;
+    run.outcome().reasons.push_back("the manifest cannot be read");
+  }
+  const std::vector<InstallStep> steps = PlanManifest(folder, manifest.entries);
+  const std::vector<int>& entryLines = manifest.entryLines;
+  for (std::size_t i = 0; i < steps.size() && i < entryLines.size(); ++i)
+    NoteLineStep(inst.lines, entryLines[i], steps[i], run.run(steps[i], entryLines[i]));
+  InstallOutcome& out = run.outcome();
+  out.success = out.failedSteps == 0;
+  return out;
+}
+
+// One finding a failing line; said once when both folders fail it alike.
+void AddLineFindings(Report& report) {
+  for (const ManifestLine& l : report.install.lines) {
     if (l.failures.size() != 2) continue;
     for (int i = 0; i < 2; ++i) {
       const std::string& f = l.failures[i];
@@ -351,9 +372,12 @@ void CheckInstallation(const DiscIndex& disc, Report& report) {
           Mend(code));
     }
   }
+}
 
-  // Files of content that no line lists are never installed. The catalogue's own files and
-  // the manifest belong to the disc, not to the installation.
+// Files of content that no line lists are never installed. The catalogue's own files and
+// the manifest belong to the disc, not to the installation.
+void AddContentFindings(const DiscIndex& disc, const std::vector<ManifestEntry>& entries,
+                        Report& report) {
   std::map<std::string, bool> listed;
   for (const ManifestEntry& e : entries)
     if (e.kind == ManifestEntry::Kind::File) listed[PathKey("content\\" + e.path)] = true;
@@ -365,13 +389,17 @@ void CheckInstallation(const DiscIndex& disc, Report& report) {
           "The name of " + Quote(e.path) + " holds a character code page 1253 lacks.",
           "The program cannot name the file: it is never installed.",
           "Rename it with Latin or Greek letters only.");
-    } else if (!listed.count(key) && !(manifest && !inst.manifestReadable)) {
+    } else if (!listed.count(key) && !ManifestUnreadable(report.install)) {
       // (A manifest that cannot be read has its own finding; its files are not judged.)
       Add(report, Severity::Problem, "content-not-listed", e.path, 0,
           "No manifest line lists " + Quote(e.path) + ".", "It is never installed.",
           "Add a line for it under its folder's line, or take it off the disc.");
     }
   }
+}
+
+// Names that Windows takes for one.
+void AddClashFindings(const DiscIndex& disc, Report& report) {
   for (const auto& clash : disc.clashes()) {
     Add(report, Severity::Problem, "name-clash", clash.second, 0,
         Quote(clash.second) + " and " + Quote(clash.first) +
@@ -379,6 +407,21 @@ void CheckInstallation(const DiscIndex& disc, Report& report) {
         "Windows takes them for one name: the program sees only one of them.",
         "Rename or remove one of them.");
   }
+}
+
+}  // namespace
+
+void CheckInstallation(const DiscIndex& disc, Report& report) {
+  InstallReport& inst = report.install;
+  CheckProgramAndData(disc, report);
+  std::string bytes;
+  CheckManifestFile(disc, report, bytes);
+  const ManifestEntries manifest = ReadManifestLines(bytes, inst);
+  for (const char* folder : kDefaultFolders)
+    inst.outcomes.push_back(InstallInto(disc, folder, manifest, inst));
+  AddLineFindings(report);
+  AddContentFindings(disc, manifest.entries, report);
+  AddClashFindings(disc, report);
 }
 
 Report CheckDisc(const DiscIndex& disc) {
