@@ -111,21 +111,27 @@ class CatalogueFolder {
   // The whole of a file; one that cannot be read stops the loading.
   std::string read(const std::string& name) const {
     std::string bytes;
-    if (!Sys().readFile(path(name), bytes)) throw std::runtime_error("cannot read " + path(name));
+    readInto(name, bytes);
     return bytes;
   }
 
-  // A bitmap file; a damaged one, or one larger than any picture, stops the loading.
-  tk::Picture picture(const std::string& name) const {
+  // A bitmap file; a damaged one, or one larger than any picture, stops the loading. Its bytes
+  // pass through one buffer kept for all the pictures: a new buffer is faulted in page by page
+  // and copied as it grows, and reading each picture into one of its own took longer than
+  // decoding them all.
+  tk::Picture picture(const std::string& name) {
     const FoundFile* file = find(name);
     if (file && file->size > tk::kMaxPictureFileSize)
       throw tk::PictureError("picture file too large: " + path(name));
-    const std::string bytes = read(name);
-    return tk::Picture::FromBitmapBytes(bytes.data(), bytes.size());
+    readInto(name, buffer_);
+    return tk::Picture::FromBitmapBytes(buffer_.data(), buffer_.size());
   }
 
  private:
   std::string path(const std::string& name) const { return folder_ + "\\" + name; }
+  void readInto(const std::string& name, std::string& bytes) const {
+    if (!Sys().readFile(path(name), bytes)) throw std::runtime_error("cannot read " + path(name));
+  }
   const FoundFile* find(const std::string& name) const {
     for (const FoundFile& file : files_) {
       if (lstrcmpiA(file.name.c_str(), name.c_str()) == 0 ||
@@ -137,6 +143,7 @@ class CatalogueFolder {
 
   std::string folder_;
   std::vector<FoundFile> files_;
+  std::string buffer_;
 };
 
 }  // namespace
@@ -183,7 +190,7 @@ void TEntryForm::loadCatalogue() {
     Descriptions[k].clear();
     TitlePictures[k] = tk::Picture();
   }
-  const CatalogueFolder content("content");
+  CatalogueFolder content("content");
   for (int k = 1; k <= 9; ++k) {
     const std::string n = std::to_string(k);
     const std::string menu = "menu" + n + ".bmp";
