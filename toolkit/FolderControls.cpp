@@ -371,7 +371,7 @@ void DriveComboBox::fill() {
     if (!(mask & (1u << i))) continue;
     const char letter = static_cast<char>('a' + i);
     std::string text{letter, ':'};
-    const std::string label = VolumeLabel(letter);
+    const std::string label = labelled_ ? VolumeLabel(letter) : std::string();
     if (!label.empty()) text += " [" + label + "]";
     SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     letters_.push_back(letter);
@@ -380,7 +380,12 @@ void DriveComboBox::fill() {
 }
 
 void DriveComboBox::refresh() {
+  labelled_ = true;
   fill();
+}
+
+void DriveComboBox::beforeShown() {
+  if (!labelled_) refresh();
 }
 
 int DriveComboBox::indexOf(char letter) const {

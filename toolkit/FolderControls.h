@@ -96,6 +96,7 @@ class DriveComboBox : public WindowControl {
   void setBounds(int left, int top, int width, int height) override;
   bool wantsKey(WPARAM key) const override;
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void beforeShown() override;
 
  private:
   friend class DirectoryList;
@@ -107,6 +108,10 @@ class DriveComboBox : public WindowControl {
   void chooseSelected();
 
   std::vector<char> letters_;
+  // Whether the entries carry the drives' volume labels, which are read only once the form is
+  // about to be seen: asking each drive for its label is slow, and a dialog made but never
+  // shown (the program makes one at start-up) has no need of them.
+  bool labelled_ = false;
   char drive_ = 0;
   DirectoryList* list_ = nullptr;
 };

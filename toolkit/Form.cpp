@@ -275,9 +275,6 @@ void Form::create() {
     hwnd_ = nullptr;
     throw std::runtime_error("cannot create a form");
   }
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 Form* Form::FromHandle(HWND hwnd) {
@@ -334,11 +331,23 @@ void Form::placeOnScreen() {
   SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::prepareToShow() {
+  for (const auto& c : controls_)
+    if (auto* w = dynamic_cast<WindowControl*>(c.get())) w->beforeShown();
+  updateTooltips();
+}
+
 void Form::updateTooltips() {
-  if (!tooltip_) return;
   for (const auto& c : controls_) {
     auto* g = dynamic_cast<GraphicControl*>(c.get());
     if (!g || g->hint.empty()) continue;
+    // The tooltip window is made once a control has a hint: most forms have none, and each
+    // window made costs the start-up time.
+    if (!tooltip_)
+      tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!tooltip_) return;
     TOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V1_SIZE;
     info.uFlags = TTF_SUBCLASS;
@@ -354,7 +363,7 @@ void Form::updateTooltips() {
 void Form::show() {
   create();
   if (!shownOnce_) placeOnScreen();
-  updateTooltips();
+  prepareToShow();
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   // The first showing starts at the first control in tab order, as a modal showing does; later
@@ -414,7 +423,7 @@ int Form::showModal() {
   modal_ = true;
   placeOnScreen();
   if (mainWindow) EnableWindow(mainWindow, FALSE);
-  updateTooltips();
+  prepareToShow();
   focusWhenDeactivated_ = nullptr;  // not the control focused when the form was last closed
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
@@ -530,13 +539,16 @@ void Form::paint() {
   // kept between paints: a part of the window uncovered again (as the rich-text view moves over
   // the background while it opens) is copied from it, and only what changed since is composed
   // again.
+  // It stays selected into a device context of its own, so that a paint while the view opens
+  // is one copy.
   if (!composite_) {
     const WindowDC screen(hwnd_);
     composite_.reset(CreateCompatibleBitmap(screen, props_.clientWidth, props_.clientHeight));
+    compositeDc_ = std::make_unique<MemoryDC>(screen);
+    compositeSelected_ = std::make_unique<SelectedObject>(*compositeDc_, composite_);
     stale_ = RECT{0, 0, props_.clientWidth, props_.clientHeight};
   }
-  const MemoryDC buffer(dc);
-  const SelectedObject selected(buffer, composite_);
+  const HDC buffer = *compositeDc_;
   if (!IsRectEmpty(&stale_)) {
     IntersectClipRect(buffer, stale_.left, stale_.top, stale_.right, stale_.bottom);
     paintGraphics(buffer, stale_);

@@ -149,6 +149,8 @@ class WindowControl : public Control {
   void setFont(const FontSpec& font);
   // Whether the control handles this key itself rather than the form's default/cancel buttons.
   virtual bool wantsKey(WPARAM key) const;
+  // Runs before each showing of the form: for what a control leaves until it is first seen.
+  virtual void beforeShown() {}
   // Messages the form reflects back to the control (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR...).
   virtual bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
@@ -246,6 +248,7 @@ class Form {
   void placeOnScreen();
   void moveFocus(bool forward);
   void focusFirstControl();
+  void prepareToShow();
   void updateTooltips();
 
   FormSpec props_;
@@ -255,6 +258,8 @@ class Form {
   // The graphic controls composed over the whole client area, and the part of it that changed
   // since it was last composed.
   GdiObject<HBITMAP> composite_;
+  std::unique_ptr<MemoryDC> compositeDc_;  // (after the bitmap: they go before it)
+  std::unique_ptr<SelectedObject> compositeSelected_;
   mutable RECT stale_{0, 0, 0, 0};
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
