@@ -80,6 +80,39 @@ bool IsBadNameByte(char c) {
          std::string("<>\"|?*").find(c) != std::string::npos;
 }
 
+// Why a name in the target folder fails: a line feed left in it without its carriage return, or a
+// byte no Windows name may hold.
+Failure NameFailure(const std::string& rel) {
+  for (char c : rel) {
+    if (c == '\n')
+      return {"manifest-lone-lf",
+              "the name holds a line feed without a carriage return before it, which the "
+              "program does not take for a line end"};
+    if (IsBadNameByte(c))
+      return {"manifest-bad-name",
+              "the name " + Quote(rel) + " holds a character no Windows name may hold"};
+  }
+  return {};
+}
+
+// A path longer than the folder call or the file calls accept.
+Failure LengthFailure(const InstallStep& step) {
+  const bool folder = step.kind != InstallStep::Kind::Copy;
+  const std::size_t limit = folder ? kMaxFolderPathLength : kMaxPathLength;
+  if (step.target.size() > limit)
+    return {"path-too-long", "the path " + Quote(step.target) + " is " +
+                                 std::to_string(step.target.size()) +
+                                 " characters long, more than the " + std::to_string(limit) +
+                                 (folder ? " the folder call" : " the file calls") + " accept"};
+  return {};
+}
+
+// Which line put an item there, for a step that finds it already; nothing for the installation's
+// own steps.
+std::string ByLine(const char* verb, int line) {
+  return line ? " (" + std::string(verb) + " by line " + std::to_string(line) + ")" : std::string();
+}
+
 // Where a folder line makes its folder, for "its parent comes later".
 using FolderLines = std::map<std::string, int>;
 
@@ -110,6 +143,8 @@ class Installation {
   InstallOutcome& outcome() { return outcome_; }
 
  private:
+  // What a step does to the target folder, or why it fails: a refused entry, then the name, the
+  // path's length, and last the folder or copy itself.
   Failure attempt(const InstallStep& step, int line) {
     if (step.kind == InstallStep::Kind::ClearReadOnly) return {};
     if (step.kind == InstallStep::Kind::Refused)
@@ -118,63 +153,64 @@ class Installation {
                   " names an absolute path, a drive or a \"..\" part: nothing is made or "
                   "copied for it"};
     const std::string rel = step.target.substr(folder_.size());
-    for (char c : rel) {
-      if (c == '\n')
-        return {"manifest-lone-lf",
-                "the name holds a line feed without a carriage return before it, which the "
-                "program does not take for a line end"};
-      if (IsBadNameByte(c))
-        return {"manifest-bad-name",
-                "the name " + Quote(rel) + " holds a character no Windows name may hold"};
-    }
-    const bool folder = step.kind != InstallStep::Kind::Copy;
-    const std::size_t limit = folder ? kMaxFolderPathLength : kMaxPathLength;
-    if (step.target.size() > limit)
-      return {"path-too-long", "the path " + Quote(step.target) + " is " +
-                                   std::to_string(step.target.size()) +
-                                   " characters long, more than the " + std::to_string(limit) +
-                                   (folder ? " the folder call" : " the file calls") + " accept"};
+    Failure f = NameFailure(rel);
+    if (f.code.empty()) f = LengthFailure(step);
+    if (!f.code.empty()) return f;
     const std::string key = PathKey(rel);
-    const std::string parent = ParentKey(key);
+    if (step.kind == InstallStep::Kind::EnsureFolder) return ensureFolder(key, line);
+    if (step.kind == InstallStep::Kind::MakeFolder) return makeFolder(rel, key, line);
+    return copy(step, rel, key, line);
+  }
+
+  // Whether the target folder holds a folder under this key.
+  bool hasFolder(const std::string& key) const {
+    const auto item = target_.items.find(key);
+    return item != target_.items.end() && item->second.first;
+  }
+
+  // "Data", made unless it is there; a new folder has it already.
+  Failure ensureFolder(const std::string& key, int line) {
+    if (target_.items.find(key) == target_.items.end()) target_.items[key] = {true, line};
+    return {};
+  }
+
+  // A folder line's folder: new, and its parent made before it.
+  Failure makeFolder(const std::string& rel, const std::string& key, int line) {
     const auto existing = target_.items.find(key);
-    const auto parentItem = target_.items.find(parent);
-    if (step.kind == InstallStep::Kind::EnsureFolder) {
-      // "Data", made unless it is there; a new folder has it already.
-      if (existing == target_.items.end()) target_.items[key] = {true, line};
-      return {};
-    }
-    if (step.kind == InstallStep::Kind::MakeFolder) {
-      if (existing != target_.items.end())
-        return {"manifest-listed-twice",
-                "the folder " + Quote(rel.substr(1)) + " exists already" +
-                    (existing->second.second
-                         ? " (made by line " + std::to_string(existing->second.second) + ")"
-                         : std::string())};
-      if (parentItem == target_.items.end() || !parentItem->second.first) {
-        const auto later = folderLines_.find(parent);
-        if (later != folderLines_.end() && later->second > line)
-          return {"manifest-folder-before-parent",
-                  "the folder " + Quote(rel.substr(1)) +
-                      " cannot be made: its parent's folder line comes later (line " +
-                      std::to_string(later->second) + ")"};
-        return {"manifest-parent-missing", "the folder " + Quote(rel.substr(1)) +
-                                               " cannot be made: no line makes its parent folder"};
-      }
-      target_.items[key] = {true, line};
-      return {};
-    }
-    // A copy.
+    if (existing != target_.items.end())
+      return {"manifest-listed-twice", "the folder " + Quote(rel.substr(1)) + " exists already" +
+                                           ByLine("made", existing->second.second)};
+    const std::string parent = ParentKey(key);
+    if (!hasFolder(parent)) return missingParent(rel, parent, line);
+    target_.items[key] = {true, line};
+    return {};
+  }
+
+  // A folder whose parent is not there: its parent's line comes later, or there is none.
+  Failure missingParent(const std::string& rel, const std::string& parent, int line) const {
+    const auto later = folderLines_.find(parent);
+    if (later != folderLines_.end() && later->second > line)
+      return {"manifest-folder-before-parent",
+              "the folder " + Quote(rel.substr(1)) +
+                  " cannot be made: its parent's folder line comes later (line " +
+                  std::to_string(later->second) + ")"};
+    return {"manifest-parent-missing", "the folder " + Quote(rel.substr(1)) +
+                                           " cannot be made: no line makes its parent folder"};
+  }
+
+  // A copy: its file on the disc, its place free and its folder made; it counts toward the files
+  // and bytes installed.
+  Failure copy(const InstallStep& step, const std::string& rel, const std::string& key, int line) {
     const DiscEntry* source = disc_.findFile(step.source);
     if (!source)
       return {line ? "manifest-file-missing" : "install-file-missing",
               "the disc has no file " + Quote(step.source)};
+    const auto existing = target_.items.find(key);
     if (existing != target_.items.end())
-      return {"manifest-listed-twice",
-              "the copy to " + Quote(rel.substr(1)) + " finds a file there already" +
-                  (existing->second.second
-                       ? " (copied by line " + std::to_string(existing->second.second) + ")"
-                       : std::string())};
-    if (parentItem == target_.items.end() || !parentItem->second.first)
+      return {"manifest-listed-twice", "the copy to " + Quote(rel.substr(1)) +
+                                           " finds a file there already" +
+                                           ByLine("copied", existing->second.second)};
+    if (!hasFolder(ParentKey(key)))
       return {"manifest-folder-not-made",
               "the folder that " + Quote(rel.substr(1)) + " goes into is never made"};
     target_.items[key] = {false, line};
