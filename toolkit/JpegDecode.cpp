@@ -37,8 +37,11 @@ bool TooLarge(JDIMENSION width, JDIMENSION height) {
 
 }  // namespace
 
-bool DecodeJpeg(const std::uint8_t* data, std::size_t size, RgbImage& out, std::string* error) {
-  out = RgbImage{};
+namespace {
+
+// Decodes into rows that `rows` gives, in `space` with `components` bytes a pixel.
+bool Decode(const std::uint8_t* data, std::size_t size, J_COLOR_SPACE space, int components,
+            const BgrxRows& rows, std::string* error) {
   if (data == nullptr || size < 4) {
     if (error) *error = "not a JPEG file";
     return false;
@@ -49,11 +52,8 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, RgbImage& out, std::
   manager.base.error_exit = OnError;
   manager.base.emit_message = OnMessage;
   manager.message[0] = '\0';
-  // Everything that must survive the longjmp lives outside this frame's registers.
-  RgbImage* volatile result = &out;
   if (setjmp(manager.jump)) {
     jpeg_destroy_decompress(&cinfo);
-    *result = RgbImage{};
     if (error) *error = manager.message;
     return false;
   }
@@ -67,24 +67,62 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, RgbImage& out, std::
     return false;
   }
   cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
-  cinfo.out_color_space = JCS_RGB;
+  cinfo.out_color_space = space;
   jpeg_start_decompress(&cinfo);
-  if (cinfo.output_components != 3 || TooLarge(cinfo.output_width, cinfo.output_height)) {
+  if (cinfo.output_components != components || TooLarge(cinfo.output_width, cinfo.output_height)) {
     jpeg_destroy_decompress(&cinfo);
     if (error) *error = "unsupported JPEG picture";
     return false;
   }
-  result->width = static_cast<int>(cinfo.output_width);
-  result->height = static_cast<int>(cinfo.output_height);
-  const std::size_t stride = static_cast<std::size_t>(cinfo.output_width) * 3;
-  result->rgb.resize(stride * cinfo.output_height);
+  std::uint8_t* const first =
+      rows(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+  if (first == nullptr) {
+    jpeg_destroy_decompress(&cinfo);
+    if (error) *error = "no room for the JPEG picture";
+    return false;
+  }
+  const std::size_t stride = static_cast<std::size_t>(cinfo.output_width) * components;
   while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = result->rgb.data() + stride * cinfo.output_scanline;
+    JSAMPROW row = first + stride * cinfo.output_scanline;
     jpeg_read_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
   return true;
+}
+
+}  // namespace
+
+bool DecodeJpeg(const std::uint8_t* data, std::size_t size, RgbImage& out, std::string* error) {
+  out = RgbImage{};
+  const bool decoded = Decode(
+      data, size, JCS_RGB, 3,
+      [&out](int width, int height) {
+        out.width = width;
+        out.height = height;
+        out.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+        return out.rgb.data();
+      },
+      error);
+  if (!decoded) out = RgbImage{};
+  return decoded;
+}
+
+bool DecodeJpegBgrx(const std::uint8_t* data, std::size_t size, const BgrxRows& rows,
+                    std::string* error) {
+  std::uint8_t* first = nullptr;
+  std::size_t pixels = 0;
+  const bool decoded = Decode(
+      data, size, JCS_EXT_BGRX, 4,
+      [&](int width, int height) {
+        pixels = static_cast<std::size_t>(width) * height;
+        return first = rows(width, height);
+      },
+      error);
+  // The library fills the fourth byte with 255; a section's pixels hold zero there.
+  if (decoded)
+    for (std::size_t i = 0; i < pixels; ++i) first[4 * i + 3] = 0;
+  return decoded;
 }
 
 }  // namespace tk

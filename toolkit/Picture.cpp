@@ -41,26 +41,6 @@ HBITMAP NewSection(const BITMAPINFO& info, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-// A 32-bit top-down section holding the given RGB rows.
-HBITMAP SectionFromRgb(const RgbImage& image) {
-  BITMAPINFO info = SectionInfo(image.width, image.height);
-  void* bits = nullptr;
-  HBITMAP bitmap = NewSection(info, &bits);
-  if (!bitmap) throw PictureError("out of memory for a picture");
-  auto* out = static_cast<std::uint8_t*>(bits);
-  const std::uint8_t* in = image.rgb.data();
-  for (size_t i = 0, n = static_cast<size_t>(image.width) * image.height; i < n; ++i) {
-    out[0] = in[2];
-    out[1] = in[1];
-    out[2] = in[0];
-    out[3] = 0;
-    out += 4;
-    in += 3;
-  }
-  return bitmap;
-}
-
-// A 32-bit section copy of any bitmap, so that every picture is drawn the same way.
 // The rows of `bitmap` when it is one of the pictures' own 32-bit top-down sections, else null.
 const std::uint8_t* OwnSectionRows(HBITMAP bitmap, BITMAP& bm) {
   DIBSECTION section{};
@@ -236,11 +216,20 @@ Picture Picture::FromJpegResource(int id) {
 }
 
 Picture Picture::FromJpegBytes(const void* data, size_t size) {
-  RgbImage image;
+  // Decoded straight into the picture's own section.
+  GdiObject<HBITMAP> section;
   std::string error;
-  if (!DecodeJpeg(static_cast<const std::uint8_t*>(data), size, image, &error))
-    throw PictureError("damaged JPEG picture: " + error);
-  return Picture(SectionFromRgb(image));
+  const bool decoded = DecodeJpegBgrx(
+      static_cast<const std::uint8_t*>(data), size,
+      [&section](int width, int height) -> std::uint8_t* {
+        BITMAPINFO info = SectionInfo(width, height);
+        void* bits = nullptr;
+        section.reset(NewSection(info, &bits));
+        return section ? static_cast<std::uint8_t*>(bits) : nullptr;
+      },
+      &error);
+  if (!decoded) throw PictureError("damaged JPEG picture: " + error);
+  return Picture(section.release());
 }
 
 void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) const {

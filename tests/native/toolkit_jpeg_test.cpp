@@ -125,6 +125,41 @@ TEST(DecodeJpegTest, TopAndBottomRowsKeepTheirOrder) {
   ExpectNear(PixelAt(image, 8, 14), 5, 5, 5, "bottom");
 }
 
+TEST(DecodeJpegTest, BgrxRowsHoldTheSamePixelsInTheSectionsOrder) {
+  const Bytes jpeg = RedBlue(33, 7);
+  tk::RgbImage rgb;
+  ASSERT_TRUE(tk::DecodeJpeg(jpeg.data(), jpeg.size(), rgb, nullptr));
+  std::vector<std::uint8_t> bgrx;
+  std::string error;
+  ASSERT_TRUE(tk::DecodeJpegBgrx(
+      jpeg.data(), jpeg.size(),
+      [&](int width, int height) {
+        EXPECT_EQ(width, 33);
+        EXPECT_EQ(height, 7);
+        bgrx.assign(static_cast<size_t>(width) * height * 4, 0xAA);
+        return bgrx.data();
+      },
+      &error))
+      << error;
+  ASSERT_EQ(bgrx.size(), 33u * 7u * 4u);
+  for (size_t i = 0; i < 33u * 7u; ++i) {
+    ASSERT_EQ(bgrx[4 * i], rgb.rgb[3 * i + 2]) << i;
+    ASSERT_EQ(bgrx[4 * i + 1], rgb.rgb[3 * i + 1]) << i;
+    ASSERT_EQ(bgrx[4 * i + 2], rgb.rgb[3 * i]) << i;
+    ASSERT_EQ(bgrx[4 * i + 3], 0) << i;
+  }
+  // No room for the picture, or no picture at all: an error, and nothing written.
+  EXPECT_FALSE(tk::DecodeJpegBgrx(
+      jpeg.data(), jpeg.size(), [](int, int) -> std::uint8_t* { return nullptr; }, &error));
+  EXPECT_FALSE(error.empty());
+  bool asked = false;
+  const Bytes cut(jpeg.begin(), jpeg.begin() + 3);
+  EXPECT_FALSE(tk::DecodeJpegBgrx(
+      cut.data(), cut.size(), [&](int, int) -> std::uint8_t* { return asked = true, nullptr; },
+      &error));
+  EXPECT_FALSE(asked);
+}
+
 TEST(DecodeJpegTest, GreyAndProgressivePicturesComeOutAsRgb) {
   const Bytes grey = Compress({8, 8, 1}, [](int, int, std::uint8_t* out) { out[0] = 128; });
   tk::RgbImage image;
