@@ -1,8 +1,9 @@
 # libjpeg (libjpeg-turbo) for the Windows target: built from Debian's source package with the
 # cross compiler as a static library, once per processor, into build/_jpeg (build/_jpeg/x86_64 for
-# the 64-bit build), which every build folder under build/ for that processor then shares. The build happens while configuring, under a file lock, so that two build
-# folders configured at the same time do not build it over each other. Nothing of it is
-# committed. A native Windows build uses the JPEG library it finds (MSYS2, vcpkg).
+# the 64-bit build), which every build folder under build/ for that processor then shares. The
+# build happens while configuring, under a file lock, so that two build folders configured at the
+# same time do not build it over each other. Nothing of it is committed. A native Windows build
+# uses the JPEG library it finds (MSYS2, vcpkg).
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(JPEG REQUIRED)
   add_library(velm_jpeg INTERFACE)

@@ -5,9 +5,9 @@
 # as a person would, and the window after each click goes into one picture, the nine states side
 # by side in three rows.
 #   scripts/preview.sh DISC [OUT.png]     (OUT.png defaults to DISC's name + -preview.png here)
-# The program runs on a virtual display of its own Wine session (build/win32/wine-preview, or build/win64/
-# where the machine runs no 32-bit programs),
-# which is stopped again at the end.
+# The program runs on a virtual display of its own Wine session (build/win32/wine-preview, or
+# build/win64/wine-preview where the machine runs no 32-bit programs), which is stopped again at
+# the end.
 set -euo pipefail
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
   echo "usage: scripts/preview.sh DISC [OUT.png]" >&2
