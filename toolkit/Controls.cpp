@@ -16,20 +16,24 @@ namespace tk {
 Button::Button(Form& form, std::string name, int left, int top, int width, int height,
                std::string caption)
     : WindowControl(form, std::move(name), left, top, width, height), caption_(std::move(caption)) {
+  WindowControl::setText(caption_);
+}
+
+void Button::createHandle() {
   // Owner-drawn, so the glyph and caption are laid out as one centred group.
-  createWindow("BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, caption_.c_str());
+  createWindow("BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0);
 }
 
 void Button::setGlyph(const Picture& glyph, int frames) {
   glyph_ = glyph;
   frames_ = std::max(frames, 1);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Button::setText(const std::string& text) {
   caption_ = text;
   WindowControl::setText(text);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Button::click() {
@@ -148,7 +152,9 @@ std::string LoadRichEditClass() {
 
 RichView::RichView(Form& form, std::string name, int left, int top, int width, int height)
     : WindowControl(form, std::move(name), left, top, width, height),
-      windowClass_(LoadRichEditClass()) {
+      windowClass_(LoadRichEditClass()) {}
+
+void RichView::createHandle() {
   createWindow(windowClass_.c_str(),
                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_SAVESEL,
                WS_EX_CLIENTEDGE);
@@ -156,14 +162,17 @@ RichView::RichView(Form& form, std::string name, int left, int top, int width, i
   // Windows' rich-edit control stops RTF streamed in at its text limit, 32767 characters until
   // one is set: a long description would be cut off without a word.
   SendMessageA(hwnd_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  if (hasBackground_) SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(background_));
 }
 
 void RichView::setBackground(COLORREF color) {
-  SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(color));
+  background_ = color;
+  hasBackground_ = true;
+  if (hwnd_) SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(color));
 }
 
 void RichView::clear() {
-  SetWindowTextA(hwnd_, "");
+  SetWindowTextA(handle(), "");
 }
 
 bool RichView::stream(const std::string& bytes, UINT format) {
@@ -171,7 +180,7 @@ bool RichView::stream(const std::string& bytes, UINT format) {
   EDITSTREAM es{};
   es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
   es.pfnCallback = &ReadFromSource;
-  SendMessageA(hwnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+  SendMessageA(handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
   return es.dwError == 0;
 }
 
@@ -192,11 +201,14 @@ bool RichView::wantsKey(WPARAM key) const {
 
 Memo::Memo(Form& form, std::string name, int left, int top, int width, int height, bool centred,
            bool wordWrap)
-    : WindowControl(form, std::move(name), left, top, width, height) {
-  DWORD style = WS_TABSTOP | ES_MULTILINE | ES_READONLY | (centred ? ES_CENTER : ES_LEFT);
-  if (!wordWrap) style |= ES_AUTOHSCROLL;
-  createWindow("EDIT", style, 0);
+    : WindowControl(form, std::move(name), left, top, width, height),
+      style_(WS_TABSTOP | ES_MULTILINE | ES_READONLY | (centred ? ES_CENTER : ES_LEFT) |
+             (wordWrap ? 0 : ES_AUTOHSCROLL)) {
   setBackground(GetSysColor(COLOR_BTNFACE));
+}
+
+void Memo::createHandle() {
+  createWindow("EDIT", style_, 0);
 }
 
 void Memo::setLines(const std::vector<std::string>& lines) {
@@ -210,7 +222,7 @@ void Memo::setLines(const std::vector<std::string>& lines) {
 
 void Memo::setBackground(COLORREF color) {
   brush_.reset(CreateSolidBrush(color));
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 bool Memo::wantsKey(WPARAM key) const {
@@ -234,7 +246,9 @@ bool Memo::reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
 // ---- Edit -------------------------------------------------------------------------------------
 
 Edit::Edit(Form& form, std::string name, int left, int top, int width, int height)
-    : WindowControl(form, std::move(name), left, top, width, height) {
+    : WindowControl(form, std::move(name), left, top, width, height) {}
+
+void Edit::createHandle() {
   createWindow("EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
 }
 

@@ -28,6 +28,9 @@ class Button : public WindowControl {
   void click() override;
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+ protected:
+  void createHandle() override;
+
  private:
   void draw(const DRAWITEMSTRUCT& item) const;
   std::string caption_;
@@ -58,9 +61,14 @@ class RichView : public WindowControl {
   bool loadPlainText(const std::string& bytes);
   bool wantsKey(WPARAM key) const override;
 
+ protected:
+  void createHandle() override;
+
  private:
   bool stream(const std::string& bytes, UINT format);
   std::string windowClass_;
+  COLORREF background_ = 0;
+  bool hasBackground_ = false;  // otherwise the control's own
 };
 
 // A read-only multi-line text without border, on a background of its own colour.
@@ -73,7 +81,11 @@ class Memo : public WindowControl {
   bool wantsKey(WPARAM key) const override;
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+ protected:
+  void createHandle() override;
+
  private:
+  DWORD style_;
   GdiObject<HBRUSH> brush_;
   COLORREF textColor_ = RGB(0, 0, 0);
 };
@@ -81,6 +93,9 @@ class Memo : public WindowControl {
 class Edit : public WindowControl {
  public:
   Edit(Form& form, std::string name, int left, int top, int width, int height);
+
+ protected:
+  void createHandle() override;
 };
 
 }  // namespace tk

@@ -156,7 +156,9 @@ void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
 // ---- DirectoryList ----------------------------------------------------------------------------
 
 DirectoryList::DirectoryList(Form& form, std::string name, int left, int top, int width, int height)
-    : WindowControl(form, std::move(name), left, top, width, height) {
+    : WindowControl(form, std::move(name), left, top, width, height), folder_(WorkingDirectory()) {}
+
+void DirectoryList::createHandle() {
   createWindow("LISTBOX",
                WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                    LBS_NOINTEGRALHEIGHT,
@@ -165,8 +167,30 @@ DirectoryList::DirectoryList(Form& form, std::string name, int left, int top, in
   // A list box tells its parent nothing of Enter; its own window procedure is wrapped to see it.
   listProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DirectoryList::KeyProc)));
-  folder_ = AsNamedOnDisk(WorkingDirectory());
+  // The folder is looked up and read when the list is made: a dialog made but never shown (the
+  // program makes one at start-up) has no need of it.
+  folder_ = AsNamedOnDisk(folder_);
   fill();
+}
+
+const std::string& DirectoryList::folder() const {
+  handle();
+  return folder_;
+}
+
+int DirectoryList::itemCount() const {
+  handle();
+  return static_cast<int>(entries_.size());
+}
+
+const std::string& DirectoryList::itemPath(int index) const {
+  handle();
+  return entries_.at(index).path;
+}
+
+int DirectoryList::currentIndex() const {
+  handle();
+  return current_;
 }
 
 DirectoryList::~DirectoryList() {
@@ -193,6 +217,7 @@ LRESULT CALLBACK DirectoryList::KeyProc(HWND hwnd, UINT message, WPARAM wParam, 
 }
 
 bool DirectoryList::setFolder(const std::string& path) {
+  handle();
   if (path.empty()) return false;
   std::string full = FullPath(path);
   if (full.empty()) return false;
@@ -221,11 +246,12 @@ bool DirectoryList::setFolder(const std::string& path) {
 }
 
 void DirectoryList::refresh() {
+  handle();
   fill();
 }
 
 void DirectoryList::openSelected() {
-  const LRESULT index = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+  const LRESULT index = SendMessageA(handle(), LB_GETCURSEL, 0, 0);
   if (index < 0 || index >= static_cast<LRESULT>(entries_.size())) return;
   const std::string path = entries_[static_cast<size_t>(index)].path;
   // A folder removed since the list was filled cannot be entered: show what is there now.
@@ -325,12 +351,28 @@ bool DirectoryList::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
 // ---- DriveComboBox ----------------------------------------------------------------------------
 
 DriveComboBox::DriveComboBox(Form& form, std::string name, int left, int top, int width, int height)
-    : WindowControl(form, std::move(name), left, top, width, height) {
+    : WindowControl(form, std::move(name), left, top, width, height),
+      drive_(DriveOf(WorkingDirectory())) {}
+
+void DriveComboBox::createHandle() {
   createWindow("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0);
   fill();
   setBounds(left_, top_, width_, height_);
-  drive_ = DriveOf(WorkingDirectory());
-  select(drive_);
+}
+
+char DriveComboBox::drive() const {
+  handle();
+  return drive_;
+}
+
+int DriveComboBox::itemCount() const {
+  handle();
+  return static_cast<int>(letters_.size());
+}
+
+char DriveComboBox::itemDrive(int index) const {
+  handle();
+  return letters_.at(index);
 }
 
 DriveComboBox::~DriveComboBox() {
@@ -365,7 +407,7 @@ void DriveComboBox::fitHeight() {
 
 void DriveComboBox::fill() {
   letters_.clear();
-  SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  if (hwnd_) SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
   const DWORD mask = GetLogicalDrives();
   for (int i = 0; i < 26; ++i) {
     if (!(mask & (1u << i))) continue;
@@ -373,13 +415,14 @@ void DriveComboBox::fill() {
     std::string text{letter, ':'};
     const std::string label = labelled_ ? VolumeLabel(letter) : std::string();
     if (!label.empty()) text += " [" + label + "]";
-    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (hwnd_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     letters_.push_back(letter);
   }
   select(drive_);
 }
 
 void DriveComboBox::refresh() {
+  handle();
   labelled_ = true;
   fill();
 }
@@ -394,10 +437,11 @@ int DriveComboBox::indexOf(char letter) const {
 }
 
 void DriveComboBox::select(char letter) {
-  SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(indexOf(letter)), 0);
+  if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(indexOf(letter)), 0);
 }
 
 bool DriveComboBox::setDrive(char letter) {
+  handle();
   letter = LowerLetter(letter);
   if (letter < 'a' || letter > 'z') return false;
   if (indexOf(letter) < 0) fill();  // a drive mapped since the list was filled
@@ -436,7 +480,8 @@ void DriveComboBox::setDirList(DirectoryList* list) {
 
 void DriveComboBox::followList() {
   if (!list_) return;
-  const char letter = DriveOf(list_->folder());
+  // The list's own folder: a link made before the windows are does not make them.
+  const char letter = DriveOf(list_->folder_);
   if (letter && indexOf(letter) < 0) fill();
   drive_ = letter;
   select(drive_);

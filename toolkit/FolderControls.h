@@ -28,7 +28,7 @@ class DirectoryList : public WindowControl {
   ~DirectoryList() override;
 
   // The current folder, a full path: "C:\Program Files", or "C:\" for a root.
-  const std::string& folder() const { return folder_; }
+  const std::string& folder() const;
   // Makes `path` (full, or relative to the working directory) the current folder and the
   // working directory. False, with nothing changed, when the folder cannot be entered.
   // onChange runs when the current folder is another one than before.
@@ -42,13 +42,16 @@ class DirectoryList : public WindowControl {
   std::function<void(DirectoryList& sender)> onChange;
 
   // The entries as shown: the full path of entry `index`, and how many there are.
-  int itemCount() const { return static_cast<int>(entries_.size()); }
-  const std::string& itemPath(int index) const { return entries_.at(index).path; }
+  int itemCount() const;
+  const std::string& itemPath(int index) const;
   // The index of the current folder's own entry.
-  int currentIndex() const { return current_; }
+  int currentIndex() const;
 
   bool wantsKey(WPARAM key) const override;
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ protected:
+  void createHandle() override;
 
  private:
   friend class DriveComboBox;
@@ -78,7 +81,7 @@ class DriveComboBox : public WindowControl {
   ~DriveComboBox() override;
 
   // The chosen drive, a lower-case letter, or 0 when none is.
-  char drive() const { return drive_; }
+  char drive() const;
   // Chooses drive `letter` (either case), as choosing it by hand does. When the linked list is
   // on another drive, it moves to that drive's current folder and signals a change; on the same
   // drive nothing moves. False, with nothing changed, for a drive that is missing or not ready.
@@ -90,13 +93,16 @@ class DriveComboBox : public WindowControl {
   void refresh();
 
   // The entries as shown: the drive letter of entry `index`, and how many there are.
-  int itemCount() const { return static_cast<int>(letters_.size()); }
-  char itemDrive(int index) const { return letters_.at(index); }
+  int itemCount() const;
+  char itemDrive(int index) const;
 
   void setBounds(int left, int top, int width, int height) override;
   bool wantsKey(WPARAM key) const override;
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void beforeShown() override;
+
+ protected:
+  void createHandle() override;
 
  private:
   friend class DirectoryList;

@@ -168,15 +168,21 @@ WindowControl::~WindowControl() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-void WindowControl::createWindow(const char* className, DWORD style, DWORD exStyle,
-                                 const char* text) {
+HWND WindowControl::handle() const {
+  if (!hwnd_) form_.create();
+  return hwnd_;
+}
+
+void WindowControl::createWindow(const char* className, DWORD style, DWORD exStyle) {
   if (visible_) style |= WS_VISIBLE;
-  hwnd_ =
-      CreateWindowExA(exStyle, className, text, style | WS_CHILD | WS_CLIPSIBLINGS, left_, top_,
-                      width_, height_, form_.handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  hwnd_ = CreateWindowExA(exStyle, className, text_.c_str(), style | WS_CHILD | WS_CLIPSIBLINGS,
+                          left_, top_, std::max(width_, 0), std::max(height_, 0), form_.handle(),
+                          nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) throw std::runtime_error(std::string("cannot create a ") + className + " control");
+  text_.clear();
   SetPropA(hwnd_, "TkControl", this);
-  setFont(form_.font());
+  if (!hfont_) hfont_ = MakeFont(form_.font());
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), FALSE);
 }
 
 void WindowControl::setBounds(int left, int top, int width, int height) {
@@ -190,7 +196,7 @@ void WindowControl::setVisible(bool visible) {
 }
 
 void WindowControl::setFocus() {
-  if (hwnd_) SetFocus(hwnd_);
+  SetFocus(handle());
 }
 
 bool WindowControl::focused() const {
@@ -198,7 +204,7 @@ bool WindowControl::focused() const {
 }
 
 std::string WindowControl::text() const {
-  if (!hwnd_) return {};
+  if (!hwnd_) return text_;
   const int length = GetWindowTextLengthA(hwnd_);
   std::string text(static_cast<size_t>(length) + 1, '\0');
   const int got = GetWindowTextA(hwnd_, &text[0], length + 1);
@@ -207,7 +213,10 @@ std::string WindowControl::text() const {
 }
 
 void WindowControl::setText(const std::string& text) {
-  if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+  if (hwnd_)
+    SetWindowTextA(hwnd_, text.c_str());
+  else
+    text_ = text;
 }
 
 void WindowControl::setFont(const FontSpec& font) {
@@ -225,7 +234,8 @@ bool WindowControl::reflect(UINT, WPARAM, LPARAM, LRESULT&) {
 
 // ---- Form -------------------------------------------------------------------------------------
 
-Form::Form(FormSpec props) : props_(std::move(props)) {}
+Form::Form(FormSpec props)
+    : props_(std::move(props)), background_(CreateSolidBrush(props_.color)) {}
 
 Form::~Form() {
   controls_.clear();
@@ -257,14 +267,18 @@ void Form::registerWindowClass() {
 void Form::create() {
   if (hwnd_) return;
   registerWindowClass();
-  if (!background_) background_.reset(CreateSolidBrush(props_.color));
   // A caption without system menu, minimise, maximise or close box, and a border that does not
   // resize.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
   RECT frame{0, 0, props_.clientWidth, props_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
+  // A dialog belongs to the main window, whose window is made first where it was not yet.
   HWND owner = nullptr;
-  if (Form* main = Application::instance().mainForm()) owner = main->handle();
+  Form* main = Application::instance().mainForm();
+  if (main && main != this) {
+    main->create();
+    owner = main->handle();
+  }
   // WM_NCCREATE attaches the window to this form: from then on, the messages of its creation
   // included, the window procedure hands them to the most derived handleMessage.
   const HWND made =
@@ -275,6 +289,9 @@ void Form::create() {
     hwnd_ = nullptr;
     throw std::runtime_error("cannot create a form");
   }
+  // The controls' windows in creation order, which is their stacking order.
+  for (const auto& c : controls_)
+    if (auto* w = dynamic_cast<WindowControl*>(c.get())) w->createHandle();
 }
 
 Form* Form::FromHandle(HWND hwnd) {
@@ -308,6 +325,8 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 void Form::registerControl(Control& control) {
   if (auto* graphic = dynamic_cast<GraphicControl*>(&control)) {
     if (graphic->visible()) graphic->invalidate();
+  } else if (auto* window = dynamic_cast<WindowControl*>(&control)) {
+    if (hwnd_) window->createHandle();  // added to a form whose window is made
   }
 }
 

@@ -133,11 +133,14 @@ class Label : public GraphicControl {
   HFONT hfont_ = nullptr;
 };
 
-// A control that is a child window of the form.
+// A control that is a child window of the form. Its window is made with the form's (see
+// Form::create): until then its place, visibility, text and font are kept and given to the window
+// when it is made, and anything that needs the window makes the form's first.
 class WindowControl : public Control {
  public:
   ~WindowControl() override;
-  HWND handle() const { return hwnd_; }
+  // The control's window; asking for it makes the form's window, and so the control's.
+  HWND handle() const;
   int tabOrder = 0;
   bool tabStop = true;
   void setBounds(int left, int top, int width, int height) override;
@@ -155,10 +158,17 @@ class WindowControl : public Control {
   virtual bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
  protected:
+  friend class Form;
   WindowControl(Form& form, std::string name, int left, int top, int width, int height);
-  void createWindow(const char* className, DWORD style, DWORD exStyle, const char* text = "");
+  // Makes the control's window, with createWindow, and gives it what was set before.
+  virtual void createHandle() = 0;
+  // A child window of the form's with the control's place, visibility, text and font.
+  void createWindow(const char* className, DWORD style, DWORD exStyle);
   HWND hwnd_ = nullptr;
   HFONT hfont_ = nullptr;
+
+ private:
+  std::string text_;  // the text until the window is made
 };
 
 struct FormSpec {
@@ -170,8 +180,10 @@ struct FormSpec {
   enum class Position { ScreenCenter, MainFormCenter } position = Position::ScreenCenter;
 };
 
-// A form's window is made by create(), which adding a control or showing the form calls, never
-// by the constructor: a derived form's handleMessage then sees every message of the creation.
+// A form's window is made by create(), never by the constructor: a derived form's handleMessage
+// then sees every message of the creation. Showing the form calls it, and so does anything that
+// needs a control's window; a form made and never shown (the program makes two at start-up)
+// makes no window at all.
 class Form {
  public:
   explicit Form(FormSpec props);
@@ -179,7 +191,7 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  // Makes the window, once; null until then.
+  // Makes the window and those of its window controls, once; null until then.
   void create();
   HWND handle() const { return hwnd_; }
   const FormSpec& props() const { return props_; }
@@ -189,7 +201,6 @@ class Form {
 
   template <class T, class... Args>
   T& add(Args&&... args) {
-    create();
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T& ref = *control;
     controls_.push_back(std::move(control));

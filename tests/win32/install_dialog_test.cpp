@@ -77,6 +77,7 @@ TEST_F(FolderDialogTest, LayoutPropertiesAndPictures) {
   TSelectCustomDirForm form;
   EXPECT_EQ(form.caption(), "Επιλογή Φακέλου για Επεξεργασμένα Λήμματα");
   EXPECT_TRUE(form.FMode.empty());
+  form.create();  // made but not shown: its window is made when first needed
   RECT client{};
   GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 477);

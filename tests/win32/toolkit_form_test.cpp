@@ -61,6 +61,7 @@ struct Dialog {
     cancel->onClick = [this](tk::Control&) { ++cancelClicks; };
     form->defaultButton = ok;
     form->cancelButton = cancel;
+    form->create();  // messages are posted to its window before it is first shown
   }
 
   // Queues the key, followed by a click on the finisher, from inside the modal loop once the

@@ -131,6 +131,40 @@ bool Bold(const tk::WindowControl& control) {
   return font.lfWeight >= FW_BOLD;
 }
 
+TEST(FormCreationTest, AFormMadeButNotShownHasNoWindowsUntilOneIsNeeded) {
+  AllKindsForm form(kAllKinds);
+  EXPECT_EQ(form.handle(), nullptr);
+  form.MsgMemo->setLines({"first", "second"});
+  form.Dir_Edit->setText("C:\\Tolvan");
+  form.PresRTF->setBounds(30, 40, 50, 60);
+  EXPECT_EQ(form.Dir_Edit->text(), "C:\\Tolvan");
+  EXPECT_EQ(form.handle(), nullptr);
+
+  // Asking for a control's window makes them all, in creation order, with what was set.
+  const HWND memo = form.MsgMemo->handle();
+  ASSERT_NE(form.handle(), nullptr);
+  EXPECT_EQ(GetParent(memo), form.handle());
+  char text[64] = {};
+  GetWindowTextA(memo, text, sizeof text);
+  EXPECT_STREQ(text, "first\r\nsecond");
+  EXPECT_TRUE(Bold(*form.MsgMemo));
+  GetWindowTextA(form.Dir_Edit->handle(), text, sizeof text);
+  EXPECT_STREQ(text, "C:\\Tolvan");
+  RECT box{};
+  GetWindowRect(form.PresRTF->handle(), &box);
+  MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&box), 2);
+  EXPECT_EQ(box.left, 30);
+  EXPECT_EQ(box.bottom - box.top, 60);
+  EXPECT_EQ(GetWindow(form.MsgMemo->handle(), GW_HWNDNEXT), form.Dir_Edit->handle());
+  EXPECT_GT(form.DirectoryListBox1->itemCount(), 0);
+  EXPECT_EQ(form.DriveComboBox1->drive(), form.DirectoryListBox1->folder()[0] | 0x20);
+
+  // A control added afterwards makes its window at once.
+  tk::Edit& late = form.add<tk::Edit>("Late", 8, 190, 50, 21);
+  const HWND last = GetWindow(GetWindow(form.handle(), GW_CHILD), GW_HWNDLAST);
+  EXPECT_EQ(GetPropA(last, "TkControl"), static_cast<tk::WindowControl*>(&late));
+}
+
 TEST(LayoutTest, EveryRowMakesItsControlInOrderBoundToItsMember) {
   AllKindsForm form(kAllKinds);
   const tk::Control* const members[] = {

@@ -21,6 +21,7 @@ TEST(ConfirmUninstallFormTest, PropertiesPicturesAndFonts) {
   TConfirmUninstallForm form;
 
   EXPECT_EQ(form.caption(), velmtest::kConfirmCaption);
+  form.create();  // made but not shown: its window is made when first needed
   RECT client{};
   GetClientRect(form.handle(), &client);
   EXPECT_EQ(client.right, 292);
