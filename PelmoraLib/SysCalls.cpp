@@ -10,6 +10,16 @@ namespace velm {
 
 namespace {
 
+// A function of the shell's library, which is loaded the first time one is asked for rather than
+// with the program: only the installation and the removal need it, and loading it with the
+// program adds to the time before the main window is up. Null where it cannot be had.
+template <class Function>
+Function ShellFunction(const char* name) {
+  static const HMODULE shell = LoadLibraryA("shell32.dll");
+  if (!shell) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(shell, name)));
+}
+
 // A file opened for writing with CreateFileA; closed at the latest when the writer goes.
 class FileTextWriter : public TextWriter {
  public:
@@ -177,16 +187,21 @@ bool SysCalls::readFileAtMost(const std::string& path, std::size_t maxSize, std:
 }
 
 std::string SysCalls::specialFolderPath(int csidl) {
+  const auto getLocation =
+      ShellFunction<HRESULT(WINAPI*)(HWND, int, LPITEMIDLIST*)>("SHGetSpecialFolderLocation");
+  const auto getPath = ShellFunction<BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR)>("SHGetPathFromIDListA");
+  const auto getMalloc = ShellFunction<HRESULT(WINAPI*)(IMalloc**)>("SHGetMalloc");
+  if (!getLocation || !getPath || !getMalloc) return std::string();
   LPITEMIDLIST location = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &location)) || location == nullptr) {
+  if (FAILED(getLocation(nullptr, csidl, &location)) || location == nullptr) {
     return std::string();
   }
   char path[MAX_PATH + 1] = {};  // 261 bytes, as SHGetPathFromIDListA expects
-  SHGetPathFromIDListA(location, path);
+  getPath(location, path);
   // The list comes from the shell's allocator; SHGetMalloc reaches it on every release, also
   // the oldest ones.
   IMalloc* malloc = nullptr;
-  if (SUCCEEDED(SHGetMalloc(&malloc)) && malloc != nullptr) {
+  if (SUCCEEDED(getMalloc(&malloc)) && malloc != nullptr) {
     malloc->Free(location);
     malloc->Release();
   }

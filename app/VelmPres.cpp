@@ -17,7 +17,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   velm::ComApartment com;  // COM for the user-interface thread, for the shell link object
   tk::Application& app = tk::Application::instance();
   try {
-    app.initialize();
     app.setTitle("Εκδόσεις Βελμαρόδη");
     app.setIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
     velm::TEntryForm entryForm;

@@ -1,8 +1,6 @@
 // The application object (see Application.h).
 #include "Application.h"
 
-#include <commctrl.h>
-
 #include "Form.h"
 
 namespace tk {
@@ -10,13 +8,6 @@ namespace tk {
 Application& Application::instance() {
   static Application app;
   return app;
-}
-
-void Application::initialize() {
-  // The classes of the Windows 95 common controls (the tooltip among them), on every release:
-  // InitCommonControlsEx came with a later common-controls library than Windows 95 and NT 4
-  // have. The rich-text view loads its own library when it is made.
-  InitCommonControls();
 }
 
 HCURSOR HandCursor() {

@@ -17,8 +17,6 @@ class Application {
  public:
   static Application& instance();
 
-  // Starts the common controls; call once before making forms.
-  void initialize();
   const std::string& title() const { return title_; }
   void setTitle(const std::string& title);
 

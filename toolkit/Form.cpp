@@ -16,6 +16,24 @@ namespace {
 
 constexpr char kFormClass[] = "TkForm";
 
+// The common controls' library, loaded when the first tooltip is made rather than with the
+// program: nothing else needs it, and loading it takes a good part of the time before the main
+// window is up. False where it cannot be loaded; there are no tooltips then.
+bool CommonControlsLoaded() {
+  static const bool loaded = [] {
+    const HMODULE library = LoadLibraryA("comctl32.dll");
+    if (!library) return false;
+    // Registers the classes, the tooltip's among them, on every release: InitCommonControlsEx
+    // came with a later library than Windows 95 and NT 4 have.
+    using Init = void(WINAPI*)();
+    const auto init = reinterpret_cast<Init>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControls")));
+    if (init) init();
+    return true;
+  }();
+  return loaded;
+}
+
 using FontKey = std::tuple<std::string, int, bool, bool, bool, BYTE>;
 
 }  // namespace
@@ -353,7 +371,19 @@ void Form::placeOnScreen() {
 void Form::prepareToShow() {
   for (const auto& c : controls_)
     if (auto* w = dynamic_cast<WindowControl*>(c.get())) w->beforeShown();
+  // The hints are only seen under the pointer: the tooltip window is made when the pointer
+  // first moves over the form.
+  if (tooltip_)
+    updateTooltips();
+  else
+    tooltipsPending_ = true;
+}
+
+void Form::makeTooltips(const MSG& move) {
+  tooltipsPending_ = false;
   updateTooltips();
+  // The move that made the tooltip is handed on; it sees those after it by itself.
+  if (tooltip_) SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void Form::updateTooltips() {
@@ -361,8 +391,8 @@ void Form::updateTooltips() {
     auto* g = dynamic_cast<GraphicControl*>(c.get());
     if (!g || g->hint.empty()) continue;
     // The tooltip window is made once a control has a hint: most forms have none, and each
-    // window made costs the start-up time.
-    if (!tooltip_)
+    // window made costs time.
+    if (!tooltip_ && CommonControlsLoaded())
       tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -661,6 +691,13 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       mouseButton(message, lParam);
       return 0;
+    case WM_MOUSEMOVE:
+      if (tooltipsPending_) {
+        MSG move{hwnd_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        GetCursorPos(&move.pt);
+        makeTooltips(move);
+      }
+      break;
     case WM_ACTIVATE:
       if (activate(wParam)) return 0;
       break;

@@ -260,6 +260,7 @@ class Form {
   void moveFocus(bool forward);
   void focusFirstControl();
   void prepareToShow();
+  void makeTooltips(const MSG& move);
   void updateTooltips();
 
   FormSpec props_;
@@ -276,6 +277,7 @@ class Form {
   int modalResult_ = mrNone;
   bool modal_ = false;
   bool shownOnce_ = false;
+  bool tooltipsPending_ = false;  // shown, with its tooltips still to be made
   GraphicControl* pressed_ = nullptr;
   HWND focusWhenDeactivated_ = nullptr;
 };

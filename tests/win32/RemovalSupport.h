@@ -204,7 +204,6 @@ class MainWindow {
  public:
   MainWindow() {
     tk::Application& app = tk::Application::instance();
-    app.initialize();
     app.setTitle("Εκδόσεις Βελμαρόδη");
     tk::FormSpec props;
     props.caption = "Εκδόσεις Βελμαρόδη";

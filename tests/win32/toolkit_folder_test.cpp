@@ -101,7 +101,6 @@ class UnreadyDrive {
 class FolderControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    tk::Application::instance().initialize();
     original_ = WorkingDirectory();
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);

@@ -35,7 +35,6 @@ struct Dialog {
   int cancelClicks = 0;
 
   explicit Dialog(tk::FormSpec::Position position = tk::FormSpec::Position::ScreenCenter) {
-    tk::Application::instance().initialize();
     tk::FormSpec props;
     props.position = position;
     props.caption = "Dialog";
@@ -192,7 +191,6 @@ TEST(FormModalTest, ClickFromCodeEndsTheLoopAndEachShowingStartsAfresh) {
 }
 
 TEST(FormModalTest, MainFormIsDisabledWhileADialogIsOpen) {
-  tk::Application::instance().initialize();
   tk::FormSpec mainSpec;
   mainSpec.caption = "Main";
   mainSpec.clientWidth = 750;

@@ -20,7 +20,6 @@
 namespace {
 
 tk::FormSpec SmallForm() {
-  tk::Application::instance().initialize();
   tk::FormSpec props;
   props.caption = "Layout";
   props.clientWidth = 477;

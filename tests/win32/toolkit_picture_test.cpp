@@ -395,7 +395,6 @@ class PaintTest : public PictureTest {
  protected:
   void SetUp() override {
     PictureTest::SetUp();
-    tk::Application::instance().initialize();
     tk::FormSpec props;
     props.caption = "Paint";
     props.clientWidth = 80;

@@ -28,7 +28,6 @@ struct Edition {
 class RichViewTest : public ::testing::TestWithParam<Edition> {
  protected:
   void SetUp() override {
-    tk::Application::instance().initialize();
     libraries_ = tk::RichEditLibraries();
     if (GetParam().withoutRichEdit20)
       tk::RichEditLibraries() = {{"velm-missing-riched20.dll", "RichEdit20A"},

@@ -40,7 +40,6 @@ std::string CurrentFolder() {
 }
 
 TEST(ToolkitSeamTest, AFolderMoveTheSeamFailsLeavesTheListAndTheWorkingDirectory) {
-  tk::Application::instance().initialize();
   tk::FormSpec props;
   props.clientWidth = 200;
   props.clientHeight = 150;
