@@ -233,7 +233,7 @@ bool Memo::reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   // A read-only edit asks for its colours as a static control does.
   if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLOREDIT) {
     HDC dc = reinterpret_cast<HDC>(wParam);
-    SetTextColor(dc, textColor_);
+    SetTextColor(dc, form_.font().color);
     LOGBRUSH lb{};
     GetObjectA(brush_, sizeof lb, &lb);
     SetBkColor(dc, lb.lbColor);
@@ -250,6 +250,16 @@ Edit::Edit(Form& form, std::string name, int left, int top, int width, int heigh
 
 void Edit::createHandle() {
   createWindow("EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+}
+
+bool Edit::reflect(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+  // The edit tells of the focus from inside its WM_SETFOCUS, before a click that brought it goes
+  // on to place the caret; the button is down then.
+  const bool byMouse =
+      GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 || GetKeyState(VK_MBUTTON) < 0;
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_SETFOCUS && !byMouse)
+    SendMessageA(hwnd_, EM_SETSEL, 0, -1);
+  return false;
 }
 
 }  // namespace tk

@@ -71,7 +71,8 @@ class RichView : public WindowControl {
   bool hasBackground_ = false;  // otherwise the control's own
 };
 
-// A read-only multi-line text without border, on a background of its own colour.
+// A read-only multi-line text without border, on a background of its own colour, in the colour
+// of its form's font.
 class Memo : public WindowControl {
  public:
   Memo(Form& form, std::string name, int left, int top, int width, int height, bool centred,
@@ -87,12 +88,15 @@ class Memo : public WindowControl {
  private:
   DWORD style_;
   GdiObject<HBRUSH> brush_;
-  COLORREF textColor_ = RGB(0, 0, 0);
 };
 
+// A single-line edit. As in a dialog box, the focus that arrives other than by a mouse click (the
+// form's first focus, Tab, code) selects the whole text, so that typing replaces it; a click
+// places the caret where it lands.
 class Edit : public WindowControl {
  public:
   Edit(Form& form, std::string name, int left, int top, int width, int height);
+  bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  protected:
   void createHandle() override;

@@ -214,6 +214,12 @@ void WindowControl::setVisible(bool visible) {
 }
 
 void WindowControl::setFocus() {
+  // A form not on screen (a modal form's show handler runs before it can be seen) gives the
+  // focus to the control once it is shown and active.
+  if (!form_.visible()) {
+    form_.focusOnShow_ = this;
+    return;
+  }
   SetFocus(handle());
 }
 
@@ -416,8 +422,9 @@ void Form::show() {
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   // The first showing starts at the first control in tab order, as a modal showing does; later
-  // ones find the focus where the activation gives it back.
-  if (!shownOnce_) focusFirstControl();
+  // ones find the focus where the activation gives it back, unless a control asked for it
+  // while the form was hidden.
+  if (!shownOnce_ || focusOnShow_) focusOnShowing();
   UpdateWindow(hwnd_);
   if (!shownOnce_) {
     shownOnce_ = true;
@@ -431,6 +438,14 @@ void Form::hide() {
 
 bool Form::visible() const {
   return hwnd_ && IsWindowVisible(hwnd_) != FALSE;
+}
+
+void Form::focusOnShowing() {
+  WindowControl* chosen = std::exchange(focusOnShow_, nullptr);
+  if (chosen && chosen->visible() && IsWindowEnabled(chosen->handle()))
+    SetFocus(chosen->handle());
+  else
+    focusFirstControl();
 }
 
 void Form::focusFirstControl() {
@@ -474,14 +489,17 @@ int Form::showModal() {
   if (mainWindow) EnableWindow(mainWindow, FALSE);
   prepareToShow();
   focusWhenDeactivated_ = nullptr;  // not the control focused when the form was last closed
+  // The show handler runs before the form can be seen: its first frame already carries what the
+  // handler sets (caption, pictures, texts), and a control the handler focuses gets the focus
+  // once the form is active.
+  shownOnce_ = true;
+  RunHandler([this] { onShow(); });
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
-  // Each showing starts at the first control in tab order.
-  focusFirstControl();
+  // Each showing starts at the first control in tab order, or at the one the handler chose.
+  focusOnShowing();
   UpdateWindow(hwnd_);
-  shownOnce_ = true;
-  RunHandler([this] { onShow(); });
   while (modalResult_ == mrNone) {
     if (!app.processMessage()) {
       PostQuitMessage(0);  // the outer loop must see it too

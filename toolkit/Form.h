@@ -240,7 +240,8 @@ class Form {
   static Form* FromHandle(HWND hwnd);
 
  protected:
-  // Runs when the form is shown (the first time for a modeless form, every time for a modal one).
+  // Runs when the form is shown (the first time for a modeless form, once it is on screen; every
+  // time for a modal one, before it can be seen).
   virtual void onShow() {}
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -259,6 +260,8 @@ class Form {
   void placeOnScreen();
   void moveFocus(bool forward);
   void focusFirstControl();
+  // Gives the focus to the control asked for while the form was hidden, or to the first one.
+  void focusOnShowing();
   void prepareToShow();
   void makeTooltips(const MSG& move);
   void updateTooltips();
@@ -280,6 +283,7 @@ class Form {
   bool tooltipsPending_ = false;  // shown, with its tooltips still to be made
   GraphicControl* pressed_ = nullptr;
   HWND focusWhenDeactivated_ = nullptr;
+  WindowControl* focusOnShow_ = nullptr;  // asked for the focus while the form was hidden
 };
 
 }  // namespace tk

@@ -345,6 +345,10 @@ bool MoveMouse(HWND window, int clientX, int clientY) {
 }
 
 bool Key(HWND window, WORD virtualKey, bool alt) {
+  return KeyWith(window, alt ? VK_MENU : 0, virtualKey);
+}
+
+bool KeyWith(HWND window, WORD modifier, WORD virtualKey) {
   if (!WaitUntilReadyForInput(window)) return false;
   std::vector<INPUT> in;
   auto key = [&in](WORD vk, bool up) {
@@ -355,10 +359,10 @@ bool Key(HWND window, WORD virtualKey, bool alt) {
     i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     in.push_back(i);
   };
-  if (alt) key(VK_MENU, false);
+  if (modifier) key(modifier, false);
   key(virtualKey, false);
   key(virtualKey, true);
-  if (alt) key(VK_MENU, true);
+  if (modifier) key(modifier, true);
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
   if (!WaitUntilInputHandled(window)) return false;
   // Keys go to the thread that is in the foreground when they are read: when the program has
@@ -369,6 +373,47 @@ bool Key(HWND window, WORD virtualKey, bool alt) {
   return !IsWindow(top) || !IsWindowVisible(top) ||
          (foreground &&
           GetWindowThreadProcessId(foreground, nullptr) == GetWindowThreadProcessId(top, nullptr));
+}
+
+std::pair<int, int> Selection(HWND edit) {
+  DWORD_PTR packed = 0;
+  SendMessageTimeoutA(edit, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &packed);
+  return {LOWORD(packed), HIWORD(packed)};
+}
+
+CaptionWatch::CaptionWatch(DWORD processId)
+    : processId_(processId), thread_(CreateThread(nullptr, 0, &Watch, this, 0, nullptr)) {}
+
+CaptionWatch::~CaptionWatch() {
+  stop();
+}
+
+const std::map<HWND, std::string>& CaptionWatch::stop() {
+  InterlockedExchange(&stopping_, 1);
+  if (thread_) {
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+  }
+  return first_;
+}
+
+DWORD WINAPI CaptionWatch::Watch(LPVOID self) {
+  auto* watch = static_cast<CaptionWatch*>(self);
+  while (!watch->stopping_) {
+    std::vector<HWND> windows;
+    EnumState state{watch->processId_, &windows};
+    EnumWindows(&CollectTop, reinterpret_cast<LPARAM>(&state));
+    for (HWND w : windows) {
+      if (watch->first_.count(w)) continue;
+      // Another process's caption is read without a message to its thread, which may be busy.
+      char caption[512] = {};
+      GetWindowTextA(w, caption, sizeof caption);
+      watch->first_.emplace(w, caption);
+    }
+    SwitchToThread();  // no pause: only lets a waiting thread of this program run
+  }
+  return 0;
 }
 
 std::vector<DWORD> ProcessesNamed(const std::string& exeName) {

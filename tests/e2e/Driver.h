@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestFiles.h"
@@ -99,7 +101,31 @@ bool Click(HWND window, int clientX, int clientY);
 // Moves the pointer to a client point without pressing anything (to hover).
 bool MoveMouse(HWND window, int clientX, int clientY);
 bool Key(HWND window, WORD virtualKey, bool alt = false);
+// The key pressed while `modifier` (VK_SHIFT, VK_CONTROL, VK_MENU; 0 for none) is held.
+bool KeyWith(HWND window, WORD modifier, WORD virtualKey);
 bool Focus(HWND window);
+
+// An edit control's selection, read from outside: {start, end}.
+std::pair<int, int> Selection(HWND edit);
+
+// Watches every visible top-level window of a process without pause, on a thread of its own,
+// from its making until stop(), and notes the caption each window had when it was first seen.
+class CaptionWatch {
+ public:
+  explicit CaptionWatch(DWORD processId);
+  ~CaptionWatch();
+  CaptionWatch(const CaptionWatch&) = delete;
+  CaptionWatch& operator=(const CaptionWatch&) = delete;
+  // Ends the watching; each window seen with its first caption.
+  const std::map<HWND, std::string>& stop();
+
+ private:
+  static DWORD WINAPI Watch(LPVOID self);
+  DWORD processId_;
+  volatile LONG stopping_ = 0;
+  HANDLE thread_ = nullptr;
+  std::map<HWND, std::string> first_;
+};
 
 // The ids of the running processes whose program file has this name (as "cmd.exe").
 std::vector<DWORD> ProcessesNamed(const std::string& exeName);

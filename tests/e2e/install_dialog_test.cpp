@@ -1,7 +1,9 @@
 // The folder dialog as a person meets it through the install entry of the test host: its
 // caption, message and default folder under Wine as Windows XP (with and without
 // "C:\Program Files") and as Vista, its size and place, the focus in the folder field; Escape
-// and "Άκυρο" close it with nothing made, and the entry opens a fresh one again.
+// and "Άκυρο" close it with nothing made, and the entry opens a fresh one again; it is first seen
+// with its caption, and the proposed folder is selected whenever the focus comes other than by a
+// click.
 #include "install_support.h"
 
 namespace e2e {
@@ -90,6 +92,30 @@ TEST(installCancelE2e, EscapeAndCancelMakeNothingAndTheEntryOpensAFreshDialog) {
   EXPECT_FALSE(Exists(folder));
   EXPECT_TRUE(app.process->running());
   EXPECT_EQ(app.process->waitForMessageBox(0), nullptr) << "a message after cancelling";
+}
+
+TEST(installDialogOpeningE2e, FirstSeenWithItsCaptionAndTheProposedFolderSelected) {
+  Running app = StartInstallEntry(SampleDisc());
+  ASSERT_NE(app.window, nullptr);
+  CaptionWatch watch(app.process->id());
+  HWND dialog = OpenFolderDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(watch.stop().at(dialog), kDialogCaption) << "the caption first seen";
+
+  HWND field = FolderField(dialog);
+  EXPECT_EQ(Selection(field), std::make_pair(0, static_cast<int>(Text(field).size())));
+  ASSERT_TRUE(Key(dialog, 'X'));
+  EXPECT_EQ(Text(field), "x") << "the typed letter did not replace the proposed folder";
+  // Out by Shift+Tab and back by Tab selects it again; a click places the caret.
+  ASSERT_TRUE(KeyWith(dialog, VK_SHIFT, VK_TAB));
+  ASSERT_EQ(FocusOf(dialog), MessageArea(dialog));
+  ASSERT_TRUE(Key(dialog, VK_TAB));
+  EXPECT_EQ(Selection(field), std::make_pair(0, 1));
+  ASSERT_TRUE(KeyWith(dialog, VK_SHIFT, VK_TAB));
+  const RECT box = ChildRectInParent(field);
+  ASSERT_TRUE(Click(dialog, box.right - 8, (box.top + box.bottom) / 2));
+  ASSERT_EQ(FocusOf(dialog), field);
+  EXPECT_EQ(Selection(field), std::make_pair(1, 1));
 }
 
 }  // namespace

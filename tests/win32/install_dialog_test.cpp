@@ -1,6 +1,7 @@
 // The folder dialog in process: its layout and properties, what each mode shows, the default
 // folder and the order of the questions that decide it, drive C set first, the focus in the
-// folder field, and the folder field following the directory list.
+// folder field, the folder field following the directory list, and the message in the colour
+// scheme's window-text colour.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -238,6 +239,22 @@ TEST_F(FolderDialogTest, TheFieldFollowsTheListOverWhatWasTyped) {
   EXPECT_EQ(afterMove, listAfterMove) << "the field shows the list's full path";
   EXPECT_EQ(lstrcmpiA(afterMove.c_str(), inner.c_str()), 0) << afterMove;
   SetCurrentDirectoryA("C:\\");
+}
+
+TEST_F(FolderDialogTest, TheMessageIsWrittenInTheSchemesWindowTextColour) {
+  const int element = COLOR_WINDOWTEXT;
+  const COLORREF standard = GetSysColor(element);
+  const COLORREF scheme = RGB(0x80, 0x10, 0x40);
+  ASSERT_TRUE(SetSysColors(1, &element, &scheme));
+  TSelectCustomDirForm dialog;
+  SetSysColors(1, &element, &standard);
+  dialog.create();
+  // The colours the read-only edit asks its form for before it draws.
+  const HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageA(dialog.handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(dialog.MsgMemo->handle()));
+  EXPECT_EQ(GetTextColor(dc), scheme);
+  DeleteDC(dc);
 }
 
 }  // namespace
