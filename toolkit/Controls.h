@@ -26,6 +26,7 @@ class Button : public WindowControl {
   // The caption is drawn by the button itself, so the window text and it change together.
   void setText(const std::string& text) override;
   void click() override;
+  bool pressedByEnter() const override { return true; }
   bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  protected:

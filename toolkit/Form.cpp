@@ -1,267 +1,23 @@
-// Forms and their graphic and window controls (see Form.h).
+// A form's window, its showing and its modal loop (see Form.h).
 #include "Form.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <map>
-#include <tuple>
+#include <stdexcept>
 
 #include "Application.h"
-#include "Controls.h"
-#include "Scoped.h"
 
 namespace tk {
 namespace {
 
 constexpr char kFormClass[] = "TkForm";
 
-// The common controls' library, loaded when the first tooltip is made rather than with the
-// program: nothing else needs it, and loading it takes a good part of the time before the main
-// window is up. False where it cannot be loaded; there are no tooltips then.
-bool CommonControlsLoaded() {
-  static const bool loaded = [] {
-    const HMODULE library = LoadLibraryA("comctl32.dll");
-    if (!library) return false;
-    // Registers the classes, the tooltip's among them, on every release: InitCommonControlsEx
-    // came with a later library than Windows 95 and NT 4 have.
-    using Init = void(WINAPI*)();
-    const auto init = reinterpret_cast<Init>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControls")));
-    if (init) init();
-    return true;
-  }();
-  return loaded;
-}
-
-using FontKey = std::tuple<std::string, int, bool, bool, bool, BYTE>;
-
 }  // namespace
-
-HFONT MakeFont(const FontSpec& props) {
-  // Fonts are few and live as long as the program: one per distinct description.
-  static std::map<FontKey, HFONT> fonts;
-  const FontKey key{props.face,   props.height,    props.bold,
-                    props.italic, props.underline, props.charset};
-  auto found = fonts.find(key);
-  if (found != fonts.end()) return found->second;
-  HFONT font =
-      CreateFontA(props.height, 0, 0, 0, props.bold ? FW_BOLD : FW_NORMAL, props.italic,
-                  props.underline, FALSE, props.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, props.face.c_str());
-  fonts.emplace(key, font);
-  return font;
-}
-
-void RunHandler(const std::function<void()>& handler) noexcept {
-  try {
-    handler();
-  } catch (...) {
-  }
-}
-
-// ---- Control ----------------------------------------------------------------------------------
-
-Control::Control(Form& form, std::string name, int left, int top, int width, int height)
-    : form_(form), name_(std::move(name)), left_(left), top_(top), width_(width), height_(height) {}
-
-void Control::setBounds(int left, int top, int width, int height) {
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
-}
-
-void Control::setVisible(bool visible) {
-  visible_ = visible;
-}
-
-void Control::click() {
-  if (onClick) RunHandler([this] { onClick(*this); });
-}
-
-void GraphicControl::invalidate() const {
-  form_.invalidate(bounds());
-}
-
-void GraphicControl::setBounds(int left, int top, int width, int height) {
-  if (left == left_ && top == top_ && width == width_ && height == height_) return;
-  if (visible_) invalidate();
-  Control::setBounds(left, top, width, height);
-  if (visible_) invalidate();
-}
-
-void GraphicControl::setVisible(bool visible) {
-  if (visible == visible_) return;
-  Control::setVisible(visible);
-  invalidate();
-}
-
-Image::Image(Form& form, std::string name, int left, int top, int width, int height)
-    : GraphicControl(form, std::move(name), left, top, width, height) {}
-
-void Image::setPicture(const Picture& picture) {
-  picture_ = picture;
-  stretched_ = Picture();
-  if (visible_) invalidate();
-}
-
-void Image::setPicture(Picture&& picture) {
-  picture_ = std::move(picture);
-  stretched_ = Picture();
-  if (visible_) invalidate();
-}
-
-void Image::paint(HDC dc) const {
-  if (picture_.empty()) return;
-  const RECT box = bounds();
-  if (!stretch) {
-    picture_.draw(dc, box.left, box.top, box, transparent);
-    return;
-  }
-  const int w = box.right - box.left;
-  const int h = box.bottom - box.top;
-  if (w <= 0 || h <= 0) return;
-  if (stretched_.width() != w || stretched_.height() != h) {
-    // A transparent picture is stretched pixel for pixel, so its transparent colour stays exact.
-    stretched_ = picture_.stretchedTo(w, h, !transparent);
-  }
-  stretched_.draw(dc, box.left, box.top, box, transparent);
-}
-
-Label::Label(Form& form, std::string name, int left, int top, int width, int height)
-    : GraphicControl(form, std::move(name), left, top, width, height),
-      font_(form.font()),
-      hfont_(MakeFont(font_)) {}
-
-void Label::setCaption(std::string caption) {
-  caption_ = std::move(caption);
-  if (visible_) invalidate();
-  fitToCaption();
-}
-
-void Label::setFont(const FontSpec& font) {
-  font_ = font;
-  hfont_ = MakeFont(font_);
-  if (visible_) invalidate();
-  fitToCaption();
-}
-
-void Label::setAutoSize(bool autoSize) {
-  autoSize_ = autoSize;
-  fitToCaption();
-}
-
-void Label::fitToCaption() {
-  if (!autoSize_) return;
-  // Measured in the font the label draws with, which is not always the one its layout was
-  // made with (a substituted face can be wider).
-  RECT box{0, 0, 0, 0};
-  {
-    const WindowDC dc(nullptr);
-    const SelectedObject font(dc, hfont_);
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
-              DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-  }
-  setBounds(left_, top_, box.right - box.left, box.bottom - box.top);
-}
-
-void Label::paint(HDC dc) const {
-  RECT box = bounds();
-  if (!transparent) FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(background)));
-  const SelectedObject font(dc, hfont_);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, font_.color);
-  UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;
-  format |= align == Align::Center ? DT_CENTER : DT_LEFT;
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box, format);
-}
-
-// ---- WindowControl ----------------------------------------------------------------------------
-
-WindowControl::WindowControl(Form& form, std::string name, int left, int top, int width, int height)
-    : Control(form, std::move(name), left, top, width, height) {}
-
-WindowControl::~WindowControl() {
-  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
-
-HWND WindowControl::handle() const {
-  if (!hwnd_) form_.create();
-  return hwnd_;
-}
-
-void WindowControl::createWindow(const char* className, DWORD style, DWORD exStyle) {
-  if (visible_) style |= WS_VISIBLE;
-  hwnd_ = CreateWindowExA(exStyle, className, text_.c_str(), style | WS_CHILD | WS_CLIPSIBLINGS,
-                          left_, top_, std::max(width_, 0), std::max(height_, 0), form_.handle(),
-                          nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd_) throw std::runtime_error(std::string("cannot create a ") + className + " control");
-  text_.clear();
-  SetPropA(hwnd_, "TkControl", this);
-  if (!hfont_) hfont_ = MakeFont(form_.font());
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), FALSE);
-}
-
-void WindowControl::setBounds(int left, int top, int width, int height) {
-  Control::setBounds(left, top, width, height);
-  if (hwnd_) MoveWindow(hwnd_, left, top, std::max(width, 0), std::max(height, 0), TRUE);
-}
-
-void WindowControl::setVisible(bool visible) {
-  Control::setVisible(visible);
-  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
-}
-
-void WindowControl::setFocus() {
-  // A form not on screen (a modal form's show handler runs before it can be seen) gives the
-  // focus to the control once it is shown and active.
-  if (!form_.visible()) {
-    form_.focusOnShow_ = this;
-    return;
-  }
-  SetFocus(handle());
-}
-
-bool WindowControl::focused() const {
-  return hwnd_ && GetFocus() == hwnd_;
-}
-
-std::string WindowControl::text() const {
-  if (!hwnd_) return text_;
-  const int length = GetWindowTextLengthA(hwnd_);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(hwnd_, &text[0], length + 1);
-  text.resize(static_cast<size_t>(std::max(got, 0)));
-  return text;
-}
-
-void WindowControl::setText(const std::string& text) {
-  if (hwnd_)
-    SetWindowTextA(hwnd_, text.c_str());
-  else
-    text_ = text;
-}
-
-void WindowControl::setFont(const FontSpec& font) {
-  hfont_ = MakeFont(font);
-  if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), TRUE);
-}
-
-bool WindowControl::wantsKey(WPARAM) const {
-  return false;
-}
-
-bool WindowControl::reflect(UINT, WPARAM, LPARAM, LRESULT&) {
-  return false;
-}
-
-// ---- Form -------------------------------------------------------------------------------------
 
 Form::Form(FormSpec props)
     : props_(std::move(props)), background_(CreateSolidBrush(props_.color)) {}
 
 Form::~Form() {
+  graphics_.clear();
+  windows_.clear();
   controls_.clear();
   if (tooltip_) DestroyWindow(tooltip_);
   if (hwnd_ && IsWindow(hwnd_)) {
@@ -314,8 +70,7 @@ void Form::create() {
     throw std::runtime_error("cannot create a form");
   }
   // The controls' windows in creation order, which is their stacking order.
-  for (const auto& c : controls_)
-    if (auto* w = dynamic_cast<WindowControl*>(c.get())) w->createHandle();
+  for (WindowControl* w : windows_) w->createHandle();
 }
 
 Form* Form::FromHandle(HWND hwnd) {
@@ -346,12 +101,14 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-void Form::registerControl(Control& control) {
-  if (auto* graphic = dynamic_cast<GraphicControl*>(&control)) {
-    if (graphic->visible()) graphic->invalidate();
-  } else if (auto* window = dynamic_cast<WindowControl*>(&control)) {
-    if (hwnd_) window->createHandle();  // added to a form whose window is made
-  }
+void Form::registerControl(GraphicControl& control) {
+  graphics_.push_back(&control);
+  if (control.visible()) control.invalidate();
+}
+
+void Form::registerControl(WindowControl& control) {
+  windows_.push_back(&control);
+  if (hwnd_) control.createHandle();  // added to a form whose window is made
 }
 
 void Form::setCaption(const std::string& caption) {
@@ -375,44 +132,13 @@ void Form::placeOnScreen() {
 }
 
 void Form::prepareToShow() {
-  for (const auto& c : controls_)
-    if (auto* w = dynamic_cast<WindowControl*>(c.get())) w->beforeShown();
+  for (WindowControl* w : windows_) w->beforeShown();
   // The hints are only seen under the pointer: the tooltip window is made when the pointer
   // first moves over the form.
   if (tooltip_)
     updateTooltips();
   else
     tooltipsPending_ = true;
-}
-
-void Form::makeTooltips(const MSG& move) {
-  tooltipsPending_ = false;
-  updateTooltips();
-  // The move that made the tooltip is handed on; it sees those after it by itself.
-  if (tooltip_) SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
-}
-
-void Form::updateTooltips() {
-  for (const auto& c : controls_) {
-    auto* g = dynamic_cast<GraphicControl*>(c.get());
-    if (!g || g->hint.empty()) continue;
-    // The tooltip window is made once a control has a hint: most forms have none, and each
-    // window made costs time.
-    if (!tooltip_ && CommonControlsLoaded())
-      tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!tooltip_) return;
-    TOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V1_SIZE;
-    info.uFlags = TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(g);
-    info.rect = g->bounds();
-    info.lpszText = const_cast<char*>(g->hint.c_str());
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    if (g->visible()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-  }
 }
 
 void Form::show() {
@@ -438,43 +164,6 @@ void Form::hide() {
 
 bool Form::visible() const {
   return hwnd_ && IsWindowVisible(hwnd_) != FALSE;
-}
-
-void Form::focusOnShowing() {
-  WindowControl* chosen = std::exchange(focusOnShow_, nullptr);
-  if (chosen && chosen->visible() && IsWindowEnabled(chosen->handle()))
-    SetFocus(chosen->handle());
-  else
-    focusFirstControl();
-}
-
-void Form::focusFirstControl() {
-  // From the form itself, moving on reaches that control whichever control the activation left
-  // focused.
-  SetFocus(hwnd_);
-  moveFocus(true);
-}
-
-void Form::moveFocus(bool forward) {
-  std::vector<WindowControl*> stops;
-  for (const auto& c : controls_) {
-    auto* w = dynamic_cast<WindowControl*>(c.get());
-    if (w && w->tabStop && w->visible() && IsWindowEnabled(w->handle())) stops.push_back(w);
-  }
-  if (stops.empty()) return;
-  std::stable_sort(stops.begin(), stops.end(),
-                   [](WindowControl* a, WindowControl* b) { return a->tabOrder < b->tabOrder; });
-  HWND focus = GetFocus();
-  auto at = std::find_if(stops.begin(), stops.end(),
-                         [focus](WindowControl* w) { return w->handle() == focus; });
-  size_t index = 0;
-  if (at != stops.end()) {
-    const size_t i = static_cast<size_t>(at - stops.begin());
-    index = forward ? (i + 1) % stops.size() : (i + stops.size() - 1) % stops.size();
-  } else if (!forward) {
-    index = stops.size() - 1;
-  }
-  stops[index]->setFocus();
 }
 
 int Form::showModal() {
@@ -521,139 +210,6 @@ void Form::closeCommand() {
     Application::instance().terminate();
   else
     hide();
-}
-
-bool Form::handleDialogKey(const MSG& msg) {
-  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
-    closeCommand();
-    return true;
-  }
-  if (msg.message != WM_KEYDOWN) return false;
-  WindowControl* focused = windowControlOf(GetFocus());
-  if (focused && focused->wantsKey(msg.wParam)) return false;
-  switch (msg.wParam) {
-    case VK_RETURN: {
-      // A focused button is pressed by Enter; otherwise the default button is.
-      Button* button = dynamic_cast<Button*>(focused);
-      if (!button) button = defaultButton;
-      if (button && button->visible() && IsWindowEnabled(button->handle())) {
-        button->click();
-        return true;
-      }
-      return false;
-    }
-    case VK_ESCAPE:
-      if (cancelButton && cancelButton->visible() && IsWindowEnabled(cancelButton->handle())) {
-        cancelButton->click();
-        return true;
-      }
-      return false;
-    case VK_TAB:
-      moveFocus(GetKeyState(VK_SHIFT) >= 0);
-      return true;
-    default:
-      return false;
-  }
-}
-
-void Form::invalidate(const RECT& area) const {
-  if (!hwnd_) return;
-  UnionRect(&stale_, &stale_, &area);
-  InvalidateRect(hwnd_, &area, FALSE);
-}
-
-void Form::update() const {
-  if (hwnd_) UpdateWindow(hwnd_);
-}
-
-void Form::paintGraphics(HDC dc, const RECT& area) const {
-  FillRect(dc, &area, background_);
-  for (const auto& c : controls_) {
-    auto* g = dynamic_cast<GraphicControl*>(c.get());
-    if (!g || !g->visible()) continue;
-    RECT overlap;
-    const RECT box = g->bounds();
-    if (!IntersectRect(&overlap, &box, &area)) continue;
-    g->paint(dc);
-  }
-}
-
-GraphicControl* Form::graphicAt(POINT point) const {
-  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-    auto* g = dynamic_cast<GraphicControl*>(it->get());
-    if (!g || !g->visible()) continue;
-    const RECT box = g->bounds();
-    if (PtInRect(&box, point)) return g;
-  }
-  return nullptr;
-}
-
-WindowControl* Form::windowControlOf(HWND child) const {
-  if (!child) return nullptr;
-  for (const auto& c : controls_) {
-    auto* w = dynamic_cast<WindowControl*>(c.get());
-    if (w && (w->handle() == child || IsChild(w->handle(), child))) return w;
-  }
-  return nullptr;
-}
-
-void Form::paint() {
-  const PaintDC dc(hwnd_);
-  const RECT& area = dc.area();
-  if (area.right <= area.left || area.bottom <= area.top) return;
-  // The graphic controls are composed once into a picture of the whole client area, which is
-  // kept between paints: a part of the window uncovered again (as the rich-text view moves over
-  // the background while it opens) is copied from it, and only what changed since is composed
-  // again.
-  // It stays selected into a device context of its own, so that a paint while the view opens
-  // is one copy.
-  if (!composite_) {
-    const WindowDC screen(hwnd_);
-    composite_.reset(CreateCompatibleBitmap(screen, props_.clientWidth, props_.clientHeight));
-    compositeDc_ = std::make_unique<MemoryDC>(screen);
-    compositeSelected_ = std::make_unique<SelectedObject>(*compositeDc_, composite_);
-    stale_ = RECT{0, 0, props_.clientWidth, props_.clientHeight};
-  }
-  const HDC buffer = *compositeDc_;
-  if (!IsRectEmpty(&stale_)) {
-    IntersectClipRect(buffer, stale_.left, stale_.top, stale_.right, stale_.bottom);
-    paintGraphics(buffer, stale_);
-    SelectClipRgn(buffer, nullptr);
-    SetRectEmpty(&stale_);
-  }
-  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left,
-         area.top, SRCCOPY);
-}
-
-bool Form::setCursorOver(WPARAM wParam, LPARAM lParam) const {
-  if (HCURSOR app = Application::instance().cursorHandle()) {
-    SetCursor(app);
-    return true;
-  }
-  if (reinterpret_cast<HWND>(wParam) != hwnd_ || LOWORD(lParam) != HTCLIENT) return false;
-  POINT p;
-  GetCursorPos(&p);
-  ScreenToClient(hwnd_, &p);
-  GraphicControl* g = graphicAt(p);
-  SetCursor(g && g->cursor ? g->cursor : LoadCursor(nullptr, IDC_ARROW));
-  return true;
-}
-
-void Form::mouseButton(UINT message, LPARAM lParam) {
-  const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  if (message != WM_LBUTTONUP) {
-    // The class asks for double clicks, but no graphic control takes them: the second press
-    // of a quick pair is a press like the first, or a label clicked twice in a row (or again
-    // soon after its dialog closed) would ignore the second click.
-    pressed_ = graphicAt(p);
-    if (pressed_) SetCapture(hwnd_);
-    return;
-  }
-  if (GetCapture() == hwnd_) ReleaseCapture();
-  GraphicControl* pressed = pressed_;
-  pressed_ = nullptr;
-  if (pressed && pressed == graphicAt(p)) pressed->click();
 }
 
 bool Form::activate(WPARAM wParam) {

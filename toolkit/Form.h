@@ -2,174 +2,29 @@
 // (images, labels) it paints itself, double-buffered, in creation order, and whose window
 // controls are child windows. A form is shown modelessly (the main window) or modally with a
 // nested message loop that ends when its modal result becomes nonzero.
+//
+// Where each job is: the window, its showing and the modal loop in Form.cpp; the dialog keys and
+// the focus in DialogKeys.cpp; the composed graphic layer, its painting and hit-testing in
+// GraphicLayer.cpp; the tooltips in Tooltips.cpp; the controls in Control.h.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Picture.h"
+#include "Control.h"
 #include "Scoped.h"
 
 namespace tk {
 
-class Form;
 class Button;
 
 // Modal results.
 constexpr int mrNone = 0;
 constexpr int mrOk = 1;
 constexpr int mrCancel = 2;
-
-struct FontSpec {
-  std::string face = "MS Sans Serif";
-  int height = -11;
-  bool bold = false;
-  bool italic = false;
-  bool underline = false;
-  COLORREF color = RGB(0, 0, 0);
-  BYTE charset = DEFAULT_CHARSET;
-};
-
-// A font made from a FontSpec; shared by the controls that use it.
-HFONT MakeFont(const FontSpec& props);
-
-// Runs the handler of a user event: a control's click or change, a form's showing. Every event
-// passes here, by mouse, by keyboard or from code. A failure the handler does not catch itself
-// ends it silently, as every handler's failure does; nothing goes further.
-void RunHandler(const std::function<void()>& handler) noexcept;
-
-class Control {
- public:
-  virtual ~Control() = default;
-  Control(const Control&) = delete;
-  Control& operator=(const Control&) = delete;
-
-  const std::string& name() const { return name_; }
-  int left() const { return left_; }
-  int top() const { return top_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
-  RECT bounds() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
-  bool visible() const { return visible_; }
-  int tag = 0;
-  std::function<void(Control& sender)> onClick;
-
-  virtual void setBounds(int left, int top, int width, int height);
-  void setLeft(int v) { setBounds(v, top_, width_, height_); }
-  void setTop(int v) { setBounds(left_, v, width_, height_); }
-  void setWidth(int v) { setBounds(left_, top_, v, height_); }
-  void setHeight(int v) { setBounds(left_, top_, width_, v); }
-  virtual void setVisible(bool visible);
-  void show() { setVisible(true); }
-  void hide() { setVisible(false); }
-  virtual void click();
-
- protected:
-  Control(Form& form, std::string name, int left, int top, int width, int height);
-  Form& form_;
-  std::string name_;
-  int left_, top_, width_, height_;
-  bool visible_ = true;
-};
-
-// A control the form paints itself.
-class GraphicControl : public Control {
- public:
-  HCURSOR cursor = nullptr;  // null: the arrow
-  std::string hint;          // tooltip text, empty for none
-  virtual void paint(HDC dc) const = 0;
-  void setBounds(int left, int top, int width, int height) override;
-  void setVisible(bool visible) override;
-  void invalidate() const;
-
- protected:
-  using Control::Control;
-};
-
-class Image : public GraphicControl {
- public:
-  Image(Form& form, std::string name, int left, int top, int width, int height);
-  bool stretch = false;
-  bool transparent = false;
-  const Picture& picture() const { return picture_; }
-  void setPicture(const Picture& picture);
-  void setPicture(Picture&& picture);
-  void clearPicture() { setPicture(Picture()); }
-  void paint(HDC dc) const override;
-
- private:
-  Picture picture_;
-  // The picture stretched to the box, made when first drawn at that size. Stretching once
-  // rather than at every paint keeps each repainted part pixel for pixel like the rest (a
-  // smoothed stretch clipped to a small area does not always land on the same pixels) and keeps
-  // repainting cheap while the window animates.
-  mutable Picture stretched_;
-};
-
-class Label : public GraphicControl {
- public:
-  enum class Align { Left, Center };
-  Label(Form& form, std::string name, int left, int top, int width, int height);
-  const std::string& caption() const { return caption_; }
-  void setCaption(std::string caption);
-  void setFont(const FontSpec& font);
-  bool transparent = false;
-  COLORREF background = RGB(255, 255, 255);
-  Align align = Align::Left;
-  // Whether the label takes the size of its caption in its font, whenever either changes
-  // (otherwise it keeps its box and clips the caption to it).
-  void setAutoSize(bool autoSize);
-  void paint(HDC dc) const override;
-
- private:
-  void fitToCaption();
-  bool autoSize_ = false;
-  std::string caption_;
-  FontSpec font_;
-  HFONT hfont_ = nullptr;
-};
-
-// A control that is a child window of the form. Its window is made with the form's (see
-// Form::create): until then its place, visibility, text and font are kept and given to the window
-// when it is made, and anything that needs the window makes the form's first.
-class WindowControl : public Control {
- public:
-  ~WindowControl() override;
-  // The control's window; asking for it makes the form's window, and so the control's.
-  HWND handle() const;
-  int tabOrder = 0;
-  bool tabStop = true;
-  void setBounds(int left, int top, int width, int height) override;
-  void setVisible(bool visible) override;
-  void setFocus();
-  bool focused() const;
-  std::string text() const;
-  virtual void setText(const std::string& text);
-  void setFont(const FontSpec& font);
-  // Whether the control handles this key itself rather than the form's default/cancel buttons.
-  virtual bool wantsKey(WPARAM key) const;
-  // Runs before each showing of the form: for what a control leaves until it is first seen.
-  virtual void beforeShown() {}
-  // Messages the form reflects back to the control (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR...).
-  virtual bool reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
- protected:
-  friend class Form;
-  WindowControl(Form& form, std::string name, int left, int top, int width, int height);
-  // Makes the control's window, with createWindow, and gives it what was set before.
-  virtual void createHandle() = 0;
-  // A child window of the form's with the control's place, visibility, text and font.
-  void createWindow(const char* className, DWORD style, DWORD exStyle);
-  HWND hwnd_ = nullptr;
-  HFONT hfont_ = nullptr;
-
- private:
-  std::string text_;  // the text until the window is made
-};
 
 struct FormSpec {
   std::string caption;
@@ -204,7 +59,7 @@ class Form {
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T& ref = *control;
     controls_.push_back(std::move(control));
-    registerControl(ref);
+    registerControl(ref);  // by its kind: a graphic or a window control
     return ref;
   }
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
@@ -256,7 +111,8 @@ class Form {
   void mouseButton(UINT message, LPARAM lParam);
   bool activate(WPARAM wParam);
   bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void registerControl(Control& control);
+  void registerControl(GraphicControl& control);
+  void registerControl(WindowControl& control);
   void placeOnScreen();
   void moveFocus(bool forward);
   void focusFirstControl();
@@ -276,7 +132,9 @@ class Form {
   std::unique_ptr<MemoryDC> compositeDc_;  // (after the bitmap: they go before it)
   std::unique_ptr<SelectedObject> compositeSelected_;
   mutable RECT stale_{0, 0, 0, 0};
-  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<std::unique_ptr<Control>> controls_;  // each control, in creation order
+  std::vector<GraphicControl*> graphics_;           // the same by kind, in creation order
+  std::vector<WindowControl*> windows_;
   int modalResult_ = mrNone;
   bool modal_ = false;
   bool shownOnce_ = false;

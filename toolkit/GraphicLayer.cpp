@@ -1,0 +1,97 @@
+// A form's graphic layer: the graphic controls composed over the client area and kept between
+// paints, what changed composed again, and which control is under a point (cursor, clicks).
+#include "Application.h"
+#include "Form.h"
+
+namespace tk {
+
+void Form::invalidate(const RECT& area) const {
+  if (!hwnd_) return;
+  UnionRect(&stale_, &stale_, &area);
+  InvalidateRect(hwnd_, &area, FALSE);
+}
+
+void Form::update() const {
+  if (hwnd_) UpdateWindow(hwnd_);
+}
+
+void Form::paintGraphics(HDC dc, const RECT& area) const {
+  FillRect(dc, &area, background_);
+  for (const GraphicControl* g : graphics_) {
+    if (!g->visible()) continue;
+    RECT overlap;
+    const RECT box = g->bounds();
+    if (!IntersectRect(&overlap, &box, &area)) continue;
+    g->paint(dc);
+  }
+}
+
+GraphicControl* Form::graphicAt(POINT point) const {
+  for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
+    GraphicControl* g = *it;
+    if (!g->visible()) continue;
+    const RECT box = g->bounds();
+    if (PtInRect(&box, point)) return g;
+  }
+  return nullptr;
+}
+
+void Form::paint() {
+  const PaintDC dc(hwnd_);
+  const RECT& area = dc.area();
+  if (area.right <= area.left || area.bottom <= area.top) return;
+  // The graphic controls are composed once into a picture of the whole client area, which is
+  // kept between paints: a part of the window uncovered again (as the rich-text view moves over
+  // the background while it opens) is copied from it, and only what changed since is composed
+  // again.
+  // It stays selected into a device context of its own, so that a paint while the view opens
+  // is one copy.
+  if (!composite_) {
+    const WindowDC screen(hwnd_);
+    composite_.reset(CreateCompatibleBitmap(screen, props_.clientWidth, props_.clientHeight));
+    compositeDc_ = std::make_unique<MemoryDC>(screen);
+    compositeSelected_ = std::make_unique<SelectedObject>(*compositeDc_, composite_);
+    stale_ = RECT{0, 0, props_.clientWidth, props_.clientHeight};
+  }
+  const HDC buffer = *compositeDc_;
+  if (!IsRectEmpty(&stale_)) {
+    IntersectClipRect(buffer, stale_.left, stale_.top, stale_.right, stale_.bottom);
+    paintGraphics(buffer, stale_);
+    SelectClipRgn(buffer, nullptr);
+    SetRectEmpty(&stale_);
+  }
+  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left,
+         area.top, SRCCOPY);
+}
+
+bool Form::setCursorOver(WPARAM wParam, LPARAM lParam) const {
+  if (HCURSOR app = Application::instance().cursorHandle()) {
+    SetCursor(app);
+    return true;
+  }
+  if (reinterpret_cast<HWND>(wParam) != hwnd_ || LOWORD(lParam) != HTCLIENT) return false;
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(hwnd_, &p);
+  GraphicControl* g = graphicAt(p);
+  SetCursor(g && g->cursor ? g->cursor : LoadCursor(nullptr, IDC_ARROW));
+  return true;
+}
+
+void Form::mouseButton(UINT message, LPARAM lParam) {
+  const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (message != WM_LBUTTONUP) {
+    // The class asks for double clicks, but no graphic control takes them: the second press
+    // of a quick pair is a press like the first, or a label clicked twice in a row (or again
+    // soon after its dialog closed) would ignore the second click.
+    pressed_ = graphicAt(p);
+    if (pressed_) SetCapture(hwnd_);
+    return;
+  }
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  GraphicControl* pressed = pressed_;
+  pressed_ = nullptr;
+  if (pressed && pressed == graphicAt(p)) pressed->click();
+}
+
+}  // namespace tk

@@ -1,0 +1,14 @@
+// The handler guard (see Handler.h).
+#include "Handler.h"
+
+namespace tk {
+
+void RunHandler(const std::function<void()>& handler) noexcept {
+  try {
+    handler();
+  } catch (...) {
+    // A handler's failure ends the handler and nothing else.
+  }
+}
+
+}  // namespace tk
