@@ -10,7 +10,6 @@
 
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
-#include "SysCalls.h"
 #include "RemovalSupport.h"
 
 namespace velm {
@@ -22,19 +21,6 @@ using velmtest::ScratchFolder;
 using DialogAnswerer = velmtest::ModalAnswerer<TSelectCustomDirForm>;
 
 constexpr char kProgramFiles[] = "C:\\Program Files";
-
-// The real calls, noting each attribute query; "C:\Program Files" can be made to look missing.
-class QuerySys : public SysCalls {
- public:
-  bool hideProgramFiles = false;
-  std::vector<std::string> queried;
-  DWORD getFileAttributes(const std::string& path) override {
-    queried.push_back(path);
-    if (hideProgramFiles && lstrcmpiA(path.c_str(), kProgramFiles) == 0)
-      return INVALID_FILE_ATTRIBUTES;
-    return SysCalls::getFileAttributes(path);
-  }
-};
 
 // What the dialog showed, read while it was open.
 struct Shown {
@@ -49,7 +35,7 @@ struct Shown {
 class FolderDialogTest : public ::testing::Test {
  protected:
   MainWindow main_;
-  QuerySys sys_;
+  velmtest::SysDouble sys_;
 
   // Shows a fresh dialog in `mode`, notes what it shows, and cancels it.
   Shown show(const std::string& mode) {
@@ -185,11 +171,14 @@ TEST_F(FolderDialogTest, DefaultFolderAsksTheVersionFirstAndProgramFilesOnlyBefo
   const bool vista = GetWindowsVersion() == WindowsVista;
   for (const bool hidden : {false, true}) {
     SCOPED_TRACE(hidden ? "without C:\\Program Files" : "with C:\\Program Files");
-    sys_.hideProgramFiles = hidden;
-    sys_.queried.clear();
+    // "C:\Program Files" looked for, or made to look missing.
+    const std::string query = std::string("getFileAttributes ") + kProgramFiles;
+    bool asked = false;
+    sys_.onCall = [&](const std::string& call) { asked = asked || call == query; };
+    sys_.fails = [&](const std::string& call) {
+      return hidden && lstrcmpiA(call.c_str(), query.c_str()) == 0;
+    };
     const Shown shown = show("INSTALL");
-    const bool asked =
-        std::find(sys_.queried.begin(), sys_.queried.end(), kProgramFiles) != sys_.queried.end();
     if (vista) {
       EXPECT_EQ(shown.folder, "C:\\Tolvan");
       EXPECT_FALSE(asked) << "C:\\Program Files looked for on Vista";

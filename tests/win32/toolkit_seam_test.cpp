@@ -12,20 +12,20 @@
 #include "FolderControls.h"
 #include "Form.h"
 #include "Picture.h"
-#include "SysCalls.h"
+#include "SysDouble.h"
 #include "TestFiles.h"
 
 namespace {
 
-class FailingSys : public velm::SysCalls {
- public:
+// The seam double with folder moves or file reads failing.
+struct FailingSys : velmtest::SysDouble {
   bool failFolderMoves = false;
   bool failReads = false;
-  bool setCurrentDirectory(const std::string& path) override {
-    return !failFolderMoves && SysCalls::setCurrentDirectory(path);
-  }
-  bool readFileAtMost(const std::string& path, std::size_t maxSize, std::string& bytes) override {
-    return !failReads && SysCalls::readFileAtMost(path, maxSize, bytes);
+  FailingSys() {
+    fails = [this](const std::string& call) {
+      return (failFolderMoves && Is(call, "setCurrentDirectory")) ||
+             (failReads && Is(call, "readFileAtMost"));
+    };
   }
 };
 
