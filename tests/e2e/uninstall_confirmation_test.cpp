@@ -13,12 +13,9 @@ class uninstallConfirmationE2e : public ::testing::Test {
   UnmanagedWindows unmanaged_;
   const std::string base_ = "C:\\Δοκιμή παραθύρου απεγκατάστασης";
   const std::string folder_ = base_ + "\\Ιατρικό Λεξικό";
+  velmtest::ScratchFolder scratch_{velmtest::ScratchFolder::At{base_}};
 
-  void SetUp() override {
-    RemoveTree(base_);
-    InstallCopy(folder_);
-  }
-  void TearDown() override { RemoveTree(base_); }
+  void SetUp() override { InstallCopy(folder_); }
 };
 
 TEST_F(uninstallConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {

@@ -24,21 +24,17 @@ class uninstallE2e : public ::testing::Test {
   const std::string sibling_ = base_ + "\\Ιατρικό Λεξικό παλιό";
   const std::string userFile_ = folder_ + "\\Σημειώσεις μου.txt";
   const std::string userBytes_ = UserBytes();
+  velmtest::ScratchFolder scratch_{velmtest::ScratchFolder::At{base_}};
 
   UnmanagedWindows unmanaged_;
   std::unique_ptr<MovedDesktop> desktop_;
 
   void SetUp() override {
-    RemoveTree(base_);
-    ASSERT_TRUE(MakeFolders(base_));
+    ASSERT_TRUE(IsFolder(base_));
     desktop_ = std::make_unique<MovedDesktop>("Επιφάνεια εργασίας");
     // The shell answers the moved folder, as it will to the program under test.
     ASSERT_EQ(ShellDesktop(), desktop_->path());
     ASSERT_TRUE(IsFolder(desktop_->path()));
-  }
-  void TearDown() override {
-    RemoveTree(base_);
-    desktop_.reset();
   }
 
   std::string desktopFile(const std::string& name) const { return desktop_->path() + "\\" + name; }
