@@ -149,6 +149,11 @@ RECT ChildRectInParent(HWND child) {
   return r;
 }
 
+velmtest::Placed PlaceOf(HWND child) {
+  const RECT r = ChildRectInParent(child);
+  return {ClassName(child), Text(child), r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 LONG Style(HWND window) {
   return GetWindowLongA(window, GWL_STYLE);
 }

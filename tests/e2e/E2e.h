@@ -64,6 +64,23 @@ inline Running StartVelmPresIdle(const std::string& workingFolder,
   return r;
 }
 
+// One of the program's dialogs as it shows over the main window: of this client size, with a
+// caption but no system menu, sizing border or minimise and maximise boxes, centred over the
+// main window, which is disabled meanwhile.
+inline void ExpectDialogOver(HWND dialog, HWND main, int clientWidth, int clientHeight) {
+  const SIZE client = ClientSize(dialog);
+  EXPECT_EQ(client.cx, clientWidth);
+  EXPECT_EQ(client.cy, clientHeight);
+  const LONG style = Style(dialog);
+  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  const RECT frame = WindowRectOnScreen(dialog);
+  const RECT mainFrame = WindowRectOnScreen(main);
+  EXPECT_NEAR(frame.left + frame.right, mainFrame.left + mainFrame.right, 2);
+  EXPECT_NEAR(frame.top + frame.bottom, mainFrame.top + mainFrame.bottom, 2);
+  EXPECT_FALSE(IsWindowEnabled(main)) << "the main window is not disabled while it is open";
+}
+
 // ---- The catalogue as it sits in the main window (client coordinates) ------------------------
 
 constexpr int kMenuLeft = 4;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FormPlaces.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
 #include "RemovalSupport.h"
@@ -63,59 +64,31 @@ TEST_F(FolderDialogTest, LayoutPropertiesAndPictures) {
   TSelectCustomDirForm form;
   EXPECT_EQ(form.caption(), "Επιλογή Φακέλου για Επεξεργασμένα Λήμματα");
   EXPECT_TRUE(form.FMode.empty());
-  form.create();  // made but not shown: its window is made when first needed
-  RECT client{};
-  GetClientRect(form.handle(), &client);
-  EXPECT_EQ(client.right, 477);
-  EXPECT_EQ(client.bottom, 218);
-  const LONG style = GetWindowLongA(form.handle(), GWL_STYLE);
-  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_EQ(form.props().color, GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(form.props().position, tk::FormSpec::Position::MainFormCenter);
+  velmtest::ExpectDialogFrame(form, 477, 218);  // made but not shown
   EXPECT_EQ(form.font().face, "MS Sans Serif");
   EXPECT_EQ(form.font().height, -11);
 
-  struct Place {
-    const char* name;
-    int left, top, width, height;
-    int tabOrder;  // -1 for the pictures and the label
+  // In creation order; tab orders of the window controls.
+  const std::vector<velmtest::Placed> places = {
+      {"Image1", "", 8, 16, 41, 33},
+      {"Label1", "Φάκελος", 8, 136, 45, 13},
+      {"Image2", "", 8, 16, 49, 49},
+      {"MsgMemo", "", 48, 16, 233, 113, 0},
+      {"Dir_Edit", "", 64, 136, 209, 21, 1},
+      {"BitBtn1", "OK", 128, 176, 105, 25, 2},
+      {"BitBtn2", "Άκυρο", 256, 176, 105, 25, 3},
+      {"DriveComboBox1", "", 288, 136, 177, 19, 4},
+      {"DirectoryListBox1", "", 288, 17, 177, 112, 5},
   };
-  const Place places[] = {
-      {"Image1", 8, 16, 41, 33, -1},
-      {"Label1", 8, 136, 45, 13, -1},
-      {"Image2", 8, 16, 49, 49, -1},
-      {"MsgMemo", 48, 16, 233, 113, 0},
-      {"Dir_Edit", 64, 136, 209, 21, 1},
-      {"BitBtn1", 128, 176, 105, 25, 2},
-      {"BitBtn2", 256, 176, 105, 25, 3},
-      {"DriveComboBox1", 288, 136, 177, 19, 4},
-      {"DirectoryListBox1", 288, 17, 177, 112, 5},
-  };
-  ASSERT_EQ(form.controls().size(), std::size(places));
-  for (size_t i = 0; i < std::size(places); ++i) {
-    const Place& p = places[i];
-    SCOPED_TRACE(p.name);
-    const tk::Control& c = *form.controls()[i];
-    EXPECT_EQ(c.name(), p.name) << "creation order";
-    EXPECT_EQ(c.left(), p.left);
-    EXPECT_EQ(c.top(), p.top);
-    EXPECT_EQ(c.width(), p.width);
-    EXPECT_EQ(c.height(), p.height);
-    if (auto* w = dynamic_cast<const tk::WindowControl*>(&c)) {
-      EXPECT_EQ(w->tabOrder, p.tabOrder);
-    }
-  }
+  EXPECT_EQ(velmtest::PlacesOf(form), places);
   EXPECT_EQ(form.Image1->picture().width(), 29);
   EXPECT_EQ(form.Image1->picture().height(), 22);
   EXPECT_EQ(form.Image2->picture().width(), 41);
   EXPECT_EQ(form.Image2->picture().height(), 41);
   EXPECT_TRUE(form.Image1->transparent && form.Image2->transparent);
   EXPECT_TRUE(form.Image1->visible() && form.Image2->visible());
-  EXPECT_EQ(form.Label1->caption(), "Φάκελος");
 
-  EXPECT_EQ(form.BitBtn1->caption(), "OK");
   EXPECT_EQ(form.BitBtn1->modalResult, tk::mrNone) << "its handler sets the result";
-  EXPECT_EQ(form.BitBtn2->caption(), "Άκυρο");
   EXPECT_EQ(form.BitBtn2->modalResult, tk::mrCancel);
   EXPECT_EQ(form.defaultButton, form.BitBtn1);
   EXPECT_EQ(form.cancelButton, form.BitBtn2);
