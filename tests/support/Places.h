@@ -1,6 +1,6 @@
 // A form's controls as laid out, for the tests whose subject is a layout: each writes the rows
 // it expects, with the values the design gives, and compares them with the rows it reads back,
-// in process (FormPlaces.h) or from outside (the end-to-end driver). Portable.
+// in process (TestForms.h) or from outside (the end-to-end driver). Portable.
 #pragma once
 
 #include <ostream>
@@ -22,8 +22,8 @@ inline bool operator==(const Placed& a, const Placed& b) {
 }
 
 inline void PrintTo(const Placed& p, std::ostream* os) {
-  *os << p.name << " \"" << p.caption << "\" at " << p.left << "," << p.top << " " << p.width
-      << "x" << p.height << ", tab " << p.tabOrder;
+  *os << p.name << " \"" << p.caption << "\" at " << p.left << "," << p.top << " " << p.width << "x"
+      << p.height << ", tab " << p.tabOrder;
 }
 
 }  // namespace velmtest

@@ -20,6 +20,7 @@
 #include "ModalDriver.h"
 #include "SysDouble.h"
 #include "TestFiles.h"
+#include "TestForms.h"
 
 namespace velmtest {
 
@@ -123,11 +124,7 @@ class MainWindow {
   MainWindow() {
     tk::Application& app = tk::Application::instance();
     app.setTitle("Εκδόσεις Βελμαρόδη");
-    tk::FormSpec props;
-    props.caption = "Εκδόσεις Βελμαρόδη";
-    props.clientWidth = 750;
-    props.clientHeight = 470;
-    form_ = std::make_unique<tk::Form>(props);
+    form_ = std::make_unique<tk::Form>(FormSpecOf("Εκδόσεις Βελμαρόδη", 750, 470));
     app.setMainForm(form_.get());
     form_->show();
   }

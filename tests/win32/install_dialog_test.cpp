@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "FormPlaces.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
 #include "RemovalSupport.h"

@@ -15,6 +15,7 @@
 #include "Form.h"
 #include "ModalDriver.h"
 #include "TestFiles.h"
+#include "TestForms.h"
 
 namespace {
 
@@ -111,11 +112,7 @@ class FolderControlsTest : public ::testing::Test {
     ASSERT_TRUE(velmtest::WriteFileBytes(root_ + "\\notes.txt", ""));
     ASSERT_TRUE(SetCurrentDirectoryA(root_.c_str()));
 
-    tk::FormSpec props;
-    props.caption = "Folders";
-    props.clientWidth = 477;
-    props.clientHeight = 218;
-    form_ = std::make_unique<tk::Form>(props);
+    form_ = std::make_unique<tk::Form>(velmtest::FormSpecOf("Folders", 477, 218));
     list_ = &form_->add<tk::DirectoryList>("DirectoryListBox1", 288, 17, 177, 112);
     drives_ = &form_->add<tk::DriveComboBox>("DriveComboBox1", 288, 136, 177, 19);
     drives_->setDirList(list_);

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "Application.h"
 #include "BitmapFiles.h"
 #include "Form.h"
+#include "JpegFiles.h"
 #include "Picture.h"
 #include "TestFiles.h"
+#include "TestForms.h"
 #include "resource.h"
 
 namespace {
@@ -31,14 +31,16 @@ constexpr COLORREF kGreen = RGB(0, 160, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 200);
 constexpr COLORREF kFormColour = RGB(10, 20, 30);
 
+// A colour as the files hold it, 0xRRGGBB.
+std::uint32_t Rgb(COLORREF c) {
+  return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+}
+
 // A Windows bitmap file, bottom-up rows (top-down with a negative height): 24 bits a pixel, or 8
 // with a palette of the colours the picture uses.
 std::string BitmapFile(int width, int height, int bits, const PixelFn& pixel) {
-  return velmtest::BitmapBytes(
-      {width, height, static_cast<std::uint16_t>(bits)}, [&](int x, int y) {
-        const COLORREF c = pixel(x, y);
-        return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
-      });
+  return velmtest::BitmapBytes({width, height, static_cast<std::uint16_t>(bits)},
+                               [&](int x, int y) { return Rgb(pixel(x, y)); });
 }
 
 // A 6 x 4 picture: key colour in the bottom-left corner and in a bottom-right block, red top
@@ -51,36 +53,8 @@ COLORREF Sample(int x, int y) {
 }
 
 std::string JpegBytes(int width, int height, COLORREF left, COLORREF right) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr errors{};
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-  for (int x = 0; x < width; ++x) {
-    const COLORREF c = x < width / 2 ? left : right;
-    row[x * 3] = GetRValue(c);
-    row[x * 3 + 1] = GetGValue(c);
-    row[x * 3 + 2] = GetBValue(c);
-  }
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::string bytes(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(buffer);
-  return bytes;
+  return velmtest::JpegBytes({width, height},
+                             [&](int x, int) { return Rgb(x < width / 2 ? left : right); });
 }
 
 COLORREF PixelOf(const tk::Picture& picture, int x, int y) {
@@ -325,10 +299,7 @@ class Canvas {
 class PaintTest : public PictureTest {
  protected:
   void SetUp() override {
-    tk::FormSpec props;
-    props.caption = "Paint";
-    props.clientWidth = 80;
-    props.clientHeight = 40;
+    tk::FormSpec props = velmtest::FormSpecOf("Paint", 80, 40);
     props.color = kFormColour;
     form_ = std::make_unique<tk::Form>(props);
     sample_ = tk::Picture::FromFile(write("sample.bmp", BitmapFile(6, 4, 24, Sample)));

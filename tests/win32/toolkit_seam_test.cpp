@@ -14,6 +14,7 @@
 #include "Picture.h"
 #include "SysDouble.h"
 #include "TestFiles.h"
+#include "TestForms.h"
 
 namespace {
 
@@ -33,10 +34,7 @@ using velmtest::CurrentFolder;
 using velmtest::TempFolder;
 
 TEST(ToolkitSeamTest, AFolderMoveTheSeamFailsLeavesTheListAndTheWorkingDirectory) {
-  tk::FormSpec props;
-  props.clientWidth = 200;
-  props.clientHeight = 150;
-  tk::Form form(props);
+  tk::Form form(velmtest::FormSpecOf("", 200, 150));
   auto& list = form.add<tk::DirectoryList>("DirectoryListBox1", 8, 8, 177, 112);
   int changes = 0;
   list.onChange = [&](tk::DirectoryList&) { ++changes; };

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "ConfirmUninstallFormU.h"
-#include "FormPlaces.h"
 #include "RemovalSupport.h"
 
 namespace velm {

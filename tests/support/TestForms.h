@@ -1,11 +1,12 @@
-// A form's layout read back in process, for the tests under Wine whose subject is a layout: its
-// controls as laid out (Places.h), and its frame as the program's dialogs have it.
+// Forms in the tests under Wine: a test form's properties, and, for the tests whose subject is a
+// layout, a form's controls as laid out (Places.h) and its frame as the program's dialogs have it.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "Controls.h"
@@ -13,6 +14,15 @@
 #include "Places.h"
 
 namespace velmtest {
+
+// A form of this caption and client size, the rest as a form has it.
+inline tk::FormSpec FormSpecOf(const std::string& caption, int clientWidth, int clientHeight) {
+  tk::FormSpec props;
+  props.caption = caption;
+  props.clientWidth = clientWidth;
+  props.clientHeight = clientHeight;
+  return props;
+}
 
 // The form's controls in creation order.
 inline std::vector<Placed> PlacesOf(const tk::Form& form) {
