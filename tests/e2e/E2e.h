@@ -81,6 +81,13 @@ inline void ExpectDialogOver(HWND dialog, HWND main, int clientWidth, int client
   EXPECT_FALSE(IsWindowEnabled(main)) << "the main window is not disabled while it is open";
 }
 
+// Waits for the program to end, which it must, with the exit code 0.
+inline void ExpectEndsWithZero(Process& process, DWORD timeoutMs = 10000) {
+  DWORD code = 1234;
+  ASSERT_TRUE(process.waitForExit(timeoutMs, &code)) << "it did not end";
+  EXPECT_EQ(code, 0u);
+}
+
 // ---- The catalogue as it sits in the main window (client coordinates) ------------------------
 
 constexpr int kMenuLeft = 4;
@@ -161,6 +168,14 @@ inline std::string InstallIconAsset() {
 // Copies the sample disc's catalogue into `folder`\content.
 inline bool CopyCatalogue(const std::string& folder) {
   return CopyTree(SampleDisc() + "\\content", folder + "\\content");
+}
+
+// VelmPres.exe started, its start-up over, in the test's own folder holding a copy of the sample
+// disc's catalogue.
+inline Running StartOnCatalogueCopy() {
+  const std::string folder = TestFolder();
+  EXPECT_TRUE(CopyCatalogue(folder)) << "the catalogue was not copied";
+  return StartVelmPresIdle(folder);
 }
 
 // A phrase of an RTF description as its reader sees it: the text of its longest paragraph

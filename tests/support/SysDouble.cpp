@@ -73,25 +73,12 @@ bool SysDouble::setCurrentDirectory(const std::string& path) {
   return !failing("setCurrentDirectory " + path, true) && SysCalls::setCurrentDirectory(path);
 }
 
-std::string SysDouble::getCurrentDirectory() {
-  return failing("getCurrentDirectory", false) ? std::string() : SysCalls::getCurrentDirectory();
-}
-
 UINT SysDouble::getWindowsDirectory(char* buffer, UINT size) {
   if (failing("getWindowsDirectory", false)) return 0;
   if (!windowsFolder) return SysCalls::getWindowsDirectory(buffer, size);
   if (windowsFolder->size() + 1 > size) return 0;
   lstrcpyA(buffer, windowsFolder->c_str());
   return static_cast<UINT>(windowsFolder->size());
-}
-
-bool SysDouble::fileExists(const std::string& path) {
-  return !failing("fileExists " + path, false) && SysCalls::fileExists(path);
-}
-
-std::vector<velm::FoundFile> SysDouble::listFiles(const std::string& folder) {
-  if (failing("listFiles " + folder, false)) return {};
-  return SysCalls::listFiles(folder);
 }
 
 std::unique_ptr<velm::TextWriter> SysDouble::createText(const std::string& path) {

@@ -6,8 +6,9 @@
 //   posted goes nowhere;
 // and every call that changes something or reaches another program is noted in `calls`, one
 // line each, in order: "copyFile <from> <to> <0|1>", "createText <path>", "writeLine <line>",
-// "close", ... Queries (attributes, folders, listings, reads: "readFile <path>") are not noted,
-// but `fails` and `onCall` see them too.
+// "close", ... The queries a test may want to fail or watch (attributes, the Windows and special
+// folders, reads: "readFile <path>") are not noted, but `fails` and `onCall` see them; the others
+// are the real ones.
 #pragma once
 
 #include <windows.h>
@@ -44,10 +45,7 @@ class SysDouble : public velm::SysCalls {
   bool createDirectory(const std::string& path) override;
   bool deleteFile(const std::string& path) override;
   bool setCurrentDirectory(const std::string& path) override;
-  std::string getCurrentDirectory() override;
   UINT getWindowsDirectory(char* buffer, UINT size) override;
-  bool fileExists(const std::string& path) override;
-  std::vector<velm::FoundFile> listFiles(const std::string& folder) override;
   std::unique_ptr<velm::TextWriter> createText(const std::string& path) override;
   bool readFile(const std::string& path, std::string& bytes) override;
   bool readFileAtMost(const std::string& path, std::size_t maxSize, std::string& bytes) override;
