@@ -7,6 +7,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "BitmapFiles.h"
+
 namespace e2e {
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs) {
@@ -145,6 +147,11 @@ RECT ChildRectInParent(HWND child) {
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+velmtest::Placed PlaceOf(HWND child) {
+  const RECT r = ChildRectInParent(child);
+  return {ClassName(child), Text(child), r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 LONG Style(HWND window) {
@@ -468,31 +475,8 @@ std::uint32_t Capture::at(int x, int y) const {
 }
 
 bool Capture::save(const std::string& path) const {
-  const int stride = (width_ * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER head{};
-  head.biSize = sizeof head;
-  head.biWidth = width_;
-  head.biHeight = height_;
-  head.biPlanes = 1;
-  head.biBitCount = 24;
-  head.biSizeImage = stride * height_;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof head;
-  file.bfSize = file.bfOffBits + head.biSizeImage;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&head), sizeof head);
-  std::string row(stride, '\0');
-  for (int y = height_ - 1; y >= 0; --y) {
-    for (int x = 0; x < width_; ++x) {
-      const std::uint32_t px = at(x, y);
-      row[x * 3] = static_cast<char>(px & 0xFF);
-      row[x * 3 + 1] = static_cast<char>((px >> 8) & 0xFF);
-      row[x * 3 + 2] = static_cast<char>((px >> 16) & 0xFF);
-    }
-    bytes += row;
-  }
-  return WriteFileBytes(path, bytes);
+  return WriteFileBytes(
+      path, velmtest::BitmapBytes(width_, height_, [this](int x, int y) { return at(x, y); }));
 }
 
 Capture Capture::Settled(HWND window, DWORD timeoutMs) {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "Places.h"
 #include "TestFiles.h"
 
 namespace e2e {
@@ -56,6 +57,8 @@ RECT WindowRectOnScreen(HWND window);
 POINT ClientOriginOnScreen(HWND window);
 // A child's rectangle in its parent's client coordinates.
 RECT ChildRectInParent(HWND child);
+// A child as laid out: its window class, its text, its box in its parent's client area.
+velmtest::Placed PlaceOf(HWND child);
 LONG Style(HWND window);
 
 // Waits until the window's thread has handled everything sent to it before (a round trip of

@@ -64,6 +64,30 @@ inline Running StartVelmPresIdle(const std::string& workingFolder,
   return r;
 }
 
+// One of the program's dialogs as it shows over the main window: of this client size, with a
+// caption but no system menu, sizing border or minimise and maximise boxes, centred over the
+// main window, which is disabled meanwhile.
+inline void ExpectDialogOver(HWND dialog, HWND main, int clientWidth, int clientHeight) {
+  const SIZE client = ClientSize(dialog);
+  EXPECT_EQ(client.cx, clientWidth);
+  EXPECT_EQ(client.cy, clientHeight);
+  const LONG style = Style(dialog);
+  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  const RECT frame = WindowRectOnScreen(dialog);
+  const RECT mainFrame = WindowRectOnScreen(main);
+  EXPECT_NEAR(frame.left + frame.right, mainFrame.left + mainFrame.right, 2);
+  EXPECT_NEAR(frame.top + frame.bottom, mainFrame.top + mainFrame.bottom, 2);
+  EXPECT_FALSE(IsWindowEnabled(main)) << "the main window is not disabled while it is open";
+}
+
+// Waits for the program to end, which it must, with the exit code 0.
+inline void ExpectEndsWithZero(Process& process, DWORD timeoutMs = 10000) {
+  DWORD code = 1234;
+  ASSERT_TRUE(process.waitForExit(timeoutMs, &code)) << "it did not end";
+  EXPECT_EQ(code, 0u);
+}
+
 // ---- The catalogue as it sits in the main window (client coordinates) ------------------------
 
 constexpr int kMenuLeft = 4;
@@ -144,6 +168,14 @@ inline std::string InstallIconAsset() {
 // Copies the sample disc's catalogue into `folder`\content.
 inline bool CopyCatalogue(const std::string& folder) {
   return CopyTree(SampleDisc() + "\\content", folder + "\\content");
+}
+
+// VelmPres.exe started, its start-up over, in the test's own folder holding a copy of the sample
+// disc's catalogue.
+inline Running StartOnCatalogueCopy() {
+  const std::string folder = TestFolder();
+  EXPECT_TRUE(CopyCatalogue(folder)) << "the catalogue was not copied";
+  return StartVelmPresIdle(folder);
 }
 
 // A phrase of an RTF description as its reader sees it: the text of its longest paragraph

@@ -6,9 +6,7 @@ namespace e2e {
 namespace {
 
 TEST(Catalogue, RevealedViewAndCloseButtonStandWhereTheyBelong) {
-  const std::string folder = TestFolder();
-  ASSERT_TRUE(CopyCatalogue(folder));
-  Running app = StartVelmPresIdle(folder);
+  Running app = StartOnCatalogueCopy();
   ASSERT_NE(app.window, nullptr);
 
   HWND view = View(app.window);
@@ -29,9 +27,7 @@ TEST(Catalogue, RevealedViewAndCloseButtonStandWhereTheyBelong) {
 }
 
 TEST(Catalogue, EachTitleShowsItsDescriptionPictureAndHighlightedButton) {
-  const std::string folder = TestFolder();
-  ASSERT_TRUE(CopyCatalogue(folder));
-  Running app = StartVelmPresIdle(folder);
+  Running app = StartOnCatalogueCopy();
   ASSERT_NE(app.window, nullptr);
 
   // Down the column, then back up to the first: every switch away from every title.
@@ -46,9 +42,7 @@ TEST(Catalogue, EachTitleShowsItsDescriptionPictureAndHighlightedButton) {
 }
 
 TEST(Catalogue, ClickingTheSelectedTitleAgainChangesNothing) {
-  const std::string folder = TestFolder();
-  ASSERT_TRUE(CopyCatalogue(folder));
-  Running app = StartVelmPresIdle(folder);
+  Running app = StartOnCatalogueCopy();
   ASSERT_NE(app.window, nullptr);
   HWND view = View(app.window);
 

@@ -25,9 +25,7 @@ constexpr POINT kInsideView{300, 250};
 
 TEST_P(EntryKeys, EndTheProgramOrNot) {
   const KeyCase& c = GetParam();
-  const std::string folder = TestFolder();
-  ASSERT_TRUE(CopyCatalogue(folder));
-  Running app = StartVelmPresIdle(folder);
+  Running app = StartOnCatalogueCopy();
   ASSERT_NE(app.window, nullptr);
   HWND view = View(app.window);
   ASSERT_NE(view, nullptr);
@@ -93,9 +91,7 @@ TEST(EntryClose, ClickingTheCloseButtonEndsTheProgram) {
   Running app = StartVelmPresIdle(folder);
   ASSERT_NE(app.window, nullptr);
   ASSERT_TRUE(Click(app.window, 586, 428)) << "the window was not up for input";
-  DWORD code = 1234;
-  ASSERT_TRUE(app.process->waitForExit(10000, &code));
-  EXPECT_EQ(code, 0u);
+  ExpectEndsWithZero(*app.process);
 }
 
 }  // namespace

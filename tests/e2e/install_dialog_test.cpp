@@ -42,14 +42,7 @@ TEST_P(installDialogE2e, ShowsTheInstallTextAndTheDefaultFolderForTheRelease) {
             "Uzedov. Άμα θέλετε να εγκατασταθεί σε νέο φάκελο απλά πληκτρολογήστε τον στο χώρο από "
             "κάτω. Σας προτείνουμε να κρατήσετε το φάκελο που εμφανίζεται. Η διαδικασία της "
             "εγκατάστασης θα δημιουργήσει εικονίδιο για το λεξικό στην επιφάνεια εργασίας.");
-  const SIZE client = ClientSize(dialog);
-  EXPECT_EQ(client.cx, 477);
-  EXPECT_EQ(client.cy, 218);
-  const RECT frame = WindowRectOnScreen(dialog);
-  const RECT mainFrame = WindowRectOnScreen(app.window);
-  EXPECT_NEAR(frame.left + frame.right, mainFrame.left + mainFrame.right, 2);
-  EXPECT_NEAR(frame.top + frame.bottom, mainFrame.top + mainFrame.bottom, 2);
-  EXPECT_FALSE(IsWindowEnabled(app.window));
+  ExpectDialogOver(dialog, app.window, 477, 218);
   // The installation picture at (8, 16), over the editing one.
   const Capture screen = Capture::Settled(dialog);
   screen.save(work + "\\dialog.bmp");

@@ -61,9 +61,8 @@ class installE2e : public ::testing::Test {
   MovedDesktop desktop_{"Desktop-install-e2e"};
   SettingsFile settings_;
   const std::string base_ = "C:\\Δοκιμή εγκατάστασης";
+  velmtest::ScratchFolder scratch_{velmtest::ScratchFolder::At{base_, false}};  // not made
 
-  void SetUp() override { RemoveTree(base_); }
-  void TearDown() override { RemoveTree(base_); }
   std::string shortcut() const { return desktop_.path() + "\\Duzivod Uzedov.lnk"; }
 };
 

@@ -13,12 +13,9 @@ class uninstallConfirmationE2e : public ::testing::Test {
   UnmanagedWindows unmanaged_;
   const std::string base_ = "C:\\Δοκιμή παραθύρου απεγκατάστασης";
   const std::string folder_ = base_ + "\\Ιατρικό Λεξικό";
+  velmtest::ScratchFolder scratch_{velmtest::ScratchFolder::At{base_}};
 
-  void SetUp() override {
-    RemoveTree(base_);
-    InstallCopy(folder_);
-  }
-  void TearDown() override { RemoveTree(base_); }
+  void SetUp() override { InstallCopy(folder_); }
 };
 
 TEST_F(uninstallConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
@@ -27,44 +24,25 @@ TEST_F(uninstallConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
   HWND confirmation = OpenConfirmation(app);
   ASSERT_NE(confirmation, nullptr) << "the entry did not open the confirmation window";
 
-  const SIZE client = ClientSize(confirmation);
-  EXPECT_EQ(client.cx, 292);
-  EXPECT_EQ(client.cy, 141);
-  const LONG style = Style(confirmation);
-  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
-  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_FALSE(IsWindowEnabled(app.window)) << "the main window is not disabled while it is open";
-  // Centred over the main window.
-  const RECT frame = WindowRectOnScreen(confirmation);
-  const RECT mainFrame = WindowRectOnScreen(app.window);
-  EXPECT_NEAR(frame.left + frame.right, mainFrame.left + mainFrame.right, 2);
-  EXPECT_NEAR(frame.top + frame.bottom, mainFrame.top + mainFrame.bottom, 2);
+  ExpectDialogOver(confirmation, app.window, 292, 141);
 
   HWND yes = ButtonOf(confirmation, "Ναι");
   HWND no = ButtonOf(confirmation, "Όχι");
   ASSERT_NE(yes, nullptr);
   ASSERT_NE(no, nullptr);
-  const RECT yesRect = ChildRectInParent(yes);
-  const RECT noRect = ChildRectInParent(no);
-  EXPECT_EQ(yesRect.left, 28);
-  EXPECT_EQ(yesRect.top, 104);
-  EXPECT_EQ(yesRect.right, 129);
-  EXPECT_EQ(yesRect.bottom, 129);
-  EXPECT_EQ(noRect.left, 156);
-  EXPECT_EQ(noRect.top, 104);
-  EXPECT_EQ(noRect.right, 257);
-  EXPECT_EQ(noRect.bottom, 129);
-
   const std::vector<HWND> memos = Children(confirmation, "Edit");
   ASSERT_EQ(memos.size(), 1u);
-  const RECT memoRect = ChildRectInParent(memos[0]);
-  EXPECT_EQ(memoRect.left, 72);
-  EXPECT_EQ(memoRect.top, 16);
-  EXPECT_EQ(memoRect.right, 281);
-  EXPECT_EQ(memoRect.bottom, 97);
-  EXPECT_EQ(Text(memos[0]),
-            "Πρόκειται να απεγκατασταθεί \r\nτο Duzivod Uzedov από το \r\nσκληρό σας δίσκο. "
-            "\r\n\r\nΝα συνεχιστεί η διαδικασία;");
+  const std::vector<velmtest::Placed> places = {
+      {"Button", "Ναι", 28, 104, 101, 25},
+      {"Button", "Όχι", 156, 104, 101, 25},
+      {"Edit",
+       "Πρόκειται να απεγκατασταθεί \r\nτο Duzivod Uzedov από το \r\nσκληρό σας δίσκο. "
+       "\r\n\r\nΝα συνεχιστεί η διαδικασία;",
+       72, 16, 209, 81},
+  };
+  EXPECT_EQ((std::vector<velmtest::Placed>{PlaceOf(yes), PlaceOf(no), PlaceOf(memos[0])}), places);
+  const RECT yesRect = ChildRectInParent(yes);
+  const RECT noRect = ChildRectInParent(no);
 
   // Once the window is up for input, as a person sees it, the focus is on Ναι.
   ASSERT_TRUE(WaitUntilReadyForInput(confirmation)) << "the window did not come up for input";

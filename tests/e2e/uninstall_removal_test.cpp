@@ -24,21 +24,17 @@ class uninstallE2e : public ::testing::Test {
   const std::string sibling_ = base_ + "\\Ιατρικό Λεξικό παλιό";
   const std::string userFile_ = folder_ + "\\Σημειώσεις μου.txt";
   const std::string userBytes_ = UserBytes();
+  velmtest::ScratchFolder scratch_{velmtest::ScratchFolder::At{base_}};
 
   UnmanagedWindows unmanaged_;
   std::unique_ptr<MovedDesktop> desktop_;
 
   void SetUp() override {
-    RemoveTree(base_);
-    ASSERT_TRUE(MakeFolders(base_));
+    ASSERT_TRUE(IsFolder(base_));
     desktop_ = std::make_unique<MovedDesktop>("Επιφάνεια εργασίας");
     // The shell answers the moved folder, as it will to the program under test.
     ASSERT_EQ(ShellDesktop(), desktop_->path());
     ASSERT_TRUE(IsFolder(desktop_->path()));
-  }
-  void TearDown() override {
-    RemoveTree(base_);
-    desktop_.reset();
   }
 
   std::string desktopFile(const std::string& name) const { return desktop_->path() + "\\" + name; }
@@ -67,14 +63,24 @@ class uninstallE2e : public ::testing::Test {
     EXPECT_FALSE(Exists(desktopFile("uninst.bat"))) << "the script did not delete itself";
   }
 
+  // Confirms with Enter on the opened confirmation window and expects the problem message, once,
+  // with both programs still running.
+  void confirmAndExpectTheProblem(Running& app, Process& dictionary) {
+    HWND confirmation = OpenConfirmation(app);
+    ASSERT_NE(confirmation, nullptr);
+    ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
+    EXPECT_EQ(AnswerTheMessage(*app.process), kProblemMessage);
+    EXPECT_FALSE(MessageBoxUpAfterwards(app)) << "the message came twice";
+    EXPECT_TRUE(app.process->running());
+    EXPECT_TRUE(dictionary.running()) << "the dictionary was asked to quit";
+  }
+
   // Confirms with Enter on the opened confirmation window and waits for both programs to end.
   void confirmAndWaitForEnd(Running& app, Process& dictionary) {
     HWND confirmation = OpenConfirmation(app);
     ASSERT_NE(confirmation, nullptr) << "no confirmation window";
     ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
-    DWORD code = 1234;
-    EXPECT_TRUE(app.process->waitForExit(15000, &code)) << "VelmPres.exe did not end";
-    EXPECT_EQ(code, 0u);
+    ExpectEndsWithZero(*app.process, 15000);
     EXPECT_TRUE(dictionary.waitForExit(15000, nullptr)) << "the dictionary was not asked to quit";
   }
 };
@@ -183,14 +189,7 @@ TEST_F(uninstallE2e, ArgumentWithoutTrailingBackslashIsRefusedAndNothingChanges)
   std::unique_ptr<Process> dictionary = StartDictionary(base_ + "\\Lex");
   Running app = StartVelmPres(SampleDisc(), "\"" + argument + "\"");
   ASSERT_NE(app.window, nullptr);
-  HWND confirmation = OpenConfirmation(app);
-  ASSERT_NE(confirmation, nullptr);
-  ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
-
-  EXPECT_EQ(AnswerTheMessage(*app.process), kProblemMessage);
-  EXPECT_FALSE(MessageBoxUpAfterwards(app)) << "the message came twice";
-  EXPECT_TRUE(app.process->running());
-  EXPECT_TRUE(dictionary->running()) << "the dictionary was asked to quit";
+  ASSERT_NO_FATAL_FAILURE(confirmAndExpectTheProblem(app, *dictionary));
   // A script is started by the handler that would have shown the message, before it returns to
   // the program's message loop (which a round trip waits for): no command interpreter runs it
   // (or, run by a faulty program, it has ended and its harm is there to see).
@@ -235,14 +234,7 @@ TEST_F(uninstallE2e, DesktopThatCannotTakeTheScriptIsReportedOnceAndTheProgramSt
   std::unique_ptr<Process> dictionary = StartDictionary(folder_);
   Running app = StartForRemoval(folder_ + "\\");
   ASSERT_NE(app.window, nullptr);
-  HWND confirmation = OpenConfirmation(app);
-  ASSERT_NE(confirmation, nullptr);
-  ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
-
-  EXPECT_EQ(AnswerTheMessage(*app.process), kProblemMessage);
-  EXPECT_FALSE(MessageBoxUpAfterwards(app)) << "the message came twice";
-  EXPECT_TRUE(app.process->running());
-  EXPECT_TRUE(dictionary->running()) << "the dictionary was asked to quit";
+  ASSERT_NO_FATAL_FAILURE(confirmAndExpectTheProblem(app, *dictionary));
   EXPECT_FALSE(Exists(desktopFile(kShortcutName))) << "the shortcut is deleted before the script";
   EXPECT_EQ(Snapshot(base_), before);
 

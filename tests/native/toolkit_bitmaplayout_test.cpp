@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapFiles.h"
 #include "BitmapLayout.h"
 
 namespace tk {
@@ -23,51 +24,14 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
   Put16(b, at + 2, v >> 16);
 }
 
-// A well-formed bitmap file with a 40-byte header (or the 12-byte one when `core`).
-struct Shape {
-  std::int32_t width = 3;
-  std::int32_t height = 2;
-  std::uint32_t bpp = 24;
-  std::uint32_t compression = 0;
-  std::uint32_t colorsUsed = 0;
-  std::uint32_t imageSize = 0;
-  std::uint32_t headerSize = 40;
-  std::size_t rleBytes = 0;  // pixel bytes of a run-length file
+// The files are of 3 x 2 pixels, 24 bits a pixel, unless a case says otherwise.
+struct Shape : velmtest::BitmapShape {
+  Shape() { width = 3, height = 2; }
 };
 
-std::size_t Stride(const Shape& s) {
-  return (static_cast<std::size_t>(s.width) * s.bpp + 31) / 32 * 4;
-}
-
 Bytes Make(const Shape& s) {
-  const bool core = s.headerSize == 12;
-  std::size_t colors = s.colorsUsed;
-  if (s.bpp <= 8 && (colors == 0 || core)) colors = std::size_t{1} << s.bpp;
-  const std::size_t masks = s.headerSize == 40 && s.compression == 3 ? 12 : 0;
-  const std::size_t info = s.headerSize + masks + colors * (core ? 3 : 4);
-  const std::size_t rows = static_cast<std::size_t>(s.height < 0 ? -s.height : s.height);
-  const std::size_t pixels = s.rleBytes ? s.rleBytes : Stride(s) * rows;
-  Bytes b(14 + info + pixels, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
-  Put32(b, 10, static_cast<std::uint32_t>(14 + info));
-  Put32(b, 14, s.headerSize);
-  if (core) {
-    Put16(b, 18, static_cast<std::uint32_t>(s.width));
-    Put16(b, 20, static_cast<std::uint32_t>(s.height));
-    Put16(b, 22, 1);
-    Put16(b, 24, s.bpp);
-  } else {
-    Put32(b, 18, static_cast<std::uint32_t>(s.width));
-    Put32(b, 22, static_cast<std::uint32_t>(s.height));
-    Put16(b, 26, 1);
-    Put16(b, 28, s.bpp);
-    Put32(b, 30, s.compression);
-    Put32(b, 34, s.imageSize ? s.imageSize : static_cast<std::uint32_t>(s.rleBytes));
-    Put32(b, 46, s.colorsUsed);
-  }
-  return b;
+  const std::string b = velmtest::BitmapBytes(s);
+  return Bytes(b.begin(), b.end());
 }
 
 bool Read(const Bytes& b, BitmapLayout& layout, std::string* error = nullptr) {
@@ -99,25 +63,25 @@ TEST(BitmapLayout, PalettedTopDownCoreAndMasks) {
   EXPECT_EQ(l.height, 5);
 
   Shape paletted;
-  paletted.bpp = 8;
+  paletted.bitsPerPixel = 8;
   paletted.colorsUsed = 16;
   ASSERT_TRUE(Read(Make(paletted), l));
   EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
 
   Shape fullPalette;
-  fullPalette.bpp = 4;
+  fullPalette.bitsPerPixel = 4;
   ASSERT_TRUE(Read(Make(fullPalette), l));
   EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
 
   Shape core;
   core.headerSize = 12;
-  core.bpp = 1;
+  core.bitsPerPixel = 1;
   ASSERT_TRUE(Read(Make(core), l));
   EXPECT_TRUE(l.coreHeader);
   EXPECT_EQ(l.infoSize, 12u + 2u * 3u);
 
   Shape masks;
-  masks.bpp = 32;
+  masks.bitsPerPixel = 32;
   masks.compression = 3;
   ASSERT_TRUE(Read(Make(masks), l));
   EXPECT_EQ(l.compression, BitmapCompression::BitFields);
@@ -125,15 +89,15 @@ TEST(BitmapLayout, PalettedTopDownCoreAndMasks) {
 
   Shape v5;
   v5.headerSize = 124;
-  v5.bpp = 32;
+  v5.bitsPerPixel = 32;
   v5.compression = 3;
   ASSERT_TRUE(Read(Make(v5), l));
   EXPECT_EQ(l.infoSize, 124u);
 
   Shape rle;
-  rle.bpp = 8;
+  rle.bitsPerPixel = 8;
   rle.compression = 1;
-  rle.rleBytes = 10;
+  rle.runLengthBytes = 10;
   ASSERT_TRUE(Read(Make(rle), l));
   EXPECT_EQ(l.compression, BitmapCompression::Rle8);
   EXPECT_EQ(l.bitsSize, 10u);
@@ -179,9 +143,9 @@ Bytes With32(Bytes b, std::size_t at, std::uint32_t v) {
   Put32(b, at, v);
   return b;
 }
-Shape Depth(std::uint32_t bpp, std::uint32_t compression = 0) {
+Shape Depth(std::uint16_t bpp, std::uint32_t compression = 0) {
   Shape s;
-  s.bpp = bpp;
+  s.bitsPerPixel = bpp;
   s.compression = compression;
   return s;
 }
@@ -208,19 +172,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"MasksOfTrueColour", Make(Depth(24, 3))},
         BadCase{"RleWithoutSize", With32(Make([] {
                                            Shape s = Depth(8, 1);
-                                           s.rleBytes = 10;
+                                           s.runLengthBytes = 10;
                                            return s;
                                          }()),
                                          34, 0)},
         BadCase{"RleLongerThanFile", With32(Make([] {
                                               Shape s = Depth(8, 1);
-                                              s.rleBytes = 10;
+                                              s.runLengthBytes = 10;
                                               return s;
                                             }()),
                                             34, 11)},
         BadCase{"RleTopDown", With32(Make([] {
                                        Shape s = Depth(8, 1);
-                                       s.rleBytes = 10;
+                                       s.runLengthBytes = 10;
                                        return s;
                                      }()),
                                      22, 0xFFFFFFFE)},

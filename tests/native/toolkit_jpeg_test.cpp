@@ -10,65 +10,22 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "JpegDecode.h"
+#include "JpegFiles.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Pixel = std::function<void(int x, int y, std::uint8_t* out)>;
 
-struct Encoding {
-  int width;
-  int height;
-  int components = 3;  // 1 for grey
-  bool progressive = false;
-};
-
-// Compresses a picture whose pixels `pixel` gives, at high quality.
-Bytes Compress(const Encoding& how, const Pixel& pixel) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr errors{};
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(how.width);
-  cinfo.image_height = static_cast<JDIMENSION>(how.height);
-  cinfo.input_components = how.components;
-  cinfo.in_color_space = how.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  if (how.progressive) jpeg_simple_progression(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<std::uint8_t> row(static_cast<size_t>(how.width) * how.components);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    for (int x = 0; x < how.width; ++x)
-      pixel(x, static_cast<int>(cinfo.next_scanline),
-            &row[static_cast<size_t>(x) * how.components]);
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  Bytes bytes(buffer, buffer + size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(buffer);
-  return bytes;
+Bytes Compress(const velmtest::JpegShape& how, const velmtest::PixelColour& pixel) {
+  const std::string bytes = velmtest::JpegBytes(how, pixel);
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 // Left half red, right half blue.
-void Halves(int width, int x, std::uint8_t* out) {
-  const bool left = x < width / 2;
-  out[0] = left ? 220 : 20;
-  out[1] = 30;
-  out[2] = left ? 20 : 220;
-}
-
 Bytes RedBlue(int width, int height, bool progressive = false) {
   return Compress({width, height, 3, progressive},
-                  [width](int x, int, std::uint8_t* out) { Halves(width, x, out); });
+                  [width](int x, int) { return x < width / 2 ? 0xDC1E14u : 0x141EDCu; });
 }
 
 const std::uint8_t* PixelAt(const tk::RgbImage& image, int x, int y) {
@@ -117,8 +74,7 @@ TEST(DecodeJpegTest, DecodesColourPictureRowsTopDown) {
 
 TEST(DecodeJpegTest, TopAndBottomRowsKeepTheirOrder) {
   // Top half white, bottom half black: a decoder that fills rows bottom-up fails here.
-  const Bytes jpeg = Compress(
-      {16, 16}, [](int, int y, std::uint8_t* out) { out[0] = out[1] = out[2] = y < 8 ? 250 : 5; });
+  const Bytes jpeg = Compress({16, 16}, [](int, int y) { return y < 8 ? 0xFAFAFAu : 0x050505u; });
   tk::RgbImage image;
   ASSERT_TRUE(tk::DecodeJpeg(jpeg.data(), jpeg.size(), image, nullptr));
   ExpectNear(PixelAt(image, 8, 1), 250, 250, 250, "top");
@@ -161,7 +117,7 @@ TEST(DecodeJpegTest, BgrxRowsHoldTheSamePixelsInTheSectionsOrder) {
 }
 
 TEST(DecodeJpegTest, GreyAndProgressivePicturesComeOutAsRgb) {
-  const Bytes grey = Compress({8, 8, 1}, [](int, int, std::uint8_t* out) { out[0] = 128; });
+  const Bytes grey = Compress({8, 8, 1}, [](int, int) { return 0x808080u; });
   tk::RgbImage image;
   ASSERT_TRUE(tk::DecodeJpeg(grey.data(), grey.size(), image, nullptr));
   ASSERT_EQ(image.rgb.size(), 8u * 8u * 3u);

@@ -3,12 +3,10 @@
 
 #include <algorithm>
 
+#include "BitmapFiles.h"
+
 namespace velm::testdisc {
 namespace {
-
-void Le(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
 
 // "Λήμματα" and "Οδηγίες" in code page 1253.
 const std::string kEntries = "\xCB\xDE\xEC\xEC\xE1\xF4\xE1";
@@ -28,36 +26,8 @@ std::string Slot(const char* stem, int k, const char* tail) {
 }  // namespace
 
 std::string Bitmap(int width, int height, std::uint32_t rgb) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  const std::uint32_t pixels = static_cast<std::uint32_t>(stride * height);
-  std::string b = "BM";
-  Le(b, 54 + pixels, 4);
-  Le(b, 0, 4);
-  Le(b, 54, 4);
-  Le(b, 40, 4);
-  Le(b, static_cast<std::uint32_t>(width), 4);
-  Le(b, static_cast<std::uint32_t>(height), 4);
-  Le(b, 1, 2);
-  Le(b, 24, 2);
-  Le(b, 0, 4);
-  Le(b, pixels, 4);
-  Le(b, 2835, 4);
-  Le(b, 2835, 4);
-  Le(b, 0, 4);
-  Le(b, 0, 4);
-  std::string row;
-  for (int x = 0; x < width; ++x) {
-    row += static_cast<char>(rgb & 0xFF);
-    row += static_cast<char>((rgb >> 8) & 0xFF);
-    row += static_cast<char>((rgb >> 16) & 0xFF);
-  }
-  row.resize(static_cast<size_t>(stride), '\0');
-  for (int y = 0; y < height; ++y) b += row;
-  // The first row stored is the bottom one.
-  b[54] = static_cast<char>(kKeyColour & 0xFF);
-  b[55] = static_cast<char>((kKeyColour >> 8) & 0xFF);
-  b[56] = static_cast<char>((kKeyColour >> 16) & 0xFF);
-  return b;
+  return velmtest::BitmapBytes(
+      width, height, [=](int x, int y) { return x == 0 && y == height - 1 ? kKeyColour : rgb; });
 }
 
 std::uint32_t ButtonColour(int k, bool highlighted) {
@@ -156,7 +126,7 @@ const std::vector<Fault>& Faults() {
     {"damaged title picture of the last title", [](DiscFiles& d) { Find(d, "content\\velm9.bmp")->bytes[0] = 'X'; },
      {"bitmap-refused"}, "content\\velm9.bmp", 0, false, 0, {true, true}, true, 1},
     {"button bitmap with an empty colour mask",
-     [](DiscFiles& d) { std::string& b = Find(d, "content\\menu1.bmp")->bytes; b = Bitmap(201, 37, 0x808080); b[10] = 66; b[28] = 32; b[30] = 3; b.insert(54, std::string(12, '\0')); b.resize(66 + 201 * 4 * 37, '\x40'); },
+     [](DiscFiles& d) { Put(d, "content\\menu1.bmp", velmtest::BitmapBytes({201, 37, 32, 3}, [](int, int) { return 0x404040u; })); },
      {"bitmap-refused"}, "content\\menu1.bmp", 0, false, 0, {true, true}, true, 1},
     {"button pictures wider than the box", [](DiscFiles& d) { Buttons(d, 2, 230, 37); },
      {"button-clipped"}, "content\\menu2.bmp", 0, true, all, {true, true}, true, 1},

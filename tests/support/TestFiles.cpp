@@ -134,12 +134,16 @@ std::string MissingDriveRoot() {
 }
 
 ScratchFolder::ScratchFolder(const std::string& leaf)
-    : path_(TempFolder() + "velmtest-" + std::to_string(GetCurrentProcessId()) + "-" + leaf) {
+    : ScratchFolder(
+          At{TempFolder() + "velmtest-" + std::to_string(GetCurrentProcessId()) + "-" + leaf}) {}
+
+ScratchFolder::ScratchFolder(const At& at) : path_(at.path), workingFolder_(CurrentFolder()) {
   RemoveTree(path_);
-  MakeFolders(path_);
+  if (at.made) MakeFolders(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
+  SetCurrentDirectoryA(workingFolder_.c_str());
   RemoveTree(path_);
 }
 

@@ -33,11 +33,20 @@ std::string TempFolder();
 // when every letter is taken.
 std::string MissingDriveRoot();
 
-// A fresh folder of this test under the temporary folder, named after the process and `leaf`,
-// removed with what is in it when the object goes.
+// A fresh folder of this test, removed with what is in it when the object goes, after the
+// working folder is put back as it was when the object was made (a folder that holds the working
+// folder cannot be removed): what every fixture leaves behind, cleared in one place.
 class ScratchFolder {
  public:
+  // A folder at a full path, one the program under test is given by name.
+  struct At {
+    std::string path;
+    bool made = true;  // false: only removed, for a test that wants it not there yet
+  };
+
+  // Under the temporary folder, named after the process and `leaf`.
   explicit ScratchFolder(const std::string& leaf);
+  explicit ScratchFolder(const At& at);
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -45,6 +54,7 @@ class ScratchFolder {
 
  private:
   std::string path_;
+  std::string workingFolder_;
 };
 
 }  // namespace velmtest

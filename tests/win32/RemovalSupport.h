@@ -1,7 +1,6 @@
 // What the removal's in-process tests share, on top of the shared test support (scratch folders,
-// files, modal drivers): a main window for the confirmation window to centre on, a seam double
-// that records the calls of the flow (and keeps the script from running and the quit message
-// from reaching this thread), and an answerer that plays the user while the modal loops run (the
+// files, modal drivers, the seam double): a main window for the confirmation window to centre on,
+// the flows' fixture, and an answerer that plays the user while the modal loops run (the
 // installation's tests use it for their folder dialog too).
 #pragma once
 
@@ -18,15 +17,14 @@
 #include "ConfirmUninstallFormU.h"
 #include "Form.h"
 #include "PelmoraLib.h"
-#include "SysCalls.h"
 #include "ModalDriver.h"
+#include "SysDouble.h"
 #include "TestFiles.h"
+#include "TestForms.h"
 
 namespace velmtest {
 
-using velm::SysCalls;
 using velm::TConfirmUninstallForm;
-using velm::TextWriter;
 
 constexpr char kConfirmCaption[] = "Απεγκατάσταση Ιατρικού Λεξικού";
 
@@ -35,85 +33,6 @@ inline std::string WithoutTrailingBackslash(std::string path) {
   if (path.size() > 3 && path.back() == '\\') path.pop_back();
   return path;
 }
-
-// The seam's calls as the flow makes them, in order, one line each; the real file calls behind
-// them, except that the script is not started, the quit message goes nowhere, and the desktop is
-// whatever the test says.
-class RecordingSys : public SysCalls {
- public:
-  std::vector<std::string> calls;
-  std::string desktop;        // the desktop folder the shell answers
-  bool failCreate = false;    // the script file cannot be created
-  int failWriteAtLine = 0;    // 1-based: that line (and every later one) cannot be written
-  std::string folderAtStart;  // the current folder when the script was started
-  bool terminatedAtStart = false;
-
-  std::string specialFolderPath(int csidl) override {
-    return csidl == 0x10 ? desktop : SysCalls::specialFolderPath(csidl);
-  }
-  bool deleteFile(const std::string& path) override {
-    calls.push_back("deleteFile " + path);
-    return SysCalls::deleteFile(path);
-  }
-  bool setCurrentDirectory(const std::string& path) override {
-    calls.push_back("setCurrentDirectory " + path);
-    return SysCalls::setCurrentDirectory(path);
-  }
-  std::unique_ptr<TextWriter> createText(const std::string& path) override {
-    calls.push_back("createText " + path);
-    if (failCreate) return nullptr;
-    std::unique_ptr<TextWriter> real = SysCalls::createText(path);
-    if (!real) return nullptr;
-    return std::make_unique<Writer>(*this, std::move(real));
-  }
-  HWND findWindow(const char* className, const char* windowName) override {
-    calls.push_back(std::string("findWindow ") + (className ? className : "(null)") + " " +
-                    (windowName ? windowName : "(null)"));
-    return nullptr;
-  }
-  BOOL postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-    calls.push_back("postMessage " + std::to_string(reinterpret_cast<UINT_PTR>(window)) + " " +
-                    std::to_string(message) + " " + std::to_string(wParam) + " " +
-                    std::to_string(lParam));
-    return TRUE;
-  }
-  UINT winExec(const std::string& commandLine, UINT show) override {
-    calls.push_back("winExec " + commandLine + " " + std::to_string(show));
-    folderAtStart = CurrentFolder();
-    terminatedAtStart = tk::Application::instance().terminated();
-    return 33;
-  }
-
-  // The calls other than the script's own lines.
-  std::vector<std::string> callsWithoutLines() const {
-    std::vector<std::string> kept;
-    for (const std::string& call : calls)
-      if (call.rfind("writeLine ", 0) != 0) kept.push_back(call);
-    return kept;
-  }
-
- private:
-  class Writer : public TextWriter {
-   public:
-    Writer(RecordingSys& sys, std::unique_ptr<TextWriter> real)
-        : sys_(sys), real_(std::move(real)) {}
-    bool writeLine(const std::string& line) override {
-      ++lines_;
-      sys_.calls.push_back("writeLine " + line);
-      if (sys_.failWriteAtLine > 0 && lines_ >= sys_.failWriteAtLine) return false;
-      return real_->writeLine(line);
-    }
-    bool close() override {
-      sys_.calls.push_back("close");
-      return real_->close();
-    }
-
-   private:
-    RecordingSys& sys_;
-    std::unique_ptr<TextWriter> real_;
-    int lines_ = 0;
-  };
-};
 
 // Plays the user while a flow's modal loops run: a thread timer looks at this thread's windows;
 // an open dialog of the flow's kind gets the next answer (one a tick, so that what an answer
@@ -205,11 +124,7 @@ class MainWindow {
   MainWindow() {
     tk::Application& app = tk::Application::instance();
     app.setTitle("Εκδόσεις Βελμαρόδη");
-    tk::FormSpec props;
-    props.caption = "Εκδόσεις Βελμαρόδη";
-    props.clientWidth = 750;
-    props.clientHeight = 470;
-    form_ = std::make_unique<tk::Form>(props);
+    form_ = std::make_unique<tk::Form>(FormSpecOf("Εκδόσεις Βελμαρόδη", 750, 470));
     app.setMainForm(form_.get());
     form_->show();
   }
@@ -224,6 +139,17 @@ class MainWindow {
 
  private:
   std::unique_ptr<tk::Form> form_;
+};
+
+// What the flows' fixtures share: a scratch folder (the working folder put back and the folder
+// removed afterwards), the main window, and the disc folder the flow was given, forgotten.
+class FlowTest : public ::testing::Test {
+ protected:
+  explicit FlowTest(const std::string& leaf) : scratch_(leaf) {}
+  ~FlowTest() override { velm::SourceFolder.clear(); }
+
+  ScratchFolder scratch_;
+  MainWindow main_;
 };
 
 }  // namespace velmtest

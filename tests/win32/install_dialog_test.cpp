@@ -11,7 +11,6 @@
 
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
-#include "SysCalls.h"
 #include "RemovalSupport.h"
 
 namespace velm {
@@ -23,19 +22,6 @@ using velmtest::ScratchFolder;
 using DialogAnswerer = velmtest::ModalAnswerer<TSelectCustomDirForm>;
 
 constexpr char kProgramFiles[] = "C:\\Program Files";
-
-// The real calls, noting each attribute query; "C:\Program Files" can be made to look missing.
-class QuerySys : public SysCalls {
- public:
-  bool hideProgramFiles = false;
-  std::vector<std::string> queried;
-  DWORD getFileAttributes(const std::string& path) override {
-    queried.push_back(path);
-    if (hideProgramFiles && lstrcmpiA(path.c_str(), kProgramFiles) == 0)
-      return INVALID_FILE_ATTRIBUTES;
-    return SysCalls::getFileAttributes(path);
-  }
-};
 
 // What the dialog showed, read while it was open.
 struct Shown {
@@ -50,7 +36,7 @@ struct Shown {
 class FolderDialogTest : public ::testing::Test {
  protected:
   MainWindow main_;
-  QuerySys sys_;
+  velmtest::SysDouble sys_;
 
   // Shows a fresh dialog in `mode`, notes what it shows, and cancels it.
   Shown show(const std::string& mode) {
@@ -78,59 +64,31 @@ TEST_F(FolderDialogTest, LayoutPropertiesAndPictures) {
   TSelectCustomDirForm form;
   EXPECT_EQ(form.caption(), "Επιλογή Φακέλου για Επεξεργασμένα Λήμματα");
   EXPECT_TRUE(form.FMode.empty());
-  form.create();  // made but not shown: its window is made when first needed
-  RECT client{};
-  GetClientRect(form.handle(), &client);
-  EXPECT_EQ(client.right, 477);
-  EXPECT_EQ(client.bottom, 218);
-  const LONG style = GetWindowLongA(form.handle(), GWL_STYLE);
-  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_EQ(form.props().color, GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(form.props().position, tk::FormSpec::Position::MainFormCenter);
+  velmtest::ExpectDialogFrame(form, 477, 218);  // made but not shown
   EXPECT_EQ(form.font().face, "MS Sans Serif");
   EXPECT_EQ(form.font().height, -11);
 
-  struct Place {
-    const char* name;
-    int left, top, width, height;
-    int tabOrder;  // -1 for the pictures and the label
+  // In creation order; tab orders of the window controls.
+  const std::vector<velmtest::Placed> places = {
+      {"Image1", "", 8, 16, 41, 33},
+      {"Label1", "Φάκελος", 8, 136, 45, 13},
+      {"Image2", "", 8, 16, 49, 49},
+      {"MsgMemo", "", 48, 16, 233, 113, 0},
+      {"Dir_Edit", "", 64, 136, 209, 21, 1},
+      {"BitBtn1", "OK", 128, 176, 105, 25, 2},
+      {"BitBtn2", "Άκυρο", 256, 176, 105, 25, 3},
+      {"DriveComboBox1", "", 288, 136, 177, 19, 4},
+      {"DirectoryListBox1", "", 288, 17, 177, 112, 5},
   };
-  const Place places[] = {
-      {"Image1", 8, 16, 41, 33, -1},
-      {"Label1", 8, 136, 45, 13, -1},
-      {"Image2", 8, 16, 49, 49, -1},
-      {"MsgMemo", 48, 16, 233, 113, 0},
-      {"Dir_Edit", 64, 136, 209, 21, 1},
-      {"BitBtn1", 128, 176, 105, 25, 2},
-      {"BitBtn2", 256, 176, 105, 25, 3},
-      {"DriveComboBox1", 288, 136, 177, 19, 4},
-      {"DirectoryListBox1", 288, 17, 177, 112, 5},
-  };
-  ASSERT_EQ(form.controls().size(), std::size(places));
-  for (size_t i = 0; i < std::size(places); ++i) {
-    const Place& p = places[i];
-    SCOPED_TRACE(p.name);
-    const tk::Control& c = *form.controls()[i];
-    EXPECT_EQ(c.name(), p.name) << "creation order";
-    EXPECT_EQ(c.left(), p.left);
-    EXPECT_EQ(c.top(), p.top);
-    EXPECT_EQ(c.width(), p.width);
-    EXPECT_EQ(c.height(), p.height);
-    if (auto* w = dynamic_cast<const tk::WindowControl*>(&c)) {
-      EXPECT_EQ(w->tabOrder, p.tabOrder);
-    }
-  }
+  EXPECT_EQ(velmtest::PlacesOf(form), places);
   EXPECT_EQ(form.Image1->picture().width(), 29);
   EXPECT_EQ(form.Image1->picture().height(), 22);
   EXPECT_EQ(form.Image2->picture().width(), 41);
   EXPECT_EQ(form.Image2->picture().height(), 41);
   EXPECT_TRUE(form.Image1->transparent && form.Image2->transparent);
   EXPECT_TRUE(form.Image1->visible() && form.Image2->visible());
-  EXPECT_EQ(form.Label1->caption(), "Φάκελος");
 
-  EXPECT_EQ(form.BitBtn1->caption(), "OK");
   EXPECT_EQ(form.BitBtn1->modalResult, tk::mrNone) << "its handler sets the result";
-  EXPECT_EQ(form.BitBtn2->caption(), "Άκυρο");
   EXPECT_EQ(form.BitBtn2->modalResult, tk::mrCancel);
   EXPECT_EQ(form.defaultButton, form.BitBtn1);
   EXPECT_EQ(form.cancelButton, form.BitBtn2);
@@ -186,11 +144,14 @@ TEST_F(FolderDialogTest, DefaultFolderAsksTheVersionFirstAndProgramFilesOnlyBefo
   const bool vista = GetWindowsVersion() == WindowsVista;
   for (const bool hidden : {false, true}) {
     SCOPED_TRACE(hidden ? "without C:\\Program Files" : "with C:\\Program Files");
-    sys_.hideProgramFiles = hidden;
-    sys_.queried.clear();
+    // "C:\Program Files" looked for, or made to look missing.
+    const std::string query = std::string("getFileAttributes ") + kProgramFiles;
+    bool asked = false;
+    sys_.onCall = [&](const std::string& call) { asked = asked || call == query; };
+    sys_.fails = [&](const std::string& call) {
+      return hidden && lstrcmpiA(call.c_str(), query.c_str()) == 0;
+    };
     const Shown shown = show("INSTALL");
-    const bool asked =
-        std::find(sys_.queried.begin(), sys_.queried.end(), kProgramFiles) != sys_.queried.end();
     if (vista) {
       EXPECT_EQ(shown.folder, "C:\\Tolvan");
       EXPECT_FALSE(asked) << "C:\\Program Files looked for on Vista";

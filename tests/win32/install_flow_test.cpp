@@ -13,7 +13,6 @@
 #include "InstallFlow.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
-#include "SysCalls.h"
 #include "RemovalSupport.h"
 
 namespace velm {
@@ -23,64 +22,18 @@ using velmtest::CurrentFolder;
 using velmtest::FileBytes;
 using velmtest::IsFile;
 using velmtest::IsFolder;
-using velmtest::MainWindow;
-using velmtest::ScratchFolder;
+using velmtest::SysDouble;
 using velmtest::WithoutTrailingBackslash;
 using velmtest::WriteFileBytes;
 using DialogAnswerer = velmtest::ModalAnswerer<TSelectCustomDirForm>;
 
-// The real calls, except: the desktop and the Windows folder are the test's, chosen calls fail,
-// and what the flow did is noted.
-class InstallSys : public SysCalls {
- public:
-  std::string desktop;
-  std::string windowsFolder;
-  bool failManifestRead = false;
-  bool failShellLink = false;
-  bool failCopies = false;
-
-  int copies = 0;
-  int shellLinks = 0;
-  std::vector<std::string> created;         // createText paths: the settings file's
-  std::vector<tk::AppCursor> cursorAtCopy;  // the application cursor at each copy
-  std::vector<std::string> folderAtCopy;    // the working directory at each copy
-
-  std::string specialFolderPath(int csidl) override {
-    return csidl == 0x10 ? desktop : SysCalls::specialFolderPath(csidl);
-  }
-  UINT getWindowsDirectory(char* buffer, UINT size) override {
-    if (windowsFolder.size() + 1 > size) return 0;
-    lstrcpyA(buffer, windowsFolder.c_str());
-    return static_cast<UINT>(windowsFolder.size());
-  }
-  bool readFile(const std::string& path, std::string& bytes) override {
-    if (failManifestRead && path == "content\\fil.tbo") return false;
-    return SysCalls::readFile(path, bytes);
-  }
-  HRESULT createInstance(REFCLSID clsid, DWORD context, REFIID iid, void** object) override {
-    ++shellLinks;
-    if (failShellLink) return REGDB_E_CLASSNOTREG;
-    return SysCalls::createInstance(clsid, context, iid, object);
-  }
-  bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
-    ++copies;
-    cursorAtCopy.push_back(tk::Application::instance().cursor());
-    folderAtCopy.push_back(CurrentFolder());
-    if (failCopies) return false;
-    return SysCalls::copyFile(from, to, failIfExists);
-  }
-  std::unique_ptr<TextWriter> createText(const std::string& path) override {
-    created.push_back(path);
-    return SysCalls::createText(path);
-  }
-};
-
-class InstallFlowTest : public ::testing::Test {
+class InstallFlowTest : public velmtest::FlowTest {
  protected:
-  ScratchFolder scratch_{"install"};
+  InstallFlowTest() : FlowTest("install") {}
   std::string disc_, target_, desktop_, windows_, launcher_;
-  InstallSys sys_;
-  MainWindow main_;
+  SysDouble sys_;
+  std::vector<tk::AppCursor> cursorAtCopy_;  // the application cursor at each copy
+  std::vector<std::string> folderAtCopy_;    // the working directory at each copy
 
   void SetUp() override {
     disc_ = scratch_.path() + "\\Disc";
@@ -102,15 +55,13 @@ class InstallFlowTest : public ::testing::Test {
     SettingsFilePath.clear();
     sys_.desktop = desktop_;
     sys_.windowsFolder = windows_;
+    sys_.onCall = [this](const std::string& call) {
+      if (!SysDouble::Is(call, "copyFile")) return;
+      cursorAtCopy_.push_back(tk::Application::instance().cursor());
+      folderAtCopy_.push_back(CurrentFolder());
+    };
     ASSERT_TRUE(SetCurrentDirectoryA(launcher_.c_str()));
     tk::Application::instance().setCursor(tk::AppCursor::Default);
-  }
-  void TearDown() override {
-    SetFileAttributesA((disc_ + "\\Tolvan.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    SetCurrentDirectoryA(temp);
-    SourceFolder.clear();
   }
 
   // Runs the install entry's flow; the dialog gets `folder` typed and OK pressed.
@@ -126,6 +77,7 @@ class InstallFlowTest : public ::testing::Test {
     RunInstallFlow(main_.form());
     return answerer.seen();
   }
+  size_t copies() const { return sys_.callsNamed("copyFile").size(); }
   std::string settingsFile() const { return windows_ + "\\Tolvan.ini"; }
   std::string shortcut() const { return desktop_ + "\\Duzivod Uzedov.lnk"; }
   void expectBackOnTheDisc() const { EXPECT_EQ(WithoutTrailingBackslash(CurrentFolder()), disc_); }
@@ -143,10 +95,10 @@ TEST_F(InstallFlowTest, InstallationCopiesUnderTheHourglassFromTheDiscAndEndsOnT
   EXPECT_TRUE(IsFile(shortcut()));
   EXPECT_EQ(FileBytes(settingsFile()), target_ + "\r\n");
 
-  ASSERT_EQ(sys_.copies, 6);
-  for (int i = 0; i < sys_.copies; ++i) {
-    EXPECT_EQ(sys_.cursorAtCopy[i], tk::AppCursor::HourGlass) << "copy " << i;
-    EXPECT_EQ(WithoutTrailingBackslash(sys_.folderAtCopy[i]), disc_) << "copy " << i;
+  ASSERT_EQ(copies(), 6u);
+  for (size_t i = 0; i < copies(); ++i) {
+    EXPECT_EQ(cursorAtCopy_[i], tk::AppCursor::HourGlass) << "copy " << i;
+    EXPECT_EQ(WithoutTrailingBackslash(folderAtCopy_[i]), disc_) << "copy " << i;
   }
   EXPECT_EQ(tk::Application::instance().cursor(), tk::AppCursor::Arrow);
   expectBackOnTheDisc();
@@ -156,21 +108,19 @@ TEST_F(InstallFlowTest, InstallationCopiesUnderTheHourglassFromTheDiscAndEndsOnT
 TEST_F(InstallFlowTest, FailureRaisedInsideTheCopyingIsReportedOnceAndSkipsTheRest) {
   struct Failure {
     const char* what;
-    bool InstallSys::*flag;
+    std::string call;    // the call that fails
     bool contentCopied;  // the manifest's files
-    int shellLinks;      // link objects asked for
+    size_t shellLinks;   // link objects asked for
   };
   const Failure failures[] = {
-      {"manifest that cannot be read", &InstallSys::failManifestRead, false, 0},
-      {"shell link object that cannot be made", &InstallSys::failShellLink, true, 1},
+      {"manifest that cannot be read", "readFile content\\fil.tbo", false, 0},
+      {"shell link object that cannot be made", "createInstance", true, 1},
   };
   for (const Failure& failure : failures) {
     SCOPED_TRACE(failure.what);
     velmtest::RemoveTree(scratch_.path() + "\\Target");
-    sys_ = InstallSys();
-    sys_.desktop = desktop_;
-    sys_.windowsFolder = windows_;
-    sys_.*failure.flag = true;
+    sys_.calls.clear();
+    sys_.fails = [&failure](const std::string& call) { return call == failure.call; };
     ASSERT_TRUE(SetCurrentDirectoryA(launcher_.c_str()));
 
     const DialogAnswerer::Seen seen = install(target_);
@@ -183,16 +133,16 @@ TEST_F(InstallFlowTest, FailureRaisedInsideTheCopyingIsReportedOnceAndSkipsTheRe
     EXPECT_TRUE(IsFile(target_ + "\\Tolvan.exe"));
     EXPECT_TRUE(IsFile(target_ + "\\Data\\Tolvan.tbo"));
     EXPECT_EQ(IsFile(target_ + "\\Content\\top.txt"), failure.contentCopied);
-    EXPECT_EQ(sys_.shellLinks, failure.shellLinks);
+    EXPECT_EQ(sys_.callsNamed("createInstance").size(), failure.shellLinks);
     EXPECT_FALSE(IsFile(shortcut()));
-    EXPECT_TRUE(sys_.created.empty()) << "the settings file was written";
+    EXPECT_TRUE(sys_.callsNamed("createText").empty()) << "the settings file was written";
     EXPECT_EQ(tk::Application::instance().cursor(), tk::AppCursor::Arrow);
     expectBackOnTheDisc();
   }
 }
 
 TEST_F(InstallFlowTest, EveryCopyFailingShowsTheProblemsThenTheEntrysMessage) {
-  sys_.failCopies = true;
+  sys_.fails = [](const std::string& call) { return SysDouble::Is(call, "copyFile"); };
 
   const DialogAnswerer::Seen seen = install(target_);
 
@@ -200,7 +150,7 @@ TEST_F(InstallFlowTest, EveryCopyFailingShowsTheProblemsThenTheEntrysMessage) {
   const std::vector<std::string> expected = {kInstallProblemMessage, kInstallEntryProblemMessage};
   EXPECT_EQ(seen.messages, expected);
   EXPECT_EQ(seen.dialogOpenAtMessage, (std::vector<bool>{true, false}));
-  EXPECT_EQ(sys_.copies, 6) << "a failed copy stopped the ones after it";
+  EXPECT_EQ(copies(), 6u) << "a failed copy stopped the ones after it";
   // The folders are still made, the shortcut and the settings file still written.
   EXPECT_TRUE(IsFolder(target_ + "\\Content\\sub"));
   EXPECT_TRUE(IsFile(shortcut()));
@@ -223,7 +173,7 @@ TEST_F(InstallFlowTest, CancelAfterMovingTheListCreatesNothingAndReturnsToTheDis
   EXPECT_TRUE(seen.messages.empty());
   EXPECT_TRUE(focusInField);
   EXPECT_FALSE(IsFolder(scratch_.path() + "\\Target"));
-  EXPECT_EQ(sys_.copies, 0);
+  EXPECT_EQ(copies(), 0u);
   EXPECT_EQ(tk::Application::instance().cursor(), tk::AppCursor::Default);
   expectBackOnTheDisc();
 }
@@ -248,8 +198,7 @@ TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.why);
-    sys_.copies = 0;
-    sys_.created.clear();
+    sys_.calls.clear();
     bool stillOpen = false;
     std::string fieldAfter;
     const DialogAnswerer::Seen seen = run({[&](TSelectCustomDirForm& f) {
@@ -266,8 +215,8 @@ TEST_F(InstallFlowTest, RefusedFolderKeepsTheDialogOpenAndWritesNothing) {
     EXPECT_EQ(seen.dialogOpenAtMessage, std::vector<bool>{true});
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(fieldAfter, refusal.folder) << "the field changed";
-    EXPECT_EQ(sys_.copies, 0);
-    EXPECT_TRUE(sys_.created.empty());
+    EXPECT_EQ(copies(), 0u);
+    EXPECT_TRUE(sys_.callsNamed("createText").empty());
     if (!refusal.mustNotExist.empty()) {
       EXPECT_EQ(GetFileAttributesA(refusal.mustNotExist.c_str()), INVALID_FILE_ATTRIBUTES);
     }

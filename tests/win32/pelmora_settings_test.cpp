@@ -8,7 +8,7 @@
 #include <string>
 
 #include "PelmoraLib.h"
-#include "SysCalls.h"
+#include "SysDouble.h"
 #include "TestFiles.h"
 
 namespace velm {
@@ -47,40 +47,6 @@ class SavedFile {
   std::string bytes_;
 };
 
-// The Windows directory's settings file cannot be created; with `lineFails`, it can, but its
-// line cannot be written.
-class BlockedSettingsFile : public SysCalls {
- public:
-  BlockedSettingsFile(std::string path, bool lineFails)
-      : path_(std::move(path)), lineFails_(lineFails) {}
-
-  std::unique_ptr<TextWriter> createText(const std::string& path) override {
-    const bool blocked = lstrcmpiA(path.c_str(), path_.c_str()) == 0;
-    if (blocked && !lineFails_) {
-      return nullptr;
-    }
-    std::unique_ptr<TextWriter> real = SysCalls::createText(path);
-    if (blocked && real != nullptr) {
-      return std::make_unique<FailingWriter>(std::move(real));
-    }
-    return real;
-  }
-
- private:
-  class FailingWriter : public TextWriter {
-   public:
-    explicit FailingWriter(std::unique_ptr<TextWriter> real) : real_(std::move(real)) {}
-    bool writeLine(const std::string&) override { return false; }
-    bool close() override { return real_->close(); }
-
-   private:
-    std::unique_ptr<TextWriter> real_;
-  };
-
-  std::string path_;
-  bool lineFails_;
-};
-
 class WindowsSettingsTest : public ::testing::Test {
  protected:
   WindowsSettingsTest()
@@ -96,7 +62,18 @@ class WindowsSettingsTest : public ::testing::Test {
     return std::string(path, count);
   }
 
+  // The seam double with the Windows directory's settings file uncreatable; with `lineFails`, it
+  // can be created, but its line cannot be written.
+  velmtest::SysDouble& blocked(bool lineFails) {
+    sys_.fails = [this, lineFails](const std::string& call) {
+      if (lineFails) return velmtest::SysDouble::Is(call, "writeLine");
+      return lstrcmpiA(call.c_str(), ("createText " + ini_).c_str()) == 0;
+    };
+    return sys_;
+  }
+
   const std::string ini_;
+  velmtest::SysDouble sys_;
   SavedFile savedIni_;
   SavedFile savedFallback_;
 };
@@ -122,8 +99,7 @@ TEST_F(WindowsSettingsTest, RecordsTheFolderInTheWindowsDirectory) {
 
 TEST_F(WindowsSettingsTest, FallsBackToCTolvanWhenTheWindowsDirectoryFileCannotBeCreated) {
   ASSERT_FALSE(IsFolder(kFallback));
-  BlockedSettingsFile blocked(ini_, false);
-  ScopedSys scoped(blocked);
+  ScopedSys scoped(blocked(false));
 
   SaveDataFolderSetting("C:\\Program Files\\Tolvan");
 
@@ -143,8 +119,7 @@ TEST_F(WindowsSettingsTest, FallbackThatIsAFolderRecordsNothing) {
     }
   } folder;
   ASSERT_TRUE(IsFolder(kFallback));
-  BlockedSettingsFile blocked(ini_, false);
-  ScopedSys scoped(blocked);
+  ScopedSys scoped(blocked(false));
 
   EXPECT_NO_THROW(SaveDataFolderSetting("C:\\Program Files\\Tolvan"));
 
@@ -165,8 +140,7 @@ TEST_F(WindowsSettingsTest, FallbackThatIsAFolderRecordsNothing) {
 
 TEST_F(WindowsSettingsTest, LineThatCannotBeWrittenLeavesAnEmptyFile) {
   ASSERT_TRUE(WriteFileBytes(ini_, "C:\\Old\r\n"));
-  BlockedSettingsFile blocked(ini_, true);
-  ScopedSys scoped(blocked);
+  ScopedSys scoped(blocked(true));
 
   EXPECT_NO_THROW(SaveDataFolderSetting("C:\\Program Files\\Tolvan"));
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "PelmoraLib.h"
-#include "SysCalls.h"
+#include "SysDouble.h"
 #include "ShellLinks.h"
 #include "TestFiles.h"
 
@@ -139,22 +139,11 @@ TEST(ComApartmentTest, NestedApartmentsAreBalanced) {
       ShortcutError);
 }
 
-// The desktop as the shell reports it, moved to another folder.
-class MovedDesktop : public SysCalls {
- public:
-  explicit MovedDesktop(std::string folder) : folder_(std::move(folder)) {}
-  std::string specialFolderPath(int csidl) override {
-    return csidl == CSIDL_DESKTOPDIRECTORY ? folder_ : SysCalls::specialFolderPath(csidl);
-  }
-
- private:
-  std::string folder_;
-};
-
 TEST(DesktopShortcutTest, FollowsTheDesktopTheShellReports) {
   ComApartment com;
   ScratchFolder desktop("Επιφάνεια");
-  MovedDesktop moved(desktop.path());
+  velmtest::SysDouble moved;  // the desktop as the shell reports it, moved
+  moved.desktop = desktop.path();
   ScopedSys scoped(moved);
 
   EXPECT_EQ(GetDesktopFolder(), desktop.path());

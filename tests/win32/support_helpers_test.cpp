@@ -35,6 +35,7 @@ TEST(TestFilesTest, TreesAreMadeCopiedAndRemovedReadOnlyPartsAndAll) {
 
 TEST(TestFilesTest, ScratchFolderStartsEmptyAndGoesWithWhatIsInIt) {
   std::string path;
+  const std::string working = CurrentFolder();
   {
     ScratchFolder first("again");
     path = first.path();
@@ -44,8 +45,10 @@ TEST(TestFilesTest, ScratchFolderStartsEmptyAndGoesWithWhatIsInIt) {
     EXPECT_FALSE(Exists(path + "\\left over"));
     ASSERT_TRUE(MakeFolders(path + "\\inner"));
     ASSERT_TRUE(WriteFileBytes(path + "\\inner\\file", "bytes"));
+    ASSERT_TRUE(SetCurrentDirectoryA((path + "\\inner").c_str()));  // the working folder goes back
   }
   EXPECT_FALSE(Exists(path));
+  EXPECT_EQ(CurrentFolder(), working);
 }
 
 // Pumps this thread's messages until `done`, as a modal loop would (bounded by a guard).

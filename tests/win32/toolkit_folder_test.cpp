@@ -15,10 +15,10 @@
 #include "Form.h"
 #include "ModalDriver.h"
 #include "TestFiles.h"
+#include "TestForms.h"
 
 namespace {
 
-using velmtest::RemoveTree;
 using velmtest::RunInLoop;
 
 std::string WorkingDirectory() {
@@ -101,38 +101,22 @@ class UnreadyDrive {
 class FolderControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    original_ = WorkingDirectory();
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    char longTemp[MAX_PATH] = {};
-    GetLongPathNameA(temp, longTemp, MAX_PATH);
-    root_ = std::string(longTemp) + "tk-folders-" + std::to_string(GetCurrentProcessId());
-    root_ = FullPathOf(root_);
+    char longPath[MAX_PATH] = {};
+    GetLongPathNameA(scratch_.path().c_str(), longPath, MAX_PATH);
+    root_ = FullPathOf(longPath);
     if (root_[0] >= 'a' && root_[0] <= 'z') root_[0] = static_cast<char>(root_[0] - 'a' + 'A');
-    ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr)) << root_;
+    ASSERT_TRUE(velmtest::IsFolder(root_)) << root_;
     for (const char* leaf : {"beta", "Alpha", "Gamma", "beta\\inner", "secret"})
       ASSERT_TRUE(CreateDirectoryA((root_ + "\\" + leaf).c_str(), nullptr)) << leaf;
     SetFileAttributesA((root_ + "\\secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    const HANDLE file = CreateFileA((root_ + "\\notes.txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(velmtest::WriteFileBytes(root_ + "\\notes.txt", ""));
     ASSERT_TRUE(SetCurrentDirectoryA(root_.c_str()));
 
-    tk::FormSpec props;
-    props.caption = "Folders";
-    props.clientWidth = 477;
-    props.clientHeight = 218;
-    form_ = std::make_unique<tk::Form>(props);
+    form_ = std::make_unique<tk::Form>(velmtest::FormSpecOf("Folders", 477, 218));
     list_ = &form_->add<tk::DirectoryList>("DirectoryListBox1", 288, 17, 177, 112);
     drives_ = &form_->add<tk::DriveComboBox>("DriveComboBox1", 288, 136, 177, 19);
     drives_->setDirList(list_);
     list_->onChange = [this](tk::DirectoryList& sender) { changes_.push_back(sender.folder()); };
-  }
-
-  void TearDown() override {
-    form_.reset();
-    SetCurrentDirectoryA(original_.c_str());
-    RemoveTree(root_);
   }
 
   int indexOfPath(const std::string& path) const {
@@ -149,7 +133,7 @@ class FolderControlsTest : public ::testing::Test {
     EXPECT_EQ(SelectedDriveText(*drives_).substr(0, 2), std::string({drive, ':'})) << where;
   }
 
-  std::string original_;
+  velmtest::ScratchFolder scratch_{"folders"};  // left and removed after the form has gone
   std::string root_;
   std::unique_ptr<tk::Form> form_;
   tk::DirectoryList* list_ = nullptr;

@@ -13,6 +13,7 @@
 #include "Controls.h"
 #include "Form.h"
 #include "ModalDriver.h"
+#include "TestForms.h"
 
 namespace {
 
@@ -35,11 +36,8 @@ struct Dialog {
   int cancelClicks = 0;
 
   explicit Dialog(tk::FormSpec::Position position = tk::FormSpec::Position::ScreenCenter) {
-    tk::FormSpec props;
+    tk::FormSpec props = velmtest::FormSpecOf("Dialog", 400, 240);
     props.position = position;
-    props.caption = "Dialog";
-    props.clientWidth = 400;
-    props.clientHeight = 240;
     form = std::make_unique<tk::Form>(props);
     edit = &form->add<tk::Edit>("Dir_Edit", 8, 8, 200, 21);
     memo = &form->add<tk::Memo>("MsgMemo", 8, 40, 200, 60, true, true);

@@ -15,16 +15,13 @@
 
 #include "Application.h"
 #include "Layout.h"
+#include "TestForms.h"
 #include "resource.h"
 
 namespace {
 
 tk::FormSpec SmallForm() {
-  tk::FormSpec props;
-  props.caption = "Layout";
-  props.clientWidth = 477;
-  props.clientHeight = 218;
-  return props;
+  return velmtest::FormSpecOf("Layout", 477, 218);
 }
 
 // A form of its own that notes the messages its window procedure hands it.

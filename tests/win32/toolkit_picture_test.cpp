@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "Application.h"
+#include "BitmapFiles.h"
 #include "Form.h"
+#include "JpegFiles.h"
 #include "Picture.h"
+#include "TestFiles.h"
+#include "TestForms.h"
 #include "resource.h"
 
 namespace {
@@ -29,63 +31,16 @@ constexpr COLORREF kGreen = RGB(0, 160, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 200);
 constexpr COLORREF kFormColour = RGB(10, 20, 30);
 
-template <class T>
-void Append(std::string& out, const T& value) {
-  out.append(reinterpret_cast<const char*>(&value), sizeof value);
+// A colour as the files hold it, 0xRRGGBB.
+std::uint32_t Rgb(COLORREF c) {
+  return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
 }
 
-// A Windows bitmap file, bottom-up rows: 24 bits a pixel, or 8 with a palette of the colours
-// the picture uses.
+// A Windows bitmap file, bottom-up rows (top-down with a negative height): 24 bits a pixel, or 8
+// with a palette of the colours the picture uses.
 std::string BitmapFile(int width, int height, int bits, const PixelFn& pixel) {
-  std::vector<COLORREF> palette;
-  if (bits == 8) {
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) {
-        const COLORREF c = pixel(x, y);
-        bool known = false;
-        for (COLORREF p : palette) known = known || p == c;
-        if (!known) palette.push_back(c);
-      }
-  }
-  const int stride = ((width * bits / 8) + 3) & ~3;
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = static_cast<WORD>(bits);
-  info.biCompression = BI_RGB;
-  info.biSizeImage = static_cast<DWORD>(stride * height);
-  info.biClrUsed = static_cast<DWORD>(palette.size());
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = static_cast<DWORD>(sizeof file + sizeof info + palette.size() * 4);
-  file.bfSize = file.bfOffBits + info.biSizeImage;
-  std::string out;
-  Append(out, file);
-  Append(out, info);
-  for (COLORREF c : palette) {
-    const RGBQUAD q{GetBValue(c), GetGValue(c), GetRValue(c), 0};
-    Append(out, q);
-  }
-  for (int y = height - 1; y >= 0; --y) {
-    std::string row;
-    for (int x = 0; x < width; ++x) {
-      const COLORREF c = pixel(x, y);
-      if (bits == 8) {
-        size_t index = 0;
-        while (palette[index] != c) ++index;
-        row += static_cast<char>(index);
-      } else {
-        row += static_cast<char>(GetBValue(c));
-        row += static_cast<char>(GetGValue(c));
-        row += static_cast<char>(GetRValue(c));
-      }
-    }
-    row.resize(static_cast<size_t>(stride), '\0');
-    out += row;
-  }
-  return out;
+  return velmtest::BitmapBytes({width, height, static_cast<std::uint16_t>(bits)},
+                               [&](int x, int y) { return Rgb(pixel(x, y)); });
 }
 
 // A 6 x 4 picture: key colour in the bottom-left corner and in a bottom-right block, red top
@@ -98,36 +53,8 @@ COLORREF Sample(int x, int y) {
 }
 
 std::string JpegBytes(int width, int height, COLORREF left, COLORREF right) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr errors{};
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-  for (int x = 0; x < width; ++x) {
-    const COLORREF c = x < width / 2 ? left : right;
-    row[x * 3] = GetRValue(c);
-    row[x * 3 + 1] = GetGValue(c);
-    row[x * 3 + 2] = GetBValue(c);
-  }
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::string bytes(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&cinfo);
-  std::free(buffer);
-  return bytes;
+  return velmtest::JpegBytes({width, height},
+                             [&](int x, int) { return Rgb(x < width / 2 ? left : right); });
 }
 
 COLORREF PixelOf(const tk::Picture& picture, int x, int y) {
@@ -153,30 +80,13 @@ std::string Hex(COLORREF c) {
 
 class PictureTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "tk-pictures-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
-  void TearDown() override {
-    for (const auto& file : files_) DeleteFileA(file.c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
   std::string write(const std::string& name, const std::string& bytes) {
-    const std::string path = folder_ + "\\" + name;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    if (!bytes.empty())
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    files_.push_back(path);
+    const std::string path = folder_.path() + "\\" + name;
+    EXPECT_TRUE(velmtest::WriteFileBytes(path, bytes)) << path;
     return path;
   }
 
-  std::string folder_;
-  std::vector<std::string> files_;
+  velmtest::ScratchFolder folder_{"pictures"};
 };
 
 TEST_F(PictureTest, BitmapFilesLoadWithTheirPixelsAndTheBottomLeftColourAsTransparent) {
@@ -207,12 +117,7 @@ TEST_F(PictureTest, TrueColourRowsLoadWhateverTheirPaddingAndOrder) {
   const PixelFn distinct = [](int x, int y) { return RGB(40 * x + 1, 50 * y + 2, 7 * x + y + 3); };
   for (int width = 1; width <= 4; ++width) {
     const std::string bottomUp = BitmapFile(width, 3, 24, distinct);
-    // The same rows stored top row first: a negative height and the rows in reverse order.
-    std::string topDown = bottomUp.substr(0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
-    reinterpret_cast<BITMAPINFOHEADER*>(&topDown[sizeof(BITMAPFILEHEADER)])->biHeight = -3;
-    const size_t headers = topDown.size();
-    const size_t stride = (bottomUp.size() - headers) / 3;
-    for (size_t row = 3; row-- > 0;) topDown += bottomUp.substr(headers + row * stride, stride);
+    const std::string topDown = BitmapFile(width, -3, 24, distinct);
     const std::string* const orders[] = {&bottomUp, &topDown};
     for (const std::string* bytes : orders) {
       const tk::Picture picture = tk::Picture::FromBitmapBytes(bytes->data(), bytes->size());
@@ -252,7 +157,7 @@ TEST_F(PictureTest, DamagedOrMissingBitmapsRaisePictureError) {
   };
   for (const auto& c : cases)
     EXPECT_THROW(tk::Picture::FromFile(write(c.name, c.bytes)), tk::PictureError) << c.name;
-  EXPECT_THROW(tk::Picture::FromFile(folder_ + "\\missing.bmp"), tk::PictureError);
+  EXPECT_THROW(tk::Picture::FromFile(folder_.path() + "\\missing.bmp"), tk::PictureError);
   EXPECT_THROW(tk::Picture::FromFile(write("picture.gif", valid)), tk::PictureError);
   EXPECT_THROW(tk::Picture::FromFile(write("no-extension", valid)), tk::PictureError);
   EXPECT_THROW(tk::Picture::FromBitmapResource(9999), tk::PictureError);
@@ -394,11 +299,7 @@ class Canvas {
 class PaintTest : public PictureTest {
  protected:
   void SetUp() override {
-    PictureTest::SetUp();
-    tk::FormSpec props;
-    props.caption = "Paint";
-    props.clientWidth = 80;
-    props.clientHeight = 40;
+    tk::FormSpec props = velmtest::FormSpecOf("Paint", 80, 40);
     props.color = kFormColour;
     form_ = std::make_unique<tk::Form>(props);
     sample_ = tk::Picture::FromFile(write("sample.bmp", BitmapFile(6, 4, 24, Sample)));

@@ -15,6 +15,7 @@
 #include "Application.h"
 #include "Controls.h"
 #include "Form.h"
+#include "TestForms.h"
 
 namespace {
 
@@ -32,11 +33,7 @@ class RichViewTest : public ::testing::TestWithParam<Edition> {
     if (GetParam().withoutRichEdit20)
       tk::RichEditLibraries() = {{"velm-missing-riched20.dll", "RichEdit20A"},
                                  {"riched32.dll", "RICHEDIT"}};
-    tk::FormSpec props;
-    props.caption = "Rich";
-    props.clientWidth = 300;
-    props.clientHeight = 300;
-    form_ = std::make_unique<tk::Form>(props);
+    form_ = std::make_unique<tk::Form>(velmtest::FormSpecOf("Rich", 300, 300));
     view_ = &form_->add<tk::RichView>("PresRTF", 8, 8, 216, 285);
   }
   void TearDown() override {

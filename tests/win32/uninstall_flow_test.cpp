@@ -18,22 +18,21 @@ using velmtest::Answerer;
 using velmtest::CurrentFolder;
 using velmtest::FileBytes;
 using velmtest::IsFile;
-using velmtest::MainWindow;
-using velmtest::RecordingSys;
-using velmtest::ScratchFolder;
+using velmtest::SysDouble;
 using velmtest::WithoutTrailingBackslash;
 using velmtest::WriteFileBytes;
 
 const Answerer::Answer kEnter = [](TConfirmUninstallForm& f) { Answerer::PressKey(f, VK_RETURN); };
 
-class UninstallFlowTest : public ::testing::Test {
+class UninstallFlowTest : public velmtest::FlowTest {
  protected:
-  ScratchFolder scratch_{"flow"};
+  UninstallFlowTest() : FlowTest("flow") {}
   std::string dictionary_;  // the installed folder, without its backslash
   std::string desktop_;
   std::string launcher_;  // the current folder before the flow
-  RecordingSys sys_;
-  MainWindow main_;
+  SysDouble sys_;
+  std::string folderAtStart_;  // the current folder when the script was started
+  bool terminatedAtStart_ = false;
 
   void SetUp() override {
     dictionary_ = scratch_.path() + "\\Tolvan";
@@ -46,13 +45,11 @@ class UninstallFlowTest : public ::testing::Test {
     ASSERT_TRUE(SetCurrentDirectoryA(launcher_.c_str()));
     SourceFolder = dictionary_ + "\\";
     sys_.desktop = desktop_;
-  }
-  void TearDown() override {
-    // Out of the scratch folder, which cannot be removed while it holds the current folder.
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    SetCurrentDirectoryA(temp);
-    SourceFolder.clear();
+    sys_.onCall = [this](const std::string& call) {
+      if (!SysDouble::Is(call, "winExec")) return;
+      folderAtStart_ = CurrentFolder();
+      terminatedAtStart_ = tk::Application::instance().terminated();
+    };
   }
 
   // Runs the flow with the seam double in force and the answers given.
@@ -112,8 +109,8 @@ TEST_F(UninstallFlowTest, ConfirmedRemovalRunsItsStepsInOrderAndStartsTheScriptF
 
   // The script starts on the desktop before termination is asked for, and the program stays
   // there: neither may stand in the folder being removed.
-  EXPECT_EQ(sys_.folderAtStart, desktop_);
-  EXPECT_FALSE(sys_.terminatedAtStart);
+  EXPECT_EQ(folderAtStart_, desktop_);
+  EXPECT_FALSE(terminatedAtStart_);
   EXPECT_TRUE(tk::Application::instance().terminated());
   EXPECT_EQ(CurrentFolder(), desktop_);
   EXPECT_FALSE(IsWindow(seen.lastConfirmation)) << "the confirmation window was not freed";
@@ -211,7 +208,7 @@ TEST_F(UninstallFlowTest, UnsafeOrUnwritableNamesAreRefusedBeforeAnythingIsTouch
 }
 
 TEST_F(UninstallFlowTest, ScriptThatCannotBeCreatedIsReportedOnceAndNothingIsStarted) {
-  sys_.failCreate = true;
+  sys_.fails = [](const std::string& call) { return SysDouble::Is(call, "createText"); };
 
   const Answerer::Seen seen = run({kEnter});
 
@@ -228,7 +225,10 @@ TEST_F(UninstallFlowTest, ScriptThatCannotBeCreatedIsReportedOnceAndNothingIsSta
 }
 
 TEST_F(UninstallFlowTest, LineThatCannotBeWrittenStopsTheScriptThereAndIsReportedOnce) {
-  sys_.failWriteAtLine = 6;
+  int lines = 0;
+  sys_.fails = [&lines](const std::string& call) {
+    return SysDouble::Is(call, "writeLine") && ++lines >= 6;
+  };
 
   const Answerer::Seen seen = run({kEnter});
 
@@ -253,7 +253,7 @@ TEST_F(UninstallFlowTest, DeclinedThenConfirmedStartsTheScriptFromTheDesktop) {
   const Answerer::Seen seen = run({kEnter});
 
   EXPECT_EQ(seen.confirmations, 1) << "a fresh window for the second click";
-  EXPECT_EQ(sys_.folderAtStart, desktop_) << "the script would start in the folder it removes";
+  EXPECT_EQ(folderAtStart_, desktop_) << "the script would start in the folder it removes";
   EXPECT_EQ(CurrentFolder(), desktop_);
 }
 

@@ -21,15 +21,7 @@ TEST(ConfirmUninstallFormTest, PropertiesPicturesAndFonts) {
   TConfirmUninstallForm form;
 
   EXPECT_EQ(form.caption(), velmtest::kConfirmCaption);
-  form.create();  // made but not shown: its window is made when first needed
-  RECT client{};
-  GetClientRect(form.handle(), &client);
-  EXPECT_EQ(client.right, 292);
-  EXPECT_EQ(client.bottom, 141);
-  const LONG style = GetWindowLongA(form.handle(), GWL_STYLE);
-  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_EQ(form.props().color, GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(form.props().position, tk::FormSpec::Position::MainFormCenter);
+  velmtest::ExpectDialogFrame(form, 292, 141);  // made but not shown
 
   // Creation order (the places and the question are checked on screen, end to end).
   ASSERT_EQ(form.controls().size(), 4u);
