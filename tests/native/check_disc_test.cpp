@@ -140,21 +140,21 @@ TEST(DiscCheck, FaultsOnlyAMemoryDiscCanMake) {
 TEST(DiscCheck, PressingKeepsNamesAndPathsUpToJolietsLimits) {
   DiscFiles disc = testdisc::GoodDisc();
   const std::string c = "content\\Images\\";
-  for (const std::string& name : {std::string(64, 'k'), std::string(60, 'k') + ".txt"})
+  for (const std::string& name : {std::string(64, 'k'), std::string(61, 'k') + ".txt"})
     testdisc::Put(disc, c + name, "kept");
-  for (const std::string& name : {std::string(65, 'c'), std::string(61, 'c') + ".txt"})
+  for (const std::string& name : {std::string(65, 'c'), std::string(62, 'c') + ".txt"})
     testdisc::Put(disc, c + name, "cut");
-  // 1 + 15 ("content") + 15 ("Images") + 121 (60 characters) + 88 (43) = 240.
-  testdisc::Put(disc, c + std::string(60, 'f') + "\\" + std::string(43, 'p'), "fits");
+  // 1 + 15 ("content") + 13 ("Images") + 121 (60 characters) + 87 (43) + 3 ("x") = 240.
+  testdisc::Put(disc, c + std::string(60, 'f') + "\\" + std::string(43, 'p') + "\\x", "fits");
   testdisc::Put(disc, c + std::string(60, 'g') + "\\" + std::string(44, 'r') + "\\x", "out");
   std::multiset<std::string> files;
   for (const Finding& f : Check(disc).findings)
     if (f.code.rfind("press-", 0) == 0) files.insert(f.code + " " + f.file.substr(c.size()));
   EXPECT_EQ(files,
-            (std::multiset<std::string>{
-                "press-name-changed " + std::string(65, 'c'),
-                "press-name-changed " + std::string(61, 'c') + ".txt",
-                "press-path-refused " + std::string(60, 'g') + "\\" + std::string(44, 'r')}));
+            (std::multiset<std::string>{"press-name-changed " + std::string(65, 'c'),
+                                        "press-name-changed " + std::string(62, 'c') + ".txt",
+                                        "press-path-refused " + std::string(60, 'g') + "\\" +
+                                            std::string(44, 'r') + "\\x"}));
 }
 
 TEST(DiscCheck, NamesAreFoundAsWindowsFindsThem) {
