@@ -267,6 +267,22 @@ inline bool MessageBoxUpAfterwards(const Running& app) {
   return app.process->waitForMessageBox(0) != nullptr;
 }
 
+// Waits for the script to have removed the installation's own files from `folder` and itself from
+// `desktop`.
+inline void ExpectInstallationRemoved(const std::string& folder, const std::string& desktop) {
+  const bool done = WaitUntil(
+      [&] {
+        return !Exists(folder + "\\Content") && !Exists(folder + "\\Data") &&
+               !Exists(folder + "\\Tolvan.exe") && !Exists(desktop + "\\uninst.bat");
+      },
+      kScriptTimeoutMs, 100);
+  EXPECT_TRUE(done) << "the script did not finish its work";
+  EXPECT_FALSE(Exists(folder + "\\Content"));
+  EXPECT_FALSE(Exists(folder + "\\Data"));
+  EXPECT_FALSE(Exists(folder + "\\Tolvan.exe"));
+  EXPECT_FALSE(Exists(desktop + "\\uninst.bat")) << "the script did not delete itself";
+}
+
 // Clicks the removal entry and waits for the confirmation window.
 inline HWND OpenConfirmation(const Running& app) {
   if (!Click(app.window, kEntryX, kEntryY)) {
