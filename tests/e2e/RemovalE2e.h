@@ -292,6 +292,17 @@ inline HWND OpenConfirmation(const Running& app) {
   return app.process->waitForWindow(kConfirmCaption, 10000);
 }
 
+// Confirms with Enter on the opened confirmation window and waits for both programs to end.
+inline void ConfirmAndWaitForEnd(Running& app, Process& dictionary) {
+  HWND confirmation = OpenConfirmation(app);
+  ASSERT_NE(confirmation, nullptr) << "no confirmation window";
+  ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
+  DWORD code = 1234;
+  EXPECT_TRUE(app.process->waitForExit(15000, &code)) << "VelmPres.exe did not end";
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(dictionary.waitForExit(15000, nullptr)) << "the dictionary was not asked to quit";
+}
+
 // The confirmation window's button with this caption.
 inline HWND ButtonOf(HWND confirmation, const std::string& caption) {
   for (HWND button : Children(confirmation, "Button"))

@@ -1,11 +1,8 @@
-// One customer's whole journey from the pressed disc, on Windows XP and on Vista: the sample
-// disc's image (made by make-disc.sh) read back as Windows reads it, every file read-only, in
-// the CD-ROM drive R: (scripts/wine-session maps it). Started as its autorun.inf says, the
-// catalogue; the installation through the test host into the proposed folder; the dictionary from
-// its desktop shortcut; a file of the user's own in the installation; the removal started from the
-// disc as the dictionary starts it; and installing again into the folder the removal kept.
-#include <cstring>
-
+// One customer's whole journey, on Windows XP and on Vista, from the pressed disc: the sample
+// disc's image read back as Windows reads it, in the CD-ROM drive R: (scripts/wine-session maps
+// it). The catalogue as autorun.inf starts it; the installation into the proposed folder; the
+// dictionary from its shortcut; a file of the user's own; the removal started from the disc as
+// the dictionary starts it; installing again into the folder the removal kept.
 #include "install_support.h"
 
 namespace e2e {
@@ -14,152 +11,104 @@ namespace {
 
 constexpr char kDrive[] = "R:";
 constexpr char kRoot[] = "R:\\";
-constexpr int kDictionaryFolderId = 100;  // the stub's text showing the folder it read
 
 struct Release {
-  const char* name;      // Wine's name for it
-  const char* proposed;  // the folder the installation proposes there
+  const char* name;  // Wine's
+  const char* proposed;
 };
 
-void PrintTo(const Release& r, std::ostream* os) {
-  *os << r.name;
-}
-
-// The program autorun.inf's open= line starts.
-std::string AutorunProgram() {
-  const std::string text = Bytes(std::string(kRoot) + "autorun.inf");
-  const size_t at = text.find("\nopen=");
-  return at == std::string::npos ? "" : text.substr(at + 6, text.find('\r', at) - at - 6);
-}
-
-// Whether the main window shows the removal entry's icon.
 bool RemovalOffered(HWND window) {
-  const BitmapFile icon(InstallIconAsset());
-  return MatchFraction(Capture::Settled(window), icon, kInstallIconBox.left, kInstallIconBox.top,
-                       true) > 0.95;
+  return MatchFraction(Capture::Settled(window), BitmapFile(InstallIconAsset()),
+                       kInstallIconBox.left, kInstallIconBox.top, true) > 0.95;
 }
 
-// The files of a tree whose read-only attribute is not `readOnly`.
-std::vector<std::string> FilesNot(const std::string& root, const Tree& tree, bool readOnly) {
+// The files under `root` that are writable.
+std::vector<std::string> WritableFiles(const std::string& root) {
   std::vector<std::string> files;
-  for (const auto& entry : tree)
-    if (entry.first.back() != '\\' && Writable(root + "\\" + entry.first) == readOnly)
+  for (const auto& entry : Snapshot(root))
+    if (entry.first.back() != '\\' && Writable(root + "\\" + entry.first))
       files.push_back(entry.first);
   return files;
 }
 
 class PressedDisc : public ::testing::TestWithParam<Release> {
  protected:
-  void SetUp() override {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine", 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
-              0);
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(GetParam().name),
-                   static_cast<DWORD>(strlen(GetParam().name) + 1));
-    RegCloseKey(key);
-    RemoveTree(folder_);
-  }
+  void SetUp() override { RemoveTree(folder_); }
   void TearDown() override { RemoveTree(folder_); }
 
-  // Installs from the disc through the test host into the folder it proposes.
-  std::vector<std::string> installFromTheDisc() {
-    Running host = StartInstallEntry(kRoot);
-    if (!host.window) return {"(the test host did not start)"};
-    HWND dialog = OpenFolderDialog(host);
+  // Installs from the disc through the test host, Wine as the release, into the proposed folder.
+  std::vector<std::string> install() {
+    WineRelease release(TestFolder(), GetParam().name);
+    Running host = StartInstallEntry(kRoot, release.exe());
+    HWND dialog = host.window ? OpenFolderDialog(host) : nullptr;
     if (!dialog) return {"(no folder dialog)"};
     EXPECT_EQ(Text(FolderField(dialog)), folder_) << "not the proposed folder";
-    return InstallInto(host, dialog, Text(FolderField(dialog)));
+    return InstallInto(host, dialog, folder_);
   }
 
-  // Every release's settings as they were, put back (declared first: put back last).
-  uninstall::SavedValue release_{"Software\\Wine", "Version"};
-  uninstall::UnmanagedWindows unmanaged_;
   uninstall::MovedDesktop desktop_{"Desktop-pressed-disc"};
   SettingsFile settings_;
   const std::string folder_ = GetParam().proposed;
 };
 
 TEST_P(PressedDisc, OneCustomersJourney) {
-  const Tree disc = Snapshot(kDrive);
-  ASSERT_EQ(GetDriveTypeA(kRoot), static_cast<UINT>(DRIVE_CDROM)) << "R: is not a CD-ROM drive";
-  ASSERT_TRUE(disc.count("autorun.inf") && disc.count("VelmPres.exe")) << "no pressed disc in R:";
-  EXPECT_TRUE(FilesNot(kDrive, disc, true).empty()) << "files of the disc are writable";
-  const std::string program = std::string(kRoot) + AutorunProgram();
+  ASSERT_EQ(GetDriveTypeA(kRoot), static_cast<UINT>(DRIVE_CDROM)) << "no CD-ROM drive R:";
+  const std::string autorun = Bytes(kRoot + std::string("autorun.inf"));
+  const size_t open = autorun.find("\nopen=") + 6;
+  ASSERT_GT(open, 6u) << "no pressed disc in R:";
+  const std::string program = kRoot + autorun.substr(open, autorun.find('\r', open) - open);
+  EXPECT_TRUE(WritableFiles(kDrive).empty());
 
-  {
-    SCOPED_TRACE("1: started as autorun.inf says");
-    Running app = StartVelmPresIdle(kRoot, "", program);
-    ASSERT_NE(app.window, nullptr) << program;
-    HWND view = View(app.window);
-    ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(IsWindowVisible(view) && SameRect(ChildRectInParent(view), kViewFinal))
-        << "the catalogue is not revealed";
-    for (int k : {2, 1}) {
-      ASSERT_TRUE(Click(app.window, MenuClickPoint(k).x, MenuClickPoint(k).y));
-      const std::string phrase =
-          PhraseOfRtf(Bytes(std::string(kRoot) + "content\\velm" + std::to_string(k) + ".rtf"));
-      EXPECT_NE(Text(view).find(phrase), std::string::npos) << "title " << k;
-    }
-    EXPECT_FALSE(RemovalOffered(app.window));
+  // 1. Started as autorun.inf says: the catalogue, titles switching, no removal entry.
+  Running app = StartVelmPresIdle(kRoot, "", program);
+  ASSERT_NE(app.window, nullptr) << program;
+  HWND view = View(app.window);
+  EXPECT_TRUE(SameRect(ChildRectInParent(view), kViewFinal)) << "the catalogue is not revealed";
+  for (int k : {2, 1}) {
+    ASSERT_TRUE(Click(app.window, MenuClickPoint(k).x, MenuClickPoint(k).y));
+    const std::string rtf = Bytes(kRoot + std::string("content\\") + DescriptionFile(k));
+    EXPECT_NE(Text(view).find(PhraseOfRtf(rtf)), std::string::npos) << "title " << k;
   }
+  EXPECT_FALSE(RemovalOffered(app.window));
+  app.process.reset();
 
-  const std::string shortcut = desktop_.path() + "\\" + uninstall::kShortcutName;
-  const std::string userFile = folder_ + "\\Σημειώσεις μου.txt";
-  const std::string userBytes = "Δικές μου σημειώσεις\r\n";
-  std::unique_ptr<Process> dictionary;
-  {
-    SCOPED_TRACE("2: installed from the disc");
-    EXPECT_EQ(installFromTheDisc(), std::vector<std::string>{kDoneMessage});
-    const Tree installed = Snapshot(folder_);
-    EXPECT_EQ(installed, ExpectedInstallation(kDrive)) << testing::PrintToString(Names(installed));
-    // Copied from a disc, every file is read-only but the program, whose bit the installation
-    // clears.
-    EXPECT_EQ(FilesNot(folder_, installed, true), std::vector<std::string>{"Tolvan.exe"});
+  // 2. Installed: the tree byte for byte, every file read-only as a copy from a disc leaves it
+  // but the program, whose bit the installation clears.
+  EXPECT_EQ(install(), std::vector<std::string>{kDoneMessage});
+  EXPECT_EQ(Snapshot(folder_), ExpectedInstallation(kDrive));
+  EXPECT_EQ(WritableFiles(folder_), std::vector<std::string>{"Tolvan.exe"});
 
-    SCOPED_TRACE("3: the dictionary started from its shortcut");
-    const ShortcutProperties link = ReadShortcut(shortcut);
-    ASSERT_TRUE(link.loaded) << "no shortcut on the desktop";
-    dictionary = std::make_unique<Process>(link.target, link.arguments, link.workingFolder);
-    HWND window = dictionary->waitForWindow(uninstall::kDictionaryCaption);
-    ASSERT_NE(window, nullptr) << link.target;
-    EXPECT_EQ(Text(GetDlgItem(window, kDictionaryFolderId)), folder_);
+  // 3. The dictionary started from its shortcut shows the folder of the settings file.
+  const ShortcutProperties link = ReadShortcut(desktop_.path() + "\\" + uninstall::kShortcutName);
+  Process dictionary(link.target, link.arguments, link.workingFolder);
+  HWND window = dictionary.waitForWindow(uninstall::kDictionaryCaption);
+  ASSERT_NE(window, nullptr) << link.target;
+  EXPECT_EQ(Text(GetDlgItem(window, 100)), folder_);
 
-    SCOPED_TRACE("4: a file of the user's own");
-    ASSERT_TRUE(WriteFileBytes(userFile, userBytes));
-  }
-  {
-    SCOPED_TRACE("5: removal, started from the disc as the dictionary starts it");
-    const std::string settings = settings_.bytes();
-    Running app = StartVelmPresIdle(kRoot, "\"" + folder_ + "\\\"", program);
-    ASSERT_NE(app.window, nullptr);
-    EXPECT_TRUE(RemovalOffered(app.window));
-    HWND confirmation = uninstall::OpenConfirmation(app);
-    ASSERT_NE(confirmation, nullptr) << "no confirmation window";
-    ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
-    EXPECT_TRUE(app.process->waitForExit(15000, nullptr)) << "VelmPres.exe did not end";
-    EXPECT_TRUE(dictionary->waitForExit(15000, nullptr)) << "the dictionary did not end";
-    uninstall::ExpectInstallationRemoved(folder_, desktop_.path());
-    EXPECT_EQ(Names(Snapshot(folder_)), std::vector<std::string>{"Σημειώσεις μου.txt"});
-    EXPECT_EQ(Bytes(userFile), userBytes);
-    EXPECT_TRUE(Snapshot(desktop_.path()).empty()) << "a shortcut or script is left";
-    EXPECT_EQ(settings_.bytes(), settings);
-  }
-  {
-    SCOPED_TRACE("6: installed again into the folder the removal kept");
-    EXPECT_EQ(installFromTheDisc(), std::vector<std::string>{kDoneMessage});
-    Tree expected = ExpectedInstallation(kDrive);
-    expected["Σημειώσεις μου.txt"] = Digest(userBytes);
-    EXPECT_EQ(Snapshot(folder_), expected);
-  }
+  // 4. and 5. A file of the user's own; the removal, from the disc.
+  const std::string userFile = "Σημειώσεις μου.txt";
+  ASSERT_TRUE(WriteFileBytes(folder_ + "\\" + userFile, "notes"));
+  const std::string settings = settings_.bytes();
+  app = StartVelmPresIdle(kRoot, "\"" + folder_ + "\\\"", program);
+  ASSERT_NE(app.window, nullptr);
+  EXPECT_TRUE(RemovalOffered(app.window));
+  uninstall::ConfirmAndWaitForEnd(app, dictionary);
+  uninstall::ExpectInstallationRemoved(folder_, desktop_.path());
+  EXPECT_EQ(Names(Snapshot(folder_)), std::vector<std::string>{userFile});
+  EXPECT_TRUE(Snapshot(desktop_.path()).empty()) << "a shortcut or script is left";
+  EXPECT_EQ(settings_.bytes(), settings);
+
+  // 6. Installed again into the folder the removal kept.
+  EXPECT_EQ(install(), std::vector<std::string>{kDoneMessage});
+  Tree expected = ExpectedInstallation(kDrive);
+  expected[userFile] = Digest("notes");
+  EXPECT_EQ(Snapshot(folder_), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Releases, PressedDisc,
                          ::testing::Values(Release{"winxp", "C:\\Program Files\\Tolvan"},
                                            Release{"vista", "C:\\Tolvan"}),
-                         [](const ::testing::TestParamInfo<Release>& info) {
-                           return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace install

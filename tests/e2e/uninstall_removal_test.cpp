@@ -55,17 +55,6 @@ class uninstallE2e : public ::testing::Test {
   void expectInstallationRemoved(const std::string& folder) {
     ExpectInstallationRemoved(folder, desktop_->path());
   }
-
-  // Confirms with Enter on the opened confirmation window and waits for both programs to end.
-  void confirmAndWaitForEnd(Running& app, Process& dictionary) {
-    HWND confirmation = OpenConfirmation(app);
-    ASSERT_NE(confirmation, nullptr) << "no confirmation window";
-    ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
-    DWORD code = 1234;
-    EXPECT_TRUE(app.process->waitForExit(15000, &code)) << "VelmPres.exe did not end";
-    EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(dictionary.waitForExit(15000, nullptr)) << "the dictionary was not asked to quit";
-  }
 };
 
 TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
@@ -80,7 +69,7 @@ TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   std::unique_ptr<Process> dictionary = StartDictionary(folder_);
   Running app = StartForRemoval(folder_ + "\\");
   ASSERT_NE(app.window, nullptr);
-  confirmAndWaitForEnd(app, *dictionary);
+  ConfirmAndWaitForEnd(app, *dictionary);
 
   EXPECT_FALSE(Exists(desktopFile(kShortcutName))) << "the shortcut is still on the desktop";
   expectInstallationRemoved(folder_);
@@ -100,7 +89,7 @@ TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   dictionary = StartDictionary(folder_);
   Running again = StartForRemoval(folder_ + "\\");
   ASSERT_NE(again.window, nullptr);
-  confirmAndWaitForEnd(again, *dictionary);
+  ConfirmAndWaitForEnd(again, *dictionary);
   expectInstallationRemoved(folder_);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_); }, kScriptTimeoutMs, 100))
       << "the emptied folder was not removed";
@@ -149,7 +138,7 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
     EXPECT_EQ(Snapshot(desktop_->path()), desktopBefore);
   }
 
-  confirmAndWaitForEnd(app, *dictionary);
+  ConfirmAndWaitForEnd(app, *dictionary);
   expectInstallationRemoved(folder_);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_); }, kScriptTimeoutMs, 100));
   EXPECT_FALSE(Exists(desktopFile(kShortcutName)));
@@ -207,7 +196,7 @@ TEST_F(uninstallE2e, PercentSignsInTheFolderNameAreNotExpandedByTheScript) {
   std::unique_ptr<Process> dictionary = StartDictionary(folder);
   Running app = StartForRemoval(folder + "\\");
   ASSERT_NE(app.window, nullptr);
-  confirmAndWaitForEnd(app, *dictionary);
+  ConfirmAndWaitForEnd(app, *dictionary);
   expectInstallationRemoved(folder);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder); }, kScriptTimeoutMs, 100));
   EXPECT_EQ(Snapshot(decoy), decoyBefore) << "the script removed another folder";
