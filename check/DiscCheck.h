@@ -111,6 +111,9 @@ Report CheckDisc(const DiscIndex& disc);
 // The catalogue half and the installation half, each adding its findings to `report`.
 void CheckCatalogue(const DiscIndex& disc, Report& report);
 void CheckInstallation(const DiscIndex& disc, Report& report);
+// What pressing the folder onto a disc changes: names the image format cuts or refuses, and how
+// the disc starts (its autorun.inf).
+void CheckPressing(const DiscIndex& disc, Report& report);
 
 // The outcome of the installation in one line: files and bytes copied and the message the
 // customer sees, and why.

@@ -464,6 +464,7 @@ Report CheckDisc(const DiscIndex& disc) {
   Report report;
   CheckCatalogue(disc, report);
   CheckInstallation(disc, report);
+  CheckPressing(disc, report);
   return report;
 }
 

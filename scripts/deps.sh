@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing VelmPres needs on a Debian 12 machine: the MinGW-w64 cross
-# compiler, Wine (32-bit, or 64-bit where the machine runs no 32-bit programs), Xvfb, the Greek
-# locale, and the source entries that `apt-get source` needs for the JPEG library. Safe to run
-# again: it only installs what is missing, and reads the package index only when something is
-# missing or the source entries changed.
+# compiler, Wine (32-bit, or 64-bit where the machine runs no 32-bit programs), Xvfb, xorriso (the
+# disc image), the Greek locale, and the source entries that `apt-get source` needs for the JPEG
+# library. Safe to run again: it only installs what is missing, and reads the package index only
+# when something is missing or the source entries changed.
 #
 # A mirror in the middle of a sync serves an index that does not match its release file ("File
 # has unexpected size ... Mirror sync in progress?"): apt-get update then fails, and without the
@@ -19,7 +19,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm dpkg-dev
   wine fonts-wine xvfb xauth x11-utils imagemagick
-  locales python3 python3-pil file
+  locales python3 python3-pil file xorriso
 )
 # 32-bit Wine where the machine runs 32-bit programs; where it runs none, 64-bit Wine and the
 # compiler for the 64-bit build of the same sources that the tests then run (scripts/wine-arch).

@@ -267,6 +267,22 @@ inline bool MessageBoxUpAfterwards(const Running& app) {
   return app.process->waitForMessageBox(0) != nullptr;
 }
 
+// Waits for the script to have removed the installation's own files from `folder` and itself from
+// `desktop`.
+inline void ExpectInstallationRemoved(const std::string& folder, const std::string& desktop) {
+  const bool done = WaitUntil(
+      [&] {
+        return !Exists(folder + "\\Content") && !Exists(folder + "\\Data") &&
+               !Exists(folder + "\\Tolvan.exe") && !Exists(desktop + "\\uninst.bat");
+      },
+      kScriptTimeoutMs, 100);
+  EXPECT_TRUE(done) << "the script did not finish its work";
+  EXPECT_FALSE(Exists(folder + "\\Content"));
+  EXPECT_FALSE(Exists(folder + "\\Data"));
+  EXPECT_FALSE(Exists(folder + "\\Tolvan.exe"));
+  EXPECT_FALSE(Exists(desktop + "\\uninst.bat")) << "the script did not delete itself";
+}
+
 // Clicks the removal entry and waits for the confirmation window.
 inline HWND OpenConfirmation(const Running& app) {
   if (!Click(app.window, kEntryX, kEntryY)) {
@@ -274,6 +290,15 @@ inline HWND OpenConfirmation(const Running& app) {
     return nullptr;
   }
   return app.process->waitForWindow(kConfirmCaption, 10000);
+}
+
+// Confirms with Enter on the opened confirmation window and waits for both programs to end.
+inline void ConfirmAndWaitForEnd(Running& app, Process& dictionary) {
+  HWND confirmation = OpenConfirmation(app);
+  ASSERT_NE(confirmation, nullptr) << "no confirmation window";
+  ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
+  ExpectEndsWithZero(*app.process, 15000);
+  EXPECT_TRUE(dictionary.waitForExit(15000, nullptr)) << "the dictionary was not asked to quit";
 }
 
 // The confirmation window's button with this caption.

@@ -191,8 +191,11 @@ TEST_F(CheckInstallAgreement, InstallingFromDiscsWithAnInstallationFault) {
     // is not one the install entry can be reached on (its installation is the good disc's).
     // Wine's 8-bit file calls take paths longer than the 259 characters Windows takes, so the
     // program under Wine copies what on Windows fails: the check says what Windows does.
-    if (IsCatalogueFault(i) || faults[i].codes[0] == "program-writable" ||
-        faults[i].codes[0] == "path-too-long")
+    // A disc's autorun entry and the names pressing changes leave the installation from its
+    // folder the good disc's (make-disc.sh's test presses those discs).
+    const std::string& code = faults[i].codes[0];
+    if (IsCatalogueFault(i) || code == "program-writable" || code == "path-too-long" ||
+        code.rfind("autorun-", 0) == 0 || code.rfind("press-", 0) == 0)
       continue;
     DiscFiles disc = velm::testdisc::GoodDisc();
     faults[i].apply(disc);

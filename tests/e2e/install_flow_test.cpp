@@ -9,52 +9,7 @@ namespace e2e {
 namespace install {
 namespace {
 
-using uninstall::Digest;
 using uninstall::MovedDesktop;
-using uninstall::Names;
-
-// The disc's manifest entries, as the installation must lay them out under "Content".
-const char* const kManifestFiles[] = {
-    "readme.txt",
-    "Οδηγίες.txt",
-    "Images\\index.txt",
-    "Images\\Anatomy\\skeleton.bmp",
-    "Images\\Anatomy\\heart.bmp",
-    "Images\\Anatomy\\Details\\cell.bmp",
-    "Λήμματα\\Α.txt",
-    "Λήμματα\\Β.txt",
-    "Λήμματα\\Συντομογραφίες\\Λατινικές.txt",
-};
-const char* const kManifestFolders[] = {
-    "Images\\",  "Images\\Anatomy\\",         "Images\\Anatomy\\Details\\",
-    "Λήμματα\\", "Λήμματα\\Συντομογραφίες\\",
-};
-
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  ReadFileBytes(path, bytes);
-  return bytes;
-}
-
-// The tree a full installation from `disc` leaves: the program, the data files, the manifest's
-// folders and files, each file with the disc file's bytes.
-Tree ExpectedInstallation(const std::string& disc) {
-  Tree tree;
-  tree["Tolvan.exe"] = Digest(Bytes(disc + "\\Tolvan.exe"));
-  tree["Data\\"] = "";
-  for (const char* data : {"TolvanI.tbo", "TolvanHI.tbo", "Tolvan.tbo"})
-    tree[std::string("Data\\") + data] = Digest(Bytes(disc + "\\Data\\" + data));
-  tree["Content\\"] = "";
-  for (const char* folder : kManifestFolders) tree[std::string("Content\\") + folder] = "";
-  for (const char* file : kManifestFiles)
-    tree[std::string("Content\\") + file] = Digest(Bytes(disc + "\\content\\" + file));
-  return tree;
-}
-
-bool Writable(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
-}
 
 class installE2e : public ::testing::Test {
  protected:

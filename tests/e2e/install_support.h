@@ -25,6 +25,53 @@ using uninstall::ButtonOf;
 using uninstall::Snapshot;
 using uninstall::Tree;
 
+using uninstall::Digest;
+using uninstall::Names;
+
+// The sample disc's manifest entries, as the installation must lay them out under "Content".
+inline const char* const kManifestFiles[] = {
+    "readme.txt",
+    "Οδηγίες.txt",
+    "Images\\index.txt",
+    "Images\\Anatomy\\skeleton.bmp",
+    "Images\\Anatomy\\heart.bmp",
+    "Images\\Anatomy\\Details\\cell.bmp",
+    "Λήμματα\\Α.txt",
+    "Λήμματα\\Β.txt",
+    "Λήμματα\\Συντομογραφίες\\Λατινικές.txt",
+};
+inline const char* const kManifestFolders[] = {
+    "Images\\",  "Images\\Anatomy\\",         "Images\\Anatomy\\Details\\",
+    "Λήμματα\\", "Λήμματα\\Συντομογραφίες\\",
+};
+
+inline std::string Bytes(const std::string& path) {
+  std::string bytes;
+  ReadFileBytes(path, bytes);
+  return bytes;
+}
+
+inline bool Writable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// The tree a full installation from the sample disc `disc` (its folder, or its drive as "R:")
+// leaves: the program, the data files, the manifest's folders and files, each file with the
+// disc file's bytes.
+inline Tree ExpectedInstallation(const std::string& disc) {
+  Tree tree;
+  tree["Tolvan.exe"] = Digest(Bytes(disc + "\\Tolvan.exe"));
+  tree["Data\\"] = "";
+  for (const char* data : {"TolvanI.tbo", "TolvanHI.tbo", "Tolvan.tbo"})
+    tree[std::string("Data\\") + data] = Digest(Bytes(disc + "\\Data\\" + data));
+  tree["Content\\"] = "";
+  for (const char* folder : kManifestFolders) tree[std::string("Content\\") + folder] = "";
+  for (const char* file : kManifestFiles)
+    tree[std::string("Content\\") + file] = Digest(Bytes(disc + "\\content\\" + file));
+  return tree;
+}
+
 constexpr char kDialogCaption[] = "Επιλογή φακέλου για εγκατάσταση λεξικού";
 constexpr char kDoneMessage[] =
     "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού Λεξικού μπορείτε πλέον "
@@ -106,11 +153,12 @@ class SettingsFile {
 };
 
 // The test host started in the disc folder `disc` with that folder (and its backslash) as its
-// argument, as the disc's autorun entry starts the program, and idle.
+// argument, and idle. A drive's root ("R:\\") has its backslash already.
 inline Running StartInstallEntry(const std::string& disc,
                                  const std::string& exe = InstallEntryExe()) {
   Running r;
-  r.process = std::make_unique<Process>(exe, "\"" + disc + "\\\"", disc);
+  const std::string folder = disc.back() == '\\' ? disc : disc + "\\";
+  r.process = std::make_unique<Process>(exe, "\"" + folder + "\"", disc);
   r.window = r.process->waitForWindow(kMainCaption);
   if (r.window) {
     r.process->waitForIdle();

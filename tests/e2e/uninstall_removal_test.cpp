@@ -48,19 +48,8 @@ class uninstallE2e : public ::testing::Test {
     ASSERT_TRUE(WriteFileBytes(sibling_ + "\\Content\\Λήμματα\\Α.txt", "Αλφα"));
   }
 
-  // Waits for the script to have removed the installation's own files and itself.
   void expectInstallationRemoved(const std::string& folder) {
-    const bool done = WaitUntil(
-        [&] {
-          return !Exists(folder + "\\Content") && !Exists(folder + "\\Data") &&
-                 !Exists(folder + "\\Tolvan.exe") && !Exists(desktopFile("uninst.bat"));
-        },
-        kScriptTimeoutMs, 100);
-    EXPECT_TRUE(done) << "the script did not finish its work";
-    EXPECT_FALSE(Exists(folder + "\\Content"));
-    EXPECT_FALSE(Exists(folder + "\\Data"));
-    EXPECT_FALSE(Exists(folder + "\\Tolvan.exe"));
-    EXPECT_FALSE(Exists(desktopFile("uninst.bat"))) << "the script did not delete itself";
+    ExpectInstallationRemoved(folder, desktop_->path());
   }
 
   // Confirms with Enter on the opened confirmation window and expects the problem message, once,
@@ -73,15 +62,6 @@ class uninstallE2e : public ::testing::Test {
     EXPECT_FALSE(MessageBoxUpAfterwards(app)) << "the message came twice";
     EXPECT_TRUE(app.process->running());
     EXPECT_TRUE(dictionary.running()) << "the dictionary was asked to quit";
-  }
-
-  // Confirms with Enter on the opened confirmation window and waits for both programs to end.
-  void confirmAndWaitForEnd(Running& app, Process& dictionary) {
-    HWND confirmation = OpenConfirmation(app);
-    ASSERT_NE(confirmation, nullptr) << "no confirmation window";
-    ASSERT_TRUE(Key(confirmation, VK_RETURN)) << "the window was not up for input";
-    ExpectEndsWithZero(*app.process, 15000);
-    EXPECT_TRUE(dictionary.waitForExit(15000, nullptr)) << "the dictionary was not asked to quit";
   }
 };
 
@@ -97,7 +77,7 @@ TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   std::unique_ptr<Process> dictionary = StartDictionary(folder_);
   Running app = StartForRemoval(folder_ + "\\");
   ASSERT_NE(app.window, nullptr);
-  confirmAndWaitForEnd(app, *dictionary);
+  ConfirmAndWaitForEnd(app, *dictionary);
 
   EXPECT_FALSE(Exists(desktopFile(kShortcutName))) << "the shortcut is still on the desktop";
   expectInstallationRemoved(folder_);
@@ -117,7 +97,7 @@ TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   dictionary = StartDictionary(folder_);
   Running again = StartForRemoval(folder_ + "\\");
   ASSERT_NE(again.window, nullptr);
-  confirmAndWaitForEnd(again, *dictionary);
+  ConfirmAndWaitForEnd(again, *dictionary);
   expectInstallationRemoved(folder_);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_); }, kScriptTimeoutMs, 100))
       << "the emptied folder was not removed";
@@ -166,7 +146,7 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
     EXPECT_EQ(Snapshot(desktop_->path()), desktopBefore);
   }
 
-  confirmAndWaitForEnd(app, *dictionary);
+  ConfirmAndWaitForEnd(app, *dictionary);
   expectInstallationRemoved(folder_);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_); }, kScriptTimeoutMs, 100));
   EXPECT_FALSE(Exists(desktopFile(kShortcutName)));
@@ -217,7 +197,7 @@ TEST_F(uninstallE2e, PercentSignsInTheFolderNameAreNotExpandedByTheScript) {
   std::unique_ptr<Process> dictionary = StartDictionary(folder);
   Running app = StartForRemoval(folder + "\\");
   ASSERT_NE(app.window, nullptr);
-  confirmAndWaitForEnd(app, *dictionary);
+  ConfirmAndWaitForEnd(app, *dictionary);
   expectInstallationRemoved(folder);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder); }, kScriptTimeoutMs, 100));
   EXPECT_EQ(Snapshot(decoy), decoyBefore) << "the script removed another folder";

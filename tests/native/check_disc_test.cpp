@@ -134,6 +134,23 @@ TEST(DiscCheck, FaultsOnlyAMemoryDiscCanMake) {
   }
 }
 
+// Joliet's limits at their edges: 64 characters (65 for a file name with a dot) and 240 bytes
+// of path, 1 + 15 ("content") + 13 ("Images") + 121 (60 characters) + 87 (43) + 3 ("x"), pass.
+TEST(DiscCheck, PressingKeepsNamesAndPathsUpToJolietsLimits) {
+  DiscFiles disc = testdisc::GoodDisc();
+  const std::string c = "content\\Images\\", g60 = std::string(60, 'g') + "\\";
+  for (const std::string& name :
+       {std::string(64, 'k'), std::string(61, 'k') + ".txt", std::string(65, 'c'),
+        std::string(62, 'c') + ".txt", g60 + std::string(43, 'p') + "\\x",
+        g60 + std::string(44, 'r') + "\\x"})
+    testdisc::Put(disc, c + name, "");
+  std::set<std::string> found;
+  for (const Finding& f : Check(disc).findings)
+    if (f.code.rfind("press-", 0) == 0)  // first letter, length, "n"ame or "p"ath
+      found.insert(f.file[c.size()] + std::to_string(f.file.size() - c.size()) + f.code[6]);
+  EXPECT_EQ(found, (std::set<std::string>{"c65n", "c66n", "g107p"}));
+}
+
 TEST(DiscCheck, NamesAreFoundAsWindowsFindsThem) {
   MemoryDisc memory;
   memory.addFolder("Content");

@@ -8,6 +8,8 @@
 namespace velm::testdisc {
 namespace {
 
+const std::string kAutorun = "[autorun]\r\nopen=VelmPres.exe\r\nicon=VelmPres.exe,0\r\n";
+
 // "Λήμματα" and "Οδηγίες" in code page 1253.
 const std::string kEntries = "\xCB\xDE\xEC\xEC\xE1\xF4\xE1";
 const std::string kGuide = "\xCF\xE4\xE7\xE3\xDF\xE5\xF2";
@@ -89,6 +91,9 @@ DiscFiles GoodDisc() {
   Put(disc, "content\\Images\\index.txt", "Index\r\n");
   Put(disc, "content\\Images\\Anatomy\\heart.bmp", Bitmap(4, 4, 0xC02020));
   Put(disc, "content\\" + kEntries + "\\\xC1.txt", "Alpha\r\n");
+  // Laid out for pressing: the catalogue program in the root and the autorun entry starting it.
+  Put(disc, "VelmPres.exe", "MZ stand-in for the catalogue program", true);
+  Put(disc, "autorun.inf", kAutorun);
   return disc;
 }
 
@@ -114,6 +119,21 @@ void Buttons(DiscFiles& d, int k, int w, int h) {
 const std::string kLongFolder(215, 'L');
 const std::string kLongFile = "a-long-file-name.txt";
 const std::string kLongerFolder(220, 'M');
+
+// A name of 70 characters, longer than a Joliet name holds; two folder names of 60 whose path
+// passes the 240 bytes Joliet takes (1 + 15 for "content", then 121 for each).
+const std::string kPressCut = std::string(66, 'J') + ".txt";
+const std::string kPressFolder(60, 'P');
+const std::string kPressSubfolder(60, 'Q');
+
+// One more file listed last in the manifest, so in the folder of its last folder line.
+std::string Listed(const std::string& name) {
+  return "content\\" + kEntries + "\\" + name;
+}
+void ListedFile(DiscFiles& d, const std::string& name) {
+  ManifestWith(d, 99, {name});
+  Put(d, Listed(name), "pressed\r\n");
+}
 
 }  // namespace
 
@@ -178,15 +198,29 @@ const std::vector<Fault>& Faults() {
      {"content-not-listed"}, "content\\Images\\extra.txt", 0, true, all, {true, true}, true, 1},
     {"file path too long under the Program Files folder only",
      [](DiscFiles& d) { ManifestWith(d, 99, {kLongFolder + "\\", kLongFile}); Put(d, "content\\" + kLongFolder + "\\" + kLongFile, "far\r\n"); },
-     {"path-too-long"}, "content\\fil.tbo", 11, true, all, {false, true}, true, 1},
+     {"path-too-long", "press-name-changed"}, "content\\fil.tbo", 11, true, all, {false, true}, true, 1},
     {"folder path too long under the Program Files folder only",
      [](DiscFiles& d) { ManifestWith(d, 99, {kLongerFolder + "\\", "f.txt"}); Put(d, "content\\" + kLongerFolder + "\\f.txt", "far\r\n"); },
-     {"path-too-long", "manifest-folder-not-made"}, "content\\fil.tbo", 10, true, all, {false, true}, true, 1},
+     {"path-too-long", "manifest-folder-not-made", "press-name-changed"}, "content\\fil.tbo", 10, true, all, {false, true}, true, 1},
     {"manifest line with a lone line feed",
      [](DiscFiles& d) { std::vector<std::string> l = GoodManifestLines(); l[0] += "\n" + l[1]; l.erase(l.begin() + 1); Put(d, "content\\fil.tbo", ManifestBytes(l)); },
      {"manifest-lone-lf", "content-not-listed"}, "content\\fil.tbo", 1, true, all, {false, false}, true, 1},
     {"manifest name with a character no Windows name may hold", [](DiscFiles& d) { ManifestWith(d, 99, {"a|b.txt"}); },
      {"manifest-bad-name"}, "content\\fil.tbo", 10, true, all, {false, false}, true, 1},
+    {"no autorun entry", [](DiscFiles& d) { Remove(d, "autorun.inf"); },
+     {"autorun-missing"}, "autorun.inf", 0, true, all, {true, true}, true, 0},
+    {"autorun entry naming a program the disc lacks", [](DiscFiles& d) { Remove(d, "VelmPres.exe"); },
+     {"autorun-program-missing"}, "autorun.inf", 0, true, all, {true, true}, true, 1},
+    {"autorun entry starting a program in a subfolder",
+     [](DiscFiles& d) { Remove(d, "VelmPres.exe"); Put(d, "bin\\VelmPres.exe", "MZ", true); Put(d, "autorun.inf", "[AutoRun]\r\n open = \"bin\\VelmPres.exe\" \r\n"); },
+     {"autorun-wrong-program"}, "autorun.inf", 0, true, all, {true, true}, true, 1},
+    {"name longer than the pressed disc holds", [](DiscFiles& d) { ListedFile(d, kPressCut); },
+     {"press-name-changed"}, Listed(kPressCut), 0, true, all, {true, true}, true, 1},
+    {"name with a semicolon", [](DiscFiles& d) { ListedFile(d, "a;b.txt"); },
+     {"press-name-changed"}, Listed("a;b.txt"), 0, true, all, {true, true}, true, 1},
+    {"path longer than the pressed disc takes",
+     [](DiscFiles& d) { ManifestWith(d, 99, {kPressFolder + "\\", kPressFolder + "\\" + kPressSubfolder + "\\", "deep.txt"}); Put(d, "content\\" + kPressFolder + "\\" + kPressSubfolder + "\\deep.txt", "deep\r\n"); },
+     {"press-path-refused"}, "content\\" + kPressFolder + "\\" + kPressSubfolder, 0, true, all, {true, true}, true, 1},
   };
   // clang-format on
   return faults;
