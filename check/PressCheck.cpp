@@ -181,7 +181,7 @@ void CheckAutorun(const DiscIndex& disc, Report& report) {
             "), which the disc lacks.",
         "Windows finds nothing to start: the pressed disc does not start by itself.",
         "Put VelmPres.exe in the disc's root and name it in open=.");
-  } else if (Upper(program) != Upper(kProgram)) {
+  } else if (PathKey(program) != PathKey(kProgram)) {  // ".\VelmPres.exe" is the same
     Add(report, Severity::Problem, "autorun-wrong-program", kAutorun,
         "autorun.inf starts " + Quote(program) + " (line " + std::to_string(open.line) +
             "), not VelmPres.exe in the disc's root.",
