@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "UniqueHandle.h"
+
 namespace velm {
 
 namespace {
@@ -23,30 +25,24 @@ Function ShellFunction(const char* name) {
 // A file opened for writing with CreateFileA; closed at the latest when the writer goes.
 class FileTextWriter : public TextWriter {
  public:
-  explicit FileTextWriter(HANDLE file) : file_(file) {}
-  ~FileTextWriter() override { close(); }
+  explicit FileTextWriter(UniqueFile file) : file_(std::move(file)) {}
 
   bool writeLine(const std::string& line) override {
-    if (file_ == INVALID_HANDLE_VALUE) {
+    if (!file_) {
       return false;
     }
     const std::string bytes = line + "\r\n";
     DWORD written = 0;
-    return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    return WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
            written == bytes.size();
   }
 
-  bool close() override {
-    if (file_ == INVALID_HANDLE_VALUE) {
-      return true;
-    }
-    const bool closed = CloseHandle(file_) != 0;
-    file_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
+  // Closed here, the close's own failure is told (the last writes may fail only then).
+  bool close() override { return !file_ || CloseHandle(file_.release()) != 0; }
 
  private:
-  HANDLE file_;
+  UniqueFile file_;
 };
 
 SysCalls* g_installed = nullptr;
@@ -103,12 +99,8 @@ bool FindExistingFile(const std::string& path, WIN32_FIND_DATAA& found) {
   if (path.find_first_of("*?") != std::string::npos) {
     return false;
   }
-  const HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
-    return false;
-  }
-  FindClose(search);
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  const UniqueSearch search(FindFirstFileA(path.c_str(), &found));
+  return search && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace
@@ -121,8 +113,8 @@ bool SysCalls::fileExists(const std::string& path) {
 std::vector<FoundFile> SysCalls::listFiles(const std::string& folder) {
   std::vector<FoundFile> files;
   WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
+  const UniqueSearch search(FindFirstFileA((folder + "\\*").c_str(), &found));
+  if (!search) {
     return files;
   }
   do {
@@ -131,24 +123,23 @@ std::vector<FoundFile> SysCalls::listFiles(const std::string& folder) {
           {found.cFileName, found.cAlternateFileName,
            (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
     }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &found));
   return files;
 }
 
 std::unique_ptr<TextWriter> SysCalls::createText(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     return nullptr;
   }
-  return std::make_unique<FileTextWriter>(file);
+  return std::make_unique<FileTextWriter>(std::move(file));
 }
 
 bool SysCalls::readFile(const std::string& path, std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     return false;
   }
   // Read straight into the string, in large pieces: a picture of a few hundred kilobytes
@@ -160,7 +151,7 @@ bool SysCalls::readFile(const std::string& path, std::string& bytes) {
     const std::size_t at = bytes.size();
     bytes.resize(at + kChunk);
     DWORD count = 0;
-    if (!ReadFile(file, &bytes[at], static_cast<DWORD>(kChunk), &count, nullptr)) {
+    if (!ReadFile(file.get(), &bytes[at], static_cast<DWORD>(kChunk), &count, nullptr)) {
       ok = false;
       count = 0;
     }
@@ -169,7 +160,6 @@ bool SysCalls::readFile(const std::string& path, std::string& bytes) {
       break;
     }
   }
-  CloseHandle(file);
   return ok;
 }
 

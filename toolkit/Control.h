@@ -112,8 +112,10 @@ class Label : public GraphicControl {
 class WindowControl : public Control {
  public:
   ~WindowControl() override;
-  // The control's window; asking for it makes the form's window, and so the control's.
-  HWND handle() const;
+  // The control's window, null until it is made.
+  HWND handle() const { return hwnd_; }
+  // The control's window, made with the form's where it is not yet.
+  HWND ensureHandle();
   int tabOrder = 0;
   bool tabStop = true;
   void setBounds(int left, int top, int width, int height) override;

@@ -73,7 +73,7 @@ void Button::draw(const DRAWITEMSTRUCT& item) const {
   }
   DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
 
-  const SelectedObject font(dc, hfont_);
+  const SelectedObject font = Select(dc, hfont_);
   SIZE text{};
   GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
   const int glyphWidth = glyph_.empty() ? 0 : glyph_.width() / frames_;
@@ -85,9 +85,9 @@ void Button::draw(const DRAWITEMSTRUCT& item) const {
   const int midY = (box.top + box.bottom) / 2 + shift;
   if (glyphWidth > 0) {
     const int frame = disabled && frames_ > 1 ? 1 : 0;
-    const MemoryDC source(dc);
-    const SelectedObject selected(source, glyph_.handle());
-    DrawTransparent(dc, x, midY - glyphHeight / 2, glyphWidth, glyphHeight, source,
+    const MemoryDC source = CompatibleDC(dc);
+    const SelectedObject selected = Select(source.get(), glyph_.handle());
+    DrawTransparent(dc, x, midY - glyphHeight / 2, glyphWidth, glyphHeight, source.get(),
                     frame * glyphWidth, 0, glyph_.transparentColor());
     x += glyphWidth + spacing;
   }
@@ -172,7 +172,7 @@ void RichView::setBackground(COLORREF color) {
 }
 
 void RichView::clear() {
-  SetWindowTextA(handle(), "");
+  SetWindowTextA(ensureHandle(), "");
 }
 
 bool RichView::stream(const std::string& bytes, UINT format) {
@@ -180,7 +180,7 @@ bool RichView::stream(const std::string& bytes, UINT format) {
   EDITSTREAM es{};
   es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
   es.pfnCallback = &ReadFromSource;
-  SendMessageA(handle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+  SendMessageA(ensureHandle(), EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
   return es.dwError == 0;
 }
 
@@ -235,7 +235,7 @@ bool Memo::reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetTextColor(dc, form_.font().color);
     LOGBRUSH lb{};
-    GetObjectA(brush_, sizeof lb, &lb);
+    GetObjectA(brush_.get(), sizeof lb, &lb);
     SetBkColor(dc, lb.lbColor);
     result = reinterpret_cast<LRESULT>(brush_.get());
     return true;

@@ -20,12 +20,12 @@ void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
   const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
   const GdiObject<HBRUSH> back(CreateSolidBrush(RGB(255, 214, 90)));
   const GdiObject<HBRUSH> front(CreateSolidBrush(RGB(255, 238, 160)));
-  const SelectedObject penSelected(dc, pen);
-  const SelectedObject brushSelected(dc, back);
+  const SelectedObject penSelected = Select(dc, pen.get());
+  const SelectedObject brushSelected = Select(dc, back.get());
   const POINT body[] = {{x, y + 1},      {x + 5, y + 1},   {x + 6, y + 2},
                         {x + 13, y + 2}, {x + 13, y + 11}, {x, y + 11}};
   Polygon(dc, body, 6);
-  SelectObject(dc, front);
+  SelectObject(dc, front.get());
   if (open) {
     const POINT flap[] = {{x + 3, y + 5}, {x + 16, y + 5}, {x + 13, y + 11}, {x, y + 11}};
     Polygon(dc, flap, 4);
@@ -54,23 +54,24 @@ void DirectoryList::createHandle() {
   fill();
 }
 
+// The list is read when it is made: what reads it makes it first.
 const std::string& DirectoryList::folder() const {
-  handle();
+  form_.create();
   return folder_;
 }
 
 int DirectoryList::itemCount() const {
-  handle();
+  form_.create();
   return static_cast<int>(entries_.size());
 }
 
 const std::string& DirectoryList::itemPath(int index) const {
-  handle();
+  form_.create();
   return entries_.at(index).path;
 }
 
 int DirectoryList::currentIndex() const {
-  handle();
+  form_.create();
   return current_;
 }
 
@@ -98,7 +99,7 @@ LRESULT CALLBACK DirectoryList::KeyProc(HWND hwnd, UINT message, WPARAM wParam, 
 }
 
 bool DirectoryList::setFolder(const std::string& path) {
-  handle();
+  form_.create();
   if (path.empty()) return false;
   std::string full = FullPath(path);
   if (full.empty()) return false;
@@ -127,7 +128,7 @@ bool DirectoryList::setFolder(const std::string& path) {
 }
 
 void DirectoryList::refresh() {
-  handle();
+  form_.create();
   fill();
 }
 
@@ -161,15 +162,15 @@ void DirectoryList::fill() {
   if (!folder_.empty()) {
     QuietDriveErrors quiet;
     WIN32_FIND_DATAA found;
-    const FindHandle search((base + "*").c_str(), found);
-    if (search.valid()) {
+    const velm::UniqueSearch search(FindFirstFileA((base + "*").c_str(), &found));
+    if (search) {
       do {
         const std::string leaf = found.cFileName;
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
             (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || leaf == "." || leaf == "..")
           continue;
         subfolders.push_back(leaf);
-      } while (search.next(found));
+      } while (FindNextFileA(search.get(), &found));
     }
   }
   std::sort(subfolders.begin(), subfolders.end(), [](const std::string& a, const std::string& b) {
@@ -196,7 +197,7 @@ void DirectoryList::draw(const DRAWITEMSTRUCT& item) const {
   const int x = box.left + 2 + entry.level * kIndent;
   DrawFolderGlyph(dc, x, box.top + (box.bottom - box.top - 12) / 2, entry.open);
 
-  const SelectedObject font(dc, hfont_);
+  const SelectedObject font = Select(dc, hfont_);
   SIZE extent{};
   GetTextExtentPoint32A(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &extent);
   RECT text{x + kGlyphWidth, box.top, x + kGlyphWidth + extent.cx + 4, box.bottom};

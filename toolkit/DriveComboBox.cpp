@@ -25,17 +25,17 @@ void DriveComboBox::createHandle() {
 }
 
 char DriveComboBox::drive() const {
-  handle();
+  form_.create();
   return drive_;
 }
 
 int DriveComboBox::itemCount() const {
-  handle();
+  form_.create();
   return static_cast<int>(letters_.size());
 }
 
 char DriveComboBox::itemDrive(int index) const {
-  handle();
+  form_.create();
   return letters_.at(index);
 }
 
@@ -86,7 +86,7 @@ void DriveComboBox::fill() {
 }
 
 void DriveComboBox::refresh() {
-  handle();
+  form_.create();
   labelled_ = true;
   fill();
 }
@@ -105,7 +105,7 @@ void DriveComboBox::select(char letter) {
 }
 
 bool DriveComboBox::setDrive(char letter) {
-  handle();
+  form_.create();
   letter = LowerLetter(letter);
   if (letter < 'a' || letter > 'z') return false;
   if (indexOf(letter) < 0) fill();  // a drive mapped since the list was filled

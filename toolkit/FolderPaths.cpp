@@ -71,7 +71,8 @@ std::string AsNamedOnDisk(const std::string& path) {
     std::string leaf = path.substr(at, end - at);
     if (!leaf.empty() && leaf.find_first_of("*?") == std::string::npos) {
       WIN32_FIND_DATAA found;
-      if (FindHandle((named + leaf).c_str(), found).valid()) leaf = found.cFileName;
+      if (velm::UniqueSearch(FindFirstFileA((named + leaf).c_str(), &found)))
+        leaf = found.cFileName;
     }
     named += leaf;
     if (end < path.size()) named += '\\';

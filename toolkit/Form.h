@@ -129,8 +129,8 @@ class Form {
   // The graphic controls composed over the whole client area, and the part of it that changed
   // since it was last composed.
   GdiObject<HBITMAP> composite_;
-  std::unique_ptr<MemoryDC> compositeDc_;  // (after the bitmap: they go before it)
-  std::unique_ptr<SelectedObject> compositeSelected_;
+  MemoryDC compositeDc_;
+  SelectedObject compositeSelected_;
   mutable RECT stale_{0, 0, 0, 0};
   std::vector<std::unique_ptr<Control>> controls_;  // each control, in creation order
   std::vector<GraphicControl*> graphics_;           // the same by kind, in creation order

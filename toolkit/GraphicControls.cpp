@@ -102,9 +102,9 @@ void Label::fitToCaption() {
   // made with (a substituted face can be wider).
   RECT box{0, 0, 0, 0};
   {
-    const WindowDC dc(nullptr);
-    const SelectedObject font(dc, hfont_);
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
+    const WindowDC dc = ClientDC(nullptr);
+    const SelectedObject font = Select(dc.get(), hfont_);
+    DrawTextA(dc.get(), caption_.c_str(), static_cast<int>(caption_.size()), &box,
               DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
   }
   setBounds(left_, top_, box.right - box.left, box.bottom - box.top);
@@ -112,8 +112,8 @@ void Label::fitToCaption() {
 
 void Label::paint(HDC dc) const {
   RECT box = bounds();
-  if (!transparent) FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(background)));
-  const SelectedObject font(dc, hfont_);
+  if (!transparent) FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(background)).get());
+  const SelectedObject font = Select(dc, hfont_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, font_.color);
   UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_TOP;

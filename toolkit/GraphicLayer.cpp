@@ -16,7 +16,7 @@ void Form::update() const {
 }
 
 void Form::paintGraphics(HDC dc, const RECT& area) const {
-  FillRect(dc, &area, background_);
+  FillRect(dc, &area, background_.get());
   for (const GraphicControl* g : graphics_) {
     if (!g->visible()) continue;
     RECT overlap;
@@ -37,8 +37,8 @@ GraphicControl* Form::graphicAt(POINT point) const {
 }
 
 void Form::paint() {
-  const PaintDC dc(hwnd_);
-  const RECT& area = dc.area();
+  const PaintDC dc = BeginPainting(hwnd_);
+  const RECT& area = dc.get().paint.rcPaint;
   if (area.right <= area.left || area.bottom <= area.top) return;
   // The graphic controls are composed once into a picture of the whole client area, which is
   // kept between paints: a part of the window uncovered again (as the rich-text view moves over
@@ -47,21 +47,21 @@ void Form::paint() {
   // It stays selected into a device context of its own, so that a paint while the view opens
   // is one copy.
   if (!composite_) {
-    const WindowDC screen(hwnd_);
-    composite_.reset(CreateCompatibleBitmap(screen, props_.clientWidth, props_.clientHeight));
-    compositeDc_ = std::make_unique<MemoryDC>(screen);
-    compositeSelected_ = std::make_unique<SelectedObject>(*compositeDc_, composite_);
+    const WindowDC screen = ClientDC(hwnd_);
+    composite_.reset(CreateCompatibleBitmap(screen.get(), props_.clientWidth, props_.clientHeight));
+    compositeDc_ = CompatibleDC(screen.get());
+    compositeSelected_ = Select(compositeDc_.get(), composite_.get());
     stale_ = RECT{0, 0, props_.clientWidth, props_.clientHeight};
   }
-  const HDC buffer = *compositeDc_;
+  const HDC buffer = compositeDc_.get();
   if (!IsRectEmpty(&stale_)) {
     IntersectClipRect(buffer, stale_.left, stale_.top, stale_.right, stale_.bottom);
     paintGraphics(buffer, stale_);
     SelectClipRgn(buffer, nullptr);
     SetRectEmpty(&stale_);
   }
-  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left,
-         area.top, SRCCOPY);
+  BitBlt(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
+         area.left, area.top, SRCCOPY);
 }
 
 bool Form::setCursorOver(WPARAM wParam, LPARAM lParam) const {

@@ -112,11 +112,12 @@ void OnClick(Control& control, std::function<void(Control&)> handler) {
   control.onClick = std::move(handler);
 }
 
-void OnChange(Control& control, std::function<void(Control&)> handler) {
-  auto* list = dynamic_cast<DirectoryList*>(&control);
-  if (!list)
-    throw std::logic_error("layout: only a directory list has a change event: " + control.name());
-  list->onChange = [handler = std::move(handler)](DirectoryList& sender) { handler(sender); };
+void OnChange(DirectoryList& list, std::function<void(Control&)> handler) {
+  list.onChange = [handler = std::move(handler)](DirectoryList& sender) { handler(sender); };
+}
+
+void OnChange(Control& control, std::function<void(Control&)>) {
+  throw std::logic_error("layout: only a directory list has a change event: " + control.name());
 }
 
 void Link(DriveComboBox& drives, DirectoryList& list) {

@@ -170,7 +170,8 @@ DirectoryList& Make(Form& form, const RowData& row, DirectoryList*);
 
 // A click binds to every control; a change only to a directory list.
 void OnClick(Control& control, std::function<void(Control&)> handler);
-void OnChange(Control& control, std::function<void(Control&)> handler);
+void OnChange(DirectoryList& list, std::function<void(Control&)> handler);
+void OnChange(Control& control, std::function<void(Control&)> handler);  // refuses
 void Link(DriveComboBox& drives, DirectoryList& list);
 [[noreturn]] void RefuseLink(const RowData& row);
 

@@ -65,8 +65,8 @@ HBITMAP CopyToSection(HBITMAP source) {
   if (rows) {
     std::memcpy(bits, rows, static_cast<size_t>(bm.bmWidthBytes) * bm.bmHeight);
   } else {
-    const MemoryDC dc;
-    GetDIBits(dc, source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
+    const MemoryDC dc = CompatibleDC();
+    GetDIBits(dc.get(), source, 0, bm.bmHeight, bits, &info, DIB_RGB_COLORS);
   }
   return copy;
 }
@@ -95,56 +95,21 @@ Picture::Picture(HBITMAP adopted) {
   adopt(adopted);
 }
 
-Picture::~Picture() {
-  reset();
-}
-
 Picture::Picture(const Picture& other) {
-  if (other.bitmap_) adopt(CopyToSection(other.bitmap_));
+  if (other.bitmap_) adopt(CopyToSection(other.bitmap_.get()));
 }
 
 Picture& Picture::operator=(const Picture& other) {
-  if (this != &other) {
-    reset();
-    if (other.bitmap_) adopt(CopyToSection(other.bitmap_));
-  }
+  if (this != &other) *this = other.empty() ? Picture() : Picture(other);
   return *this;
-}
-
-Picture::Picture(Picture&& other) noexcept
-    : bitmap_(other.bitmap_),
-      width_(other.width_),
-      height_(other.height_),
-      transparent_(other.transparent_) {
-  other.bitmap_ = nullptr;
-  other.width_ = other.height_ = 0;
-}
-
-Picture& Picture::operator=(Picture&& other) noexcept {
-  if (this != &other) {
-    reset();
-    std::swap(bitmap_, other.bitmap_);
-    std::swap(width_, other.width_);
-    std::swap(height_, other.height_);
-    transparent_ = other.transparent_;
-  }
-  return *this;
-}
-
-void Picture::reset() {
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = nullptr;
-  width_ = height_ = 0;
-  transparent_ = 0;
 }
 
 void Picture::adopt(HBITMAP bitmap) {
-  reset();
   if (!bitmap) throw PictureError("picture could not be made");
+  bitmap_.reset(bitmap);
   BITMAP bm{};
   const std::uint8_t* rows = OwnSectionRows(bitmap, bm);
   if (!rows) GetObjectA(bitmap, sizeof bm, &bm);
-  bitmap_ = bitmap;
   width_ = bm.bmWidth;
   height_ = bm.bmHeight;
   if (rows && height_ > 0) {
@@ -153,9 +118,9 @@ void Picture::adopt(HBITMAP bitmap) {
     transparent_ = RGB(p[2], p[1], p[0]);
     return;
   }
-  const MemoryDC dc;
-  const SelectedObject selected(dc, bitmap_);
-  transparent_ = GetPixel(dc, 0, height_ - 1) & 0xFFFFFF;
+  const MemoryDC dc = CompatibleDC();
+  const SelectedObject selected = Select(dc.get(), bitmap_.get());
+  transparent_ = GetPixel(dc.get(), 0, height_ - 1) & 0xFFFFFF;
 }
 
 Picture Picture::FromFile(const std::string& path) {
@@ -192,8 +157,9 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
                                  bytes + layout.bitsOffset + layout.bitsSize);
   bits.push_back(0);
   bits.push_back(1);
-  const int rows = SetDIBits(MemoryDC(), section, 0, static_cast<UINT>(layout.height), bits.data(),
-                             reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+  const int rows =
+      SetDIBits(CompatibleDC().get(), section.get(), 0, static_cast<UINT>(layout.height),
+                bits.data(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
   if (rows == 0) throw PictureError("damaged bitmap: the platform refused its pixels");
   return Picture(section.release());
 }
@@ -202,7 +168,7 @@ Picture Picture::FromBitmapResource(int id) {
   const GdiObject<HBITMAP> loaded(static_cast<HBITMAP>(LoadImageA(
       GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) throw PictureError("missing bitmap resource");
-  return Picture(CopyToSection(loaded));
+  return Picture(CopyToSection(loaded.get()));
 }
 
 Picture Picture::FromJpegResource(int id) {
@@ -237,12 +203,12 @@ void Picture::draw(HDC dc, int x, int y, const RECT& clip, bool transparent) con
   const int w = std::min(width_, static_cast<int>(clip.right - x));
   const int h = std::min(height_, static_cast<int>(clip.bottom - y));
   if (w <= 0 || h <= 0) return;
-  const MemoryDC source(dc);
-  const SelectedObject selected(source, bitmap_);
+  const MemoryDC source = CompatibleDC(dc);
+  const SelectedObject selected = Select(source.get(), bitmap_.get());
   if (transparent)
-    DrawTransparent(dc, x, y, w, h, source, 0, 0, transparent_);
+    DrawTransparent(dc, x, y, w, h, source.get(), 0, 0, transparent_);
   else
-    BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
+    BitBlt(dc, x, y, w, h, source.get(), 0, 0, SRCCOPY);
 }
 
 Picture Picture::stretchedTo(int width, int height, bool smooth) const {
@@ -252,40 +218,21 @@ Picture Picture::stretchedTo(int width, int height, bool smooth) const {
   HBITMAP target = NewSection(info, &bits);
   if (!target) throw PictureError("out of memory for a picture");
   {
-    const MemoryDC source;
-    const MemoryDC dest;
-    const SelectedObject sourceSelected(source, bitmap_);
-    const SelectedObject destSelected(dest, target);
+    const MemoryDC source = CompatibleDC();
+    const MemoryDC dest = CompatibleDC();
+    const SelectedObject sourceSelected = Select(source.get(), bitmap_.get());
+    const SelectedObject destSelected = Select(dest.get(), target);
     // Windows 95, 98 and Me have no HALFTONE: where it is refused, COLORONCOLOR stays, not the
     // default BLACKONWHITE, which darkens a colour picture it shrinks.
-    SetStretchBltMode(dest, COLORONCOLOR);
-    if (smooth) SetStretchBltMode(dest, HALFTONE);
-    SetBrushOrgEx(dest, 0, 0, nullptr);
-    StretchBlt(dest, 0, 0, width, height, source, 0, 0, width_, height_, SRCCOPY);
+    SetStretchBltMode(dest.get(), COLORONCOLOR);
+    if (smooth) SetStretchBltMode(dest.get(), HALFTONE);
+    SetBrushOrgEx(dest.get(), 0, 0, nullptr);
+    StretchBlt(dest.get(), 0, 0, width, height, source.get(), 0, 0, width_, height_, SRCCOPY);
     GdiFlush();
   }
   Picture stretched(target);
   stretched.transparent_ = transparent_;
   return stretched;
-}
-
-void Picture::drawStretched(HDC dc, const RECT& box, bool transparent) const {
-  if (!bitmap_) return;
-  const int w = box.right - box.left;
-  const int h = box.bottom - box.top;
-  if (w <= 0 || h <= 0) return;
-  if (transparent) {
-    // Stretched pixel for pixel first, so that the key colour stays exact, then keyed.
-    stretchedTo(w, h, false).draw(dc, box.left, box.top, box, true);
-    return;
-  }
-  const MemoryDC source(dc);
-  const SelectedObject selected(source, bitmap_);
-  const int mode = SetStretchBltMode(dc, COLORONCOLOR);  // where HALFTONE is refused, as above
-  SetStretchBltMode(dc, HALFTONE);
-  SetBrushOrgEx(dc, 0, 0, nullptr);
-  StretchBlt(dc, box.left, box.top, w, h, source, 0, 0, width_, height_, SRCCOPY);
-  SetStretchBltMode(dc, mode);
 }
 
 }  // namespace tk

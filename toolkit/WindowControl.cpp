@@ -13,7 +13,7 @@ WindowControl::~WindowControl() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-HWND WindowControl::handle() const {
+HWND WindowControl::ensureHandle() {
   if (!hwnd_) form_.create();
   return hwnd_;
 }
@@ -47,7 +47,7 @@ void WindowControl::setFocus() {
     form_.focusOnShow_ = this;
     return;
   }
-  SetFocus(handle());
+  SetFocus(ensureHandle());
 }
 
 bool WindowControl::focused() const {

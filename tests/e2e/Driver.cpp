@@ -388,8 +388,9 @@ std::pair<int, int> Selection(HWND edit) {
   return {LOWORD(packed), HIWORD(packed)};
 }
 
-CaptionWatch::CaptionWatch(DWORD processId)
-    : processId_(processId), thread_(CreateThread(nullptr, 0, &Watch, this, 0, nullptr)) {}
+CaptionWatch::CaptionWatch(DWORD processId) : processId_(processId) {
+  thread_ = CreateThread(nullptr, 0, &Watch, this, 0, nullptr);  // once every member is made
+}
 
 CaptionWatch::~CaptionWatch() {
   stop();

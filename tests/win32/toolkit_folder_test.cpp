@@ -211,7 +211,7 @@ TEST_F(FolderControlsTest, FolderIsGivenAsTheFileSystemNamesIt) {
 }
 
 TEST_F(FolderControlsTest, DoubleClickAndEnterOpenTheSelectedEntry) {
-  const HWND list = list_->handle();
+  const HWND list = list_->ensureHandle();
   EXPECT_TRUE(list_->wantsKey(VK_RETURN));
   EXPECT_FALSE(list_->wantsKey(VK_ESCAPE));
   EXPECT_FALSE(list_->wantsKey(VK_TAB));
@@ -360,7 +360,7 @@ TEST_F(FolderControlsTest, OtherDriveMovesTheListToThatDrivesCurrentFolderAndBac
 TEST_F(FolderControlsTest, ChoosingADriveByHandDoesTheSame) {
   const char other = OtherReadyDrive();
   if (!other) GTEST_SKIP() << "no second drive";
-  const HWND combo = drives_->handle();
+  const HWND combo = drives_->ensureHandle();
   auto choose = [&](char letter) {
     for (int i = 0; i < drives_->itemCount(); ++i)
       if (drives_->itemDrive(i) == letter) SendMessageA(combo, CB_SETCURSEL, i, 0);

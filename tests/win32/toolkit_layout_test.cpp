@@ -136,8 +136,11 @@ TEST(FormCreationTest, AFormMadeButNotShownHasNoWindowsUntilOneIsNeeded) {
   EXPECT_EQ(form.Dir_Edit->text(), "C:\\Tolvan");
   EXPECT_EQ(form.handle(), nullptr);
 
-  // Asking for a control's window makes them all, in creation order, with what was set.
-  const HWND memo = form.MsgMemo->handle();
+  // Reading a control's window makes none; asking for it to be made makes them all, in creation
+  // order, with what was set.
+  EXPECT_EQ(form.MsgMemo->handle(), nullptr);
+  EXPECT_EQ(form.handle(), nullptr);
+  const HWND memo = form.MsgMemo->ensureHandle();
   ASSERT_NE(form.handle(), nullptr);
   EXPECT_EQ(GetParent(memo), form.handle());
   char text[64] = {};
@@ -197,7 +200,7 @@ TEST(LayoutTest, EachControlTakesTheDataOfItsRow) {
   EXPECT_GT(form.Label1->width(), 0);
   EXPECT_LT(form.Label1->width(), 200);  // fitted to the caption, not the row's box
 
-  EXPECT_TRUE(GetWindowLongA(form.MsgMemo->handle(), GWL_STYLE) & ES_CENTER);
+  EXPECT_TRUE(GetWindowLongA(form.MsgMemo->ensureHandle(), GWL_STYLE) & ES_CENTER);
   EXPECT_TRUE(Bold(*form.MsgMemo));
   EXPECT_FALSE(Bold(*form.Dir_Edit));
 

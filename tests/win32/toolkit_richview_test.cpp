@@ -86,7 +86,7 @@ Streamed StreamRaw(HWND view, const std::string& bytes, UINT format) {
 
 TEST_P(RichViewTest, IsMadeFromTheFirstLibraryThatLoads) {
   char cls[32] = {};
-  GetClassNameA(view_->handle(), cls, sizeof cls);
+  GetClassNameA(view_->ensureHandle(), cls, sizeof cls);
   EXPECT_STREQ(cls, GetParam().windowClass);
   EXPECT_EQ(view_->windowClass(), GetParam().windowClass);
 }
@@ -126,7 +126,7 @@ TEST_P(RichViewTest, TheControlItselfSaysItRefusedTheText) {
   // What Wine's rich edit reports for text that does not start with "{\rtf": no characters
   // read, and an error code in the stream's dwError (-16 in Wine 8). loadRtf is false because
   // of that report, not because of a test of its own on the text.
-  const Streamed plain = StreamRaw(view_->handle(), "no RTF here", SF_RTF);
+  const Streamed plain = StreamRaw(view_->ensureHandle(), "no RTF here", SF_RTF);
   EXPECT_EQ(plain.characters, 0);
   EXPECT_NE(plain.error, 0u) << "dwError " << static_cast<long>(plain.error);
   const Streamed empty = StreamRaw(view_->handle(), "", SF_RTF);
