@@ -143,10 +143,11 @@ Bytes With32(Bytes b, std::size_t at, std::uint32_t v) {
   Put32(b, at, v);
   return b;
 }
-Shape Depth(std::uint16_t bpp, std::uint32_t compression = 0) {
+Shape Depth(std::uint16_t bpp, std::uint32_t compression = 0, std::size_t runLengthBytes = 0) {
   Shape s;
   s.bitsPerPixel = bpp;
   s.compression = compression;
+  s.runLengthBytes = runLengthBytes;
   return s;
 }
 
@@ -170,24 +171,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"RleOfTrueColour", Make(Depth(24, 1))},
         BadCase{"Rle4OfEightBits", Make(Depth(8, 2))},
         BadCase{"MasksOfTrueColour", Make(Depth(24, 3))},
-        BadCase{"RleWithoutSize", With32(Make([] {
-                                           Shape s = Depth(8, 1);
-                                           s.runLengthBytes = 10;
-                                           return s;
-                                         }()),
-                                         34, 0)},
-        BadCase{"RleLongerThanFile", With32(Make([] {
-                                              Shape s = Depth(8, 1);
-                                              s.runLengthBytes = 10;
-                                              return s;
-                                            }()),
-                                            34, 11)},
-        BadCase{"RleTopDown", With32(Make([] {
-                                       Shape s = Depth(8, 1);
-                                       s.runLengthBytes = 10;
-                                       return s;
-                                     }()),
-                                     22, 0xFFFFFFFE)},
+        BadCase{"RleWithoutSize", With32(Make(Depth(8, 1, 10)), 34, 0)},
+        BadCase{"RleLongerThanFile", With32(Make(Depth(8, 1, 10)), 34, 11)},
+        BadCase{"RleTopDown", With32(Make(Depth(8, 1, 10)), 22, 0xFFFFFFFE)},
         BadCase{"PaletteLongerThanDepth", With32(Make(Depth(4)), 46, 17)},
         BadCase{"PaletteOverlapsPixels", With32(Make(Depth(8)), 10, 54 + 255 * 4)},
         BadCase{"PixelsBeyondEnd", With32(kGood, 10, 0xFFFFFF00)},

@@ -30,15 +30,6 @@ struct BitmapShape {
   std::size_t runLengthBytes = 0;
 };
 
-// The whole file: the headers, the palette (the colours `pixel` uses at 8 bits, zeros else), the
-// three colour masks that follow a 40-byte header with compression 3 (zeros: every colour
-// empty), and the rows, each padded to four bytes: `pixel`'s colours at 8, 24 and 32 bits, zeros
-// at other depths or without `pixel`.
-inline std::string BitmapBytes(const BitmapShape& shape, const PixelColour& pixel = nullptr);
-
-// A 24-bit file of `width` x `height` pixels, the bottom row stored first.
-inline std::string BitmapBytes(int width, int height, const PixelColour& pixel);
-
 namespace bitmapfiles {
 
 inline void Le(std::string& out, std::uint32_t value, int bytes) {
@@ -47,7 +38,11 @@ inline void Le(std::string& out, std::uint32_t value, int bytes) {
 
 }  // namespace bitmapfiles
 
-inline std::string BitmapBytes(const BitmapShape& s, const PixelColour& pixel) {
+// The whole file: the headers, the palette (the colours `pixel` uses at 8 bits, zeros else), the
+// three colour masks that follow a 40-byte header with compression 3 (zeros: every colour
+// empty), and the rows, each padded to four bytes: `pixel`'s colours at 8, 24 and 32 bits, zeros
+// at other depths or without `pixel`.
+inline std::string BitmapBytes(const BitmapShape& s, const PixelColour& pixel = nullptr) {
   using bitmapfiles::Le;
   const bool core = s.headerSize == 12;
   const int rows = s.height < 0 ? -s.height : s.height;
@@ -109,6 +104,7 @@ inline std::string BitmapBytes(const BitmapShape& s, const PixelColour& pixel) {
   return b;
 }
 
+// A 24-bit file of `width` x `height` pixels, the bottom row stored first.
 inline std::string BitmapBytes(int width, int height, const PixelColour& pixel) {
   return BitmapBytes(BitmapShape{width, height}, pixel);
 }

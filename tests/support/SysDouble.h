@@ -12,6 +12,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <functional>
 #include <memory>
@@ -33,32 +34,113 @@ class SysDouble : public velm::SysCalls {
   std::vector<std::string> calls;
 
   // Whether the line is of the call named `name` ("copyFile").
-  static bool Is(const std::string& call, const std::string& name);
+  static bool Is(const std::string& call, const std::string& name) {
+    return call.compare(0, name.size(), name) == 0 &&
+           (call.size() == name.size() || call[name.size()] == ' ');
+  }
   // The noted calls named `name`.
-  std::vector<std::string> callsNamed(const std::string& name) const;
+  std::vector<std::string> callsNamed(const std::string& name) const {
+    std::vector<std::string> named;
+    for (const std::string& call : calls)
+      if (Is(call, name)) named.push_back(call);
+    return named;
+  }
   // The noted calls other than the lines written.
-  std::vector<std::string> callsWithoutLines() const;
+  std::vector<std::string> callsWithoutLines() const {
+    std::vector<std::string> kept;
+    for (const std::string& call : calls)
+      if (!Is(call, "writeLine")) kept.push_back(call);
+    return kept;
+  }
 
-  DWORD getFileAttributes(const std::string& path) override;
-  bool setFileAttributes(const std::string& path, DWORD attributes) override;
-  bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
-  bool createDirectory(const std::string& path) override;
-  bool deleteFile(const std::string& path) override;
-  bool setCurrentDirectory(const std::string& path) override;
-  UINT getWindowsDirectory(char* buffer, UINT size) override;
-  std::unique_ptr<velm::TextWriter> createText(const std::string& path) override;
-  bool readFile(const std::string& path, std::string& bytes) override;
-  bool readFileAtMost(const std::string& path, std::size_t maxSize, std::string& bytes) override;
-  std::string specialFolderPath(int csidl) override;
-  HWND findWindow(const char* className, const char* windowName) override;
-  BOOL postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  UINT winExec(const std::string& commandLine, UINT show) override;
-  HRESULT createInstance(REFCLSID clsid, DWORD context, REFIID iid, void** object) override;
+  DWORD getFileAttributes(const std::string& path) override {
+    if (failing("getFileAttributes " + path, false)) return INVALID_FILE_ATTRIBUTES;
+    return SysCalls::getFileAttributes(path);
+  }
+  bool setFileAttributes(const std::string& path, DWORD attributes) override {
+    return !failing("setFileAttributes " + path + " " + std::to_string(attributes), true) &&
+           SysCalls::setFileAttributes(path, attributes);
+  }
+  bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
+    return !failing("copyFile " + from + " " + to + " " + (failIfExists ? "1" : "0"), true) &&
+           SysCalls::copyFile(from, to, failIfExists);
+  }
+  bool createDirectory(const std::string& path) override {
+    return !failing("createDirectory " + path, true) && SysCalls::createDirectory(path);
+  }
+  bool deleteFile(const std::string& path) override {
+    return !failing("deleteFile " + path, true) && SysCalls::deleteFile(path);
+  }
+  bool setCurrentDirectory(const std::string& path) override {
+    return !failing("setCurrentDirectory " + path, true) && SysCalls::setCurrentDirectory(path);
+  }
+  UINT getWindowsDirectory(char* buffer, UINT size) override {
+    if (failing("getWindowsDirectory", false)) return 0;
+    if (!windowsFolder) return SysCalls::getWindowsDirectory(buffer, size);
+    if (windowsFolder->size() + 1 > size) return 0;
+    lstrcpyA(buffer, windowsFolder->c_str());
+    return static_cast<UINT>(windowsFolder->size());
+  }
+  std::unique_ptr<velm::TextWriter> createText(const std::string& path) override {
+    if (failing("createText " + path, true)) return nullptr;
+    std::unique_ptr<velm::TextWriter> real = SysCalls::createText(path);
+    if (!real) return nullptr;
+    return std::make_unique<Writer>(*this, std::move(real));
+  }
+  bool readFile(const std::string& path, std::string& bytes) override {
+    return !failing("readFile " + path, false) && SysCalls::readFile(path, bytes);
+  }
+  bool readFileAtMost(const std::string& path, std::size_t maxSize, std::string& bytes) override {
+    return !failing("readFileAtMost " + path, false) &&
+           SysCalls::readFileAtMost(path, maxSize, bytes);
+  }
+  std::string specialFolderPath(int csidl) override {
+    if (failing("specialFolderPath " + std::to_string(csidl), false)) return std::string();
+    if (csidl == CSIDL_DESKTOPDIRECTORY && desktop) return *desktop;
+    return SysCalls::specialFolderPath(csidl);
+  }
+  HWND findWindow(const char* className, const char* windowName) override {
+    failing(std::string("findWindow ") + (className ? className : "(null)") + " " +
+                (windowName ? windowName : "(null)"),
+            true);
+    return nullptr;
+  }
+  BOOL postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+    return !failing("postMessage " + std::to_string(reinterpret_cast<UINT_PTR>(window)) + " " +
+                        std::to_string(message) + " " + std::to_string(wParam) + " " +
+                        std::to_string(lParam),
+                    true);
+  }
+  UINT winExec(const std::string& commandLine, UINT show) override {
+    // Above 31: started, as WinExec answers.
+    return failing("winExec " + commandLine + " " + std::to_string(show), true) ? 0 : 33;
+  }
+  HRESULT createInstance(REFCLSID clsid, DWORD context, REFIID iid, void** object) override {
+    if (failing("createInstance", true)) return REGDB_E_CLASSNOTREG;
+    return SysCalls::createInstance(clsid, context, iid, object);
+  }
 
  private:
-  class Writer;
+  class Writer : public velm::TextWriter {
+   public:
+    Writer(SysDouble& sys, std::unique_ptr<velm::TextWriter> real)
+        : sys_(sys), real_(std::move(real)) {}
+    bool writeLine(const std::string& line) override {
+      return !sys_.failing("writeLine " + line, true) && real_->writeLine(line);
+    }
+    bool close() override { return !sys_.failing("close", true) && real_->close(); }
+
+   private:
+    SysDouble& sys_;
+    std::unique_ptr<velm::TextWriter> real_;
+  };
+
   // Notes the call (when `noted`), tells `onCall`, and answers whether it is to fail.
-  bool failing(const std::string& call, bool noted);
+  bool failing(const std::string& call, bool noted) {
+    if (noted) calls.push_back(call);
+    if (onCall) onCall(call);
+    return fails && fails(call);
+  }
 };
 
 }  // namespace velmtest
