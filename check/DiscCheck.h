@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Disc.h"
+#include "DiscFacts.h"
 
 namespace velm::check {
 
@@ -48,11 +49,11 @@ struct CatalogueSlot {
 };
 
 struct CatalogueReport {
-  CatalogueSlot slots[9];
+  CatalogueSlot slots[kTitleCount];
   bool revealed = false;
   std::string stoppedAt;  // the file the loading stopped at, when it did
   // Whether button k shows a picture once the catalogue is revealed (title 1 selected).
-  bool buttonShown[9] = {};
+  bool buttonShown[kTitleCount] = {};
 };
 
 // One line of the install manifest.
@@ -101,9 +102,6 @@ struct Report {
 // 248 (room is kept for a file name of 8.3 characters in it).
 constexpr std::size_t kMaxPathLength = 259;
 constexpr std::size_t kMaxFolderPathLength = 248;
-// The default folders the installation proposes (the second on Vista and later, or when there
-// is no "C:\Program Files").
-extern const char* const kDefaultFolders[2];
 
 // The whole check of a disc that could be read.
 Report CheckDisc(const DiscIndex& disc);

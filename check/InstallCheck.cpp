@@ -14,17 +14,13 @@
 
 namespace velm::check {
 
-const char* const kDefaultFolders[2] = {"C:\\Program Files\\Tolvan", "C:\\Tolvan"};
-
 namespace {
 
-const char* const kDataFiles[3] = {"Data\\TolvanI.tbo", "Data\\TolvanHI.tbo", "Data\\Tolvan.tbo"};
-
 std::string ProblemsMessage() {
-  return "\"" + LiteralToUtf8("Η εγκατάσταση παρουσίασε προβλήματα") + "\"";
+  return "\"" + LiteralToUtf8(kInstallProblemMessage) + "\"";
 }
 std::string EntryProblemsMessage() {
-  return "\"" + LiteralToUtf8("Η διαδικασία εγκατάστασης παρουσίασε προβλήματα") + "\"";
+  return "\"" + LiteralToUtf8(kInstallEntryProblemMessage) + "\"";
 }
 
 void Add(Report& r, Severity s, const char* code, const std::string& file, int line,
@@ -244,30 +240,28 @@ std::string Mend(const std::string& code) {
 
 void CheckProgramAndData(const DiscIndex& disc, Report& report) {
   InstallReport& inst = report.install;
-  const DiscEntry* program = disc.findFile("Tolvan.exe");
+  const DiscEntry* program = disc.findFile(kProgramFile);
   inst.programPresent = program != nullptr;
   inst.programReadOnly = program && program->readOnly;
   if (!program) {
-    Add(report, Severity::Problem, "program-missing", "Tolvan.exe", 0,
-        "The disc has no Tolvan.exe.",
+    Add(report, Severity::Problem, "program-missing", kProgramFile, 0,
+        "The disc has no " + std::string(kProgramFile) + ".",
         "The installation's first copy fails; at its end the customer sees " + ProblemsMessage() +
             " and then " + EntryProblemsMessage() + ".",
-        "Put the dictionary program Tolvan.exe in the disc's folder.");
+        "Put the dictionary program " + std::string(kProgramFile) + " in the disc's folder.");
   } else if (!program->readOnly) {
     // Autorun starts the program with the disc's root as its folder, and the removal refuses
     // a drive root: the confirmed removal then ends in its problem message.
     const bool removable = IsSafeRemovalFolder("D:");
-    Add(report, Severity::Problem, "program-writable", "Tolvan.exe", 0,
-        "Tolvan.exe on the disc is writable: its read-only attribute is clear.",
+    Add(report, Severity::Problem, "program-writable", kProgramFile, 0,
+        std::string(kProgramFile) + " on the disc is writable: its read-only attribute is clear.",
         "It takes the disc for an installed dictionary and offers \"" +
-            LiteralToUtf8("Απεγκατάσταση από τον σκληρό δίσκο") +
-            "\": the removal of the disc's own folder" +
-            (removable
-                 ? "."
-                 : " (started from a drive root, a confirmed removal is refused "
-                   "with \"" +
-                       LiteralToUtf8("Η διαδικασία απεγκατάστασης παρουσίασε προβλήματα") + "\")."),
-        "Make Tolvan.exe read-only before the disc is pressed.");
+            LiteralToUtf8(kUninstallEntryCaption) + "\": the removal of the disc's own folder" +
+            (removable ? "."
+                       : " (started from a drive root, a confirmed removal is refused "
+                         "with \"" +
+                             LiteralToUtf8(kUninstallProblemMessage) + "\")."),
+        "Make " + std::string(kProgramFile) + " read-only before the disc is pressed.");
   }
   for (int i = 0; i < 3; ++i) {
     inst.dataPresent[i] = disc.findFile(kDataFiles[i]) != nullptr;
@@ -281,13 +275,10 @@ void CheckProgramAndData(const DiscIndex& disc, Report& report) {
 }
 
 bool IsCatalogueFile(const std::string& key) {
-  for (int k = 1; k <= 9; ++k) {
-    const std::string n = std::to_string(k);
-    for (const auto& name :
-         {"MENU" + n + ".BMP", "MENU" + n + "C.BMP", "VELM" + n + ".RTF", "VELM" + n + ".BMP"})
-      if (key == "CONTENT\\" + name) return true;
-  }
-  return key == "CONTENT\\FIL.TBO";
+  for (int k = 1; k <= kTitleCount; ++k)
+    for (CatalogueRole role : kCatalogueRoles)
+      if (key == PathKey(CataloguePath(k, role))) return true;
+  return key == PathKey(kInstallManifestPath);
 }
 
 // A manifest that is there but cannot be read.
@@ -305,7 +296,8 @@ void CheckManifestFile(const DiscIndex& disc, Report& report, std::string& bytes
     Add(report, Severity::Note, "manifest-missing", kInstallManifestPath, 0,
         "The disc has no install manifest.",
         "The installation copies the program and its data files and nothing of content.",
-        "Add content\\fil.tbo listing the content to install, if there is any.");
+        "Add " + std::string(kInstallManifestPath) +
+            " listing the content to install, if there is any.");
   } else if (!inst.manifestReadable) {
     Add(report, Severity::Problem, "manifest-unreadable", kInstallManifestPath, 0,
         "The install manifest cannot be read.",
@@ -370,7 +362,7 @@ InstallOutcome InstallInto(const DiscIndex& disc, const char* folder,
   Installation run(disc, folder, manifest.folderLines);
   for (const InstallStep& step : PlanProgramAndData(folder)) {
     const Failure f = run.run(step, 0);
-    if (step.kind == InstallStep::Kind::Copy && step.source == "Tolvan.exe")
+    if (step.kind == InstallStep::Kind::Copy && step.source == kProgramFile)
       run.outcome().programCopied = f.code.empty();
   }
   if (ManifestUnreadable(inst)) {

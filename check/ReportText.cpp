@@ -34,18 +34,9 @@ const char* KindName(ManifestLine::Kind k) {
 }
 
 std::string Messages(const InstallOutcome& o) {
-  if (o.success)
-    return "the success message \"" +
-           LiteralToUtf8(
-               "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού "
-               "Λεξικού μπορείτε πλέον να χρησιμοποιείτε το εικονίδιο στην επιφάνεια "
-               "εργασίας.") +
-           "\"";
-  std::string text =
-      "the problems message \"" + LiteralToUtf8("Η εγκατάσταση παρουσίασε προβλήματα") + "\"";
-  if (!o.programCopied)
-    text +=
-        " and then \"" + LiteralToUtf8("Η διαδικασία εγκατάστασης παρουσίασε προβλήματα") + "\"";
+  if (o.success) return "the success message \"" + LiteralToUtf8(kInstallDoneMessage) + "\"";
+  std::string text = "the problems message \"" + LiteralToUtf8(kInstallProblemMessage) + "\"";
+  if (!o.programCopied) text += " and then \"" + LiteralToUtf8(kInstallEntryProblemMessage) + "\"";
   return text;
 }
 
@@ -124,7 +115,7 @@ std::string CatalogueText(const CatalogueReport& cat) {
   if (cat.revealed) {
     t += "  The catalogue is revealed with title 1 selected; buttons with a picture:";
     bool any = false;
-    for (int k = 1; k <= 9; ++k)
+    for (int k = 1; k <= kTitleCount; ++k)
       if (cat.buttonShown[k - 1]) t += " " + std::to_string(k), any = true;
     t += any ? "\n" : " none\n";
   } else {
@@ -154,12 +145,12 @@ std::string ManifestLineText(const ManifestLine& l, const InstallReport& inst) {
 // longest path under each default folder.
 std::string InstallationText(const InstallReport& inst) {
   std::string t = "Installation\n";
-  t += std::string("  Tolvan.exe: ") +
+  t += std::string("  ") + kProgramFile + ": " +
        (inst.programPresent ? (inst.programReadOnly ? "read-only" : "writable") : "missing") + "\n";
-  const char* const data[3] = {"Data\\TolvanI.tbo", "Data\\TolvanHI.tbo", "Data\\Tolvan.tbo"};
   for (int i = 0; i < 3; ++i)
-    t += std::string("  ") + data[i] + ": " + (inst.dataPresent[i] ? "present" : "missing") + "\n";
-  t += "  content\\fil.tbo: ";
+    t += std::string("  ") + kDataFiles[i] + ": " + (inst.dataPresent[i] ? "present" : "missing") +
+         "\n";
+  t += std::string("  ") + kInstallManifestPath + ": ";
   if (!inst.manifestPresent)
     t += "missing\n";
   else if (!inst.manifestReadable)
@@ -207,7 +198,7 @@ std::string SlotJson(const CatalogueSlot& slot) {
       j += ", \"width\": " + std::to_string(f.width) + ", \"height\": " + std::to_string(f.height);
     j += "}";
   }
-  return j + "]}" + (slot.number < 9 ? ",\n" : "\n");
+  return j + "]}" + (slot.number < kTitleCount ? ",\n" : "\n");
 }
 
 // The "catalogue" member.
@@ -216,7 +207,7 @@ std::string CatalogueJson(const CatalogueReport& cat) {
   j += "    \"stoppedAt\": " + (cat.revealed ? std::string("null") : Json(cat.stoppedAt)) + ",\n";
   j += "    \"buttonsShown\": [";
   bool first = true;
-  for (int k = 1; k <= 9; ++k)
+  for (int k = 1; k <= kTitleCount; ++k)
     if (cat.buttonShown[k - 1]) j += (first ? "" : ", ") + std::to_string(k), first = false;
   j += "],\n    \"titles\": [\n";
   for (const CatalogueSlot& slot : cat.slots) j += SlotJson(slot);

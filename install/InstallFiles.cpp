@@ -16,13 +16,6 @@
 
 namespace velm {
 
-const char kFolderCreationMessage[] =
-    "Παρουσιάστηκε πρόβλημα κατά τη δημιουργία του φακέλου. Παρακαλώ επιλέξτε άλλο φάκελο";
-const char kInstallDoneMessage[] =
-    "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού Λεξικού μπορείτε πλέον "
-    "να χρησιμοποιείτε το εικονίδιο στην επιφάνεια εργασίας.";
-const char kInstallProblemMessage[] = "Η εγκατάσταση παρουσίασε προβλήματα";
-
 namespace {
 
 class InstallFailure : public std::runtime_error {
@@ -108,7 +101,7 @@ bool TSelectCustomDirForm::Install_Files() {
         throw InstallFailure("the install manifest cannot be read");
       if (!RunInstallSteps(PlanManifest(folder, manifest))) success = false;
     }
-    CreateDesktopShortcut(folder + "\\Tolvan.exe", "", folder, kDictionaryShortcutName);
+    CreateDesktopShortcut(folder + "\\" + kProgramFile, "", folder, kDictionaryShortcutName);
     SaveDataFolderSetting(folder);
     // The plain arrow from here on, over every control, until the program ends.
     app.setCursor(tk::AppCursor::Arrow);

@@ -6,13 +6,12 @@
 #include <memory>
 
 #include "Application.h"
+#include "DiscFacts.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
 #include "SysCalls.h"
 
 namespace velm {
-
-const char kInstallEntryProblemMessage[] = "Η διαδικασία εγκατάστασης παρουσίασε προβλήματα";
 
 void RunInstallFlow(tk::Form& mainWindow) {
   bool failed = false;
@@ -24,7 +23,7 @@ void RunInstallFlow(tk::Form& mainWindow) {
     const int result = dialog->showModal();
     SetFocus(mainWindow.handle());
     const std::string folder = dialog->Dir_Edit->text();
-    if (result == tk::mrOk && !folder.empty() && !Sys().fileExists(folder + "\\Tolvan.exe"))
+    if (result == tk::mrOk && !folder.empty() && !Sys().fileExists(folder + "\\" + kProgramFile))
       tk::Application::instance().messageBox(kInstallEntryProblemMessage);
   } catch (...) {
     failed = true;

@@ -9,10 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace velm {
+#include "DiscFacts.h"  // the manifest's place, kInstallManifestPath
 
-// The manifest's place, relative to the dictionary's folder on the disc.
-constexpr char kInstallManifestPath[] = "content\\fil.tbo";
+namespace velm {
 
 struct ManifestEntry {
   enum class Kind { Folder, File };

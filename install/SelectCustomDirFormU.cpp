@@ -52,12 +52,7 @@ tk::FormSpec FolderDialogSpec() {
   return props;
 }
 
-const char kInstallCaption[] = "Επιλογή φακέλου για εγκατάσταση λεξικού";
 const char kEntriesCaption[] = "Επιλογή φακέλου για επεξεργασμένα λήμματα";
-
-const char kFolderWithoutVersion[] = "C:\\Tolvan";
-const char kFolderUnderProgramFiles[] = "C:\\Program Files\\Tolvan";
-const char kProgramFiles[] = "C:\\Program Files";
 
 }  // namespace
 
@@ -98,7 +93,7 @@ void TSelectCustomDirForm::createControls() {
 void TSelectCustomDirForm::FormShow(tk::Control*) {
   try {
     if (FMode == "INSTALL") {
-      setCaption(kInstallCaption);
+      setCaption(kInstallDialogCaption);
       Image2->show();
       Image1->hide();
       MsgMemo->setText(InstallText());
@@ -118,11 +113,11 @@ void TSelectCustomDirForm::FormShow(tk::Control*) {
     DriveComboBox1->setDrive('c');
     // The version is asked first; the folder is looked for only when it is not Vista.
     if (GetWindowsVersion() == WindowsVista)
-      Dir_Edit->setText(kFolderWithoutVersion);
-    else if (FolderExists(kProgramFiles))
+      Dir_Edit->setText(kFolderOnDriveC);
+    else if (FolderExists(kProgramFilesFolder))
       Dir_Edit->setText(kFolderUnderProgramFiles);
     else
-      Dir_Edit->setText(kFolderWithoutVersion);
+      Dir_Edit->setText(kFolderOnDriveC);
     Dir_Edit->setFocus();
   } catch (...) {
     // The dialog stays as far as it got.

@@ -16,10 +16,6 @@
 
 namespace velm {
 
-const char kUninstallProblemMessage[] = "Η διαδικασία απεγκατάστασης παρουσίασε προβλήματα";
-const char kDictionaryShortcutName[] = "Duzivod Uzedov.lnk";
-const char kDictionaryWindowTitle[] = "Duzivod Uzedov";
-
 namespace {
 
 class RemovalFailure : public std::runtime_error {
@@ -58,7 +54,7 @@ void RemoveInstallation() {
 
   DeleteDesktopShortcut(kDictionaryShortcutName);
 
-  std::unique_ptr<TextWriter> script = Sys().createText(AskDesktop().ansi + kScriptFileName);
+  std::unique_ptr<TextWriter> script = Sys().createText(AskDesktop().ansi + "\\" + kScriptName);
   if (!script) throw RemovalFailure("the removal script cannot be created");
   // Each line is written before the next is formed; the desktop is asked afresh for the lines
   // that name it.
@@ -80,7 +76,7 @@ void RemoveInstallation() {
   // path as it is, unquoted; a path with blanks is found by CreateProcess's own search.
   const std::string desktop = AskDesktop().ansi;
   Sys().setCurrentDirectory(desktop);
-  Sys().winExec(desktop + kScriptFileName, SW_HIDE);
+  Sys().winExec(desktop + "\\" + kScriptName, SW_HIDE);
 
   tk::Application::instance().terminate();
 }

@@ -15,15 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "DiscFacts.h"
 #include "E2e.h"
 
 namespace e2e {
 namespace uninstall {
 
-constexpr char kConfirmCaption[] = "Απεγκατάσταση Ιατρικού Λεξικού";
-constexpr char kDictionaryCaption[] = "Duzivod Uzedov";
-constexpr char kProblemMessage[] = "Η διαδικασία απεγκατάστασης παρουσίασε προβλήματα";
-constexpr char kShortcutName[] = "Duzivod Uzedov.lnk";
+constexpr const char* kConfirmCaption = velm::kConfirmUninstallCaption;
+constexpr const char* kDictionaryCaption = velm::kDictionaryWindowTitle;
+constexpr const char* kProblemMessage = velm::kUninstallProblemMessage;
+constexpr const char* kShortcutName = velm::kDictionaryShortcutName;
 // A point inside the removal entry "Απεγκατάσταση από τον σκληρό δίσκο" at (248,420)-(442,433).
 constexpr int kEntryX = 300;
 constexpr int kEntryY = 426;

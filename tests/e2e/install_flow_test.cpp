@@ -64,7 +64,7 @@ class installE2e : public ::testing::Test {
 
   void SetUp() override { RemoveTree(base_); }
   void TearDown() override { RemoveTree(base_); }
-  std::string shortcut() const { return desktop_.path() + "\\Duzivod Uzedov.lnk"; }
+  std::string shortcut() const { return desktop_.path() + "\\" + velm::kDictionaryShortcutName; }
 };
 
 TEST_F(installE2e, NewFolderGetsEveryFileByteForByteThenInstallingAgainChangesNothing) {

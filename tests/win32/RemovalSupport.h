@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "DiscFacts.h"
 #include "ConfirmUninstallFormU.h"
 #include "Form.h"
 #include "PelmoraLib.h"
@@ -204,9 +205,9 @@ class MainWindow {
  public:
   MainWindow() {
     tk::Application& app = tk::Application::instance();
-    app.setTitle("Εκδόσεις Βελμαρόδη");
+    app.setTitle(velm::kAppTitle);
     tk::FormSpec props;
-    props.caption = "Εκδόσεις Βελμαρόδη";
+    props.caption = velm::kAppTitle;
     props.clientWidth = 750;
     props.clientHeight = 470;
     form_ = std::make_unique<tk::Form>(props);

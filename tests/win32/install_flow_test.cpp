@@ -54,7 +54,7 @@ class InstallSys : public SysCalls {
     return static_cast<UINT>(windowsFolder.size());
   }
   bool readFile(const std::string& path, std::string& bytes) override {
-    if (failManifestRead && path == "content\\fil.tbo") return false;
+    if (failManifestRead && path == kInstallManifestPath) return false;
     return SysCalls::readFile(path, bytes);
   }
   HRESULT createInstance(REFCLSID clsid, DWORD context, REFIID iid, void** object) override {
@@ -126,8 +126,8 @@ class InstallFlowTest : public ::testing::Test {
     RunInstallFlow(main_.form());
     return answerer.seen();
   }
-  std::string settingsFile() const { return windows_ + "\\Tolvan.ini"; }
-  std::string shortcut() const { return desktop_ + "\\Duzivod Uzedov.lnk"; }
+  std::string settingsFile() const { return windows_ + "\\" + kSettingsFileName; }
+  std::string shortcut() const { return desktop_ + "\\" + kDictionaryShortcutName; }
   void expectBackOnTheDisc() const { EXPECT_EQ(WithoutTrailingBackslash(CurrentFolder()), disc_); }
 };
 

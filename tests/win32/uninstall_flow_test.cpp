@@ -62,7 +62,7 @@ class UninstallFlowTest : public ::testing::Test {
     RunUninstallFlow(main_.form());
     return answerer.seen();
   }
-  std::string script() const { return desktop_ + "\\uninst.bat"; }
+  std::string script() const { return desktop_ + "\\" + kScriptName; }
 };
 
 // The script as it must be, for the folder D and the desktop (the console code page's bytes).
