@@ -56,6 +56,15 @@ struct CatalogueReport {
   bool buttonShown[kTitleCount] = {};
 };
 
+// Why a planned step fails; an empty code when it succeeds.
+struct StepFailure {
+  std::string code;  // a short fixed name, e.g. "manifest-listed-twice"
+  std::string why;
+  bool failed() const { return !code.empty(); }
+  bool operator==(const StepFailure& other) const { return code == other.code && why == other.why; }
+  bool operator!=(const StepFailure& other) const { return !(*this == other); }
+};
+
 // One line of the install manifest.
 struct ManifestLine {
   enum class Kind { Empty, Folder, File, Refused };
@@ -63,8 +72,8 @@ struct ManifestLine {
   Kind kind = Kind::Empty;
   std::string text;  // the line as written
   // The step's outcome under each default folder (`InstallReport::outcomes` order); empty lines
-  // have none. "" when the step succeeds, else why it fails.
-  std::vector<std::string> failures;
+  // have none.
+  std::vector<StepFailure> failures;
 };
 
 // The installation into one default folder, as a new folder.

@@ -130,10 +130,10 @@ std::string ManifestLineText(const ManifestLine& l, const InstallReport& inst) {
                     Pad(KindName(l.kind), 8) + Cp1253ToUtf8(l.text);
   std::string fails;
   for (std::size_t i = 0; i < l.failures.size(); ++i) {
-    const std::string& f = l.failures[i];
-    if (f.empty() || (i == 1 && f == l.failures[0])) continue;
+    const StepFailure& f = l.failures[i];
+    if (!f.failed() || (i == 1 && f == l.failures[0])) continue;
     fails += fails.empty() ? "  fails: " : "; ";
-    fails += f.substr(0, f.find(':'));
+    fails += f.code;
     if (l.failures[0] != l.failures[1]) fails += " under " + Cp1253ToUtf8(inst.outcomes[i].folder);
   }
   for (char& c : row)
@@ -222,8 +222,10 @@ std::string ManifestLinesJson(const std::vector<ManifestLine>& lines) {
     j += std::string(i ? ",\n" : "\n") + "      {\"line\": " + std::to_string(l.number) +
          ", \"kind\": \"" + KindName(l.kind) + "\", \"text\": " + Json(Cp1253ToUtf8(l.text)) +
          ", \"failures\": [";
-    for (std::size_t k = 0; k < l.failures.size(); ++k)
-      j += (k ? ", " : "") + (l.failures[k].empty() ? std::string("null") : Json(l.failures[k]));
+    for (std::size_t k = 0; k < l.failures.size(); ++k) {
+      const StepFailure& f = l.failures[k];
+      j += (k ? ", " : "") + (f.failed() ? Json(f.code + ": " + f.why) : std::string("null"));
+    }
     j += "]}";
   }
   return j + (lines.empty() ? "]" : "\n    ]");

@@ -1,10 +1,8 @@
 // The folder dialog's OK handler and the copying of the installation (see SelectCustomDirFormU.h):
-// the chosen folder made absolute, checked against the removal's folder rule and created, then
-// the planned steps carried out through the seam from the disc's folder, the shortcut, the
-// settings file and the one message of the outcome.
+// the chosen folder made absolute, checked against the removal's folder rule and created by its
+// planned step, then the planned installation carried out from the disc's folder (InstallPlan.h)
+// and the one message of the outcome.
 #include <windows.h>
-
-#include <stdexcept>
 
 #include "Application.h"
 #include "ConsoleText.h"
@@ -17,11 +15,6 @@
 namespace velm {
 
 namespace {
-
-class InstallFailure : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // "X:\..." or "\\...": a path that names its drive or share and its root.
 bool IsFullyQualified(const std::string& path) {
@@ -69,8 +62,7 @@ void TSelectCustomDirForm::BitBtn1Click(tk::Control&) {
       app.messageBox(kFolderCreationMessage);
       return;
     }
-    if (!FolderExists(folder))
-      CreateFolderChain(folder.back() == '\\' ? folder + "Data" : folder + "\\Data");
+    RunInstallStep(PlanNewFolder(folder));
     if (!FolderExists(folder)) {
       app.messageBox(kFolderCreationMessage);
       return;
@@ -93,16 +85,7 @@ bool TSelectCustomDirForm::Install_Files() {
     // The sources are relative to the disc's folder; the directory list may have moved the
     // working directory anywhere.
     Sys().setCurrentDirectory(SourceFolder);
-    const std::string folder = Dir_Edit->text();
-    bool success = RunInstallSteps(PlanProgramAndData(folder));
-    if (Sys().fileExists(kInstallManifestPath)) {
-      std::string manifest;
-      if (!Sys().readFile(kInstallManifestPath, manifest))
-        throw InstallFailure("the install manifest cannot be read");
-      if (!RunInstallSteps(PlanManifest(folder, manifest))) success = false;
-    }
-    CreateDesktopShortcut(folder + "\\" + kProgramFile, "", folder, kDictionaryShortcutName);
-    SaveDataFolderSetting(folder);
+    const bool success = RunInstallSteps(PlanInstallation(Dir_Edit->text(), ReadDiscManifest()));
     // The plain arrow from here on, over every control, until the program ends.
     app.setCursor(tk::AppCursor::Arrow);
     app.messageBox(success ? kInstallDoneMessage : kInstallProblemMessage);

@@ -65,12 +65,32 @@ std::vector<InstallStep> PlanManifest(const std::string& folder,
       steps.push_back(Copy(std::string(kCatalogueFolder) + "\\" + entry.path,
                            folder + "\\" + kCatalogueFolder + "\\" + entry.path));
     }
+    steps.back().line = entry.number;
   }
   return steps;
 }
 
 std::vector<InstallStep> PlanManifest(const std::string& folder, std::string_view manifestBytes) {
   return PlanManifest(folder, ReadInstallManifest(manifestBytes));
+}
+
+InstallStep PlanNewFolder(const std::string& folder) {
+  const bool endsInBackslash = !folder.empty() && folder.back() == '\\';
+  return {InstallStep::Kind::FolderChain, folder,
+          folder + (endsInBackslash ? "" : "\\") + kDataFolder, false};
+}
+
+std::vector<InstallStep> PlanInstallation(const std::string& folder, const DiscManifest& manifest) {
+  std::vector<InstallStep> steps = PlanProgramAndData(folder);
+  if (manifest.state == DiscManifest::State::Unreadable) {
+    steps.push_back({InstallStep::Kind::ManifestUnreadable, kInstallManifestPath, "", true});
+  } else {
+    for (InstallStep& step : PlanManifest(folder, manifest.entries))
+      steps.push_back(std::move(step));
+  }
+  steps.push_back({InstallStep::Kind::Shortcut, folder + "\\" + kProgramFile, folder, false});
+  steps.push_back({InstallStep::Kind::Settings, std::string(), folder, false});
+  return steps;
 }
 
 }  // namespace velm

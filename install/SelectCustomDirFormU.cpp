@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "InstallSteps.h"
 #include "Layout.h"
 #include "PelmoraLib.h"
 #include "resource.h"
