@@ -32,6 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.run();
     app.setMainForm(nullptr);
   } catch (...) {
+    // The main window could not be made or run: the program ends with code 1, showing nothing.
     return 1;
   }
   return 0;

@@ -6,6 +6,7 @@
 
 #include "Application.h"
 #include "ConsoleText.h"
+#include "EntryFlow.h"
 #include "InstallSteps.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
@@ -45,37 +46,35 @@ bool IsInstallableFolder(std::string folder) {
 
 }  // namespace
 
+// A user event, through the toolkit's guard: a failure ends it silently, and the dialog stays open
+// unless its result was set.
 void TSelectCustomDirForm::BitBtn1Click(tk::Control&) {
-  try {
-    tk::Application& app = tk::Application::instance();
-    std::string folder = Dir_Edit->text();
-    if (folder.empty()) {
-      // Closes as confirmed; the entry then sees the empty field and does nothing more.
-      setModalResult(tk::mrOk);
-      return;
-    }
-    folder = AbsoluteFolder(folder);
-    const bool install = FMode == "INSTALL";
-    // What is installed must be removable: a folder the removal would refuse is refused here,
-    // before anything is written, as a folder that cannot be created is.
-    if (install && !IsInstallableFolder(folder)) {
-      app.messageBox(kFolderCreationMessage);
-      return;
-    }
-    RunInstallStep(PlanNewFolder(folder));
-    if (!FolderExists(folder)) {
-      app.messageBox(kFolderCreationMessage);
-      return;
-    }
-    // The one folder every later step reads, the entry included.
-    Dir_Edit->setText(folder);
-    if (!install)
-      setModalResult(tk::mrOk);
-    else
-      setModalResult(Install_Files() ? tk::mrOk : tk::mrCancel);
-  } catch (...) {
-    // The dialog stays open unless its result was set.
+  tk::Application& app = tk::Application::instance();
+  std::string folder = Dir_Edit->text();
+  if (folder.empty()) {
+    // Closes as confirmed; the entry then sees the empty field and does nothing more.
+    setModalResult(tk::mrOk);
+    return;
   }
+  folder = AbsoluteFolder(folder);
+  const bool install = FMode == "INSTALL";
+  // What is installed must be removable: a folder the removal would refuse is refused here,
+  // before anything is written, as a folder that cannot be created is.
+  if (install && !IsInstallableFolder(folder)) {
+    app.messageBox(kFolderCreationMessage);
+    return;
+  }
+  RunInstallStep(PlanNewFolder(folder));
+  if (!FolderExists(folder)) {
+    app.messageBox(kFolderCreationMessage);
+    return;
+  }
+  // The one folder every later step reads, the entry included.
+  Dir_Edit->setText(folder);
+  if (!install)
+    setModalResult(tk::mrOk);
+  else
+    setModalResult(Install_Files() ? tk::mrOk : tk::mrCancel);
 }
 
 bool TSelectCustomDirForm::Install_Files() {
@@ -91,12 +90,12 @@ bool TSelectCustomDirForm::Install_Files() {
     app.messageBox(success ? kInstallDoneMessage : kInstallProblemMessage);
     return true;
   } catch (...) {
-    // Files may have been copied already: closing in silence would read as success.
+    // A step that raised (the manifest cannot be read, the shortcut's link object cannot be
+    // made) abandons the rest: the arrow back, and false, which closes the dialog as cancelled.
+    // Files may have been copied already: closing in silence would read as success, so the
+    // problems message is shown.
     app.setCursor(tk::AppCursor::Arrow);
-    try {
-      app.messageBox(kInstallProblemMessage);
-    } catch (...) {
-    }
+    ReportFlowProblem(kInstallProblemMessage);
     return false;
   }
 }

@@ -10,6 +10,7 @@
 #include "Application.h"
 #include "ConfirmUninstallFormU.h"
 #include "ConsoleText.h"
+#include "EntryFlow.h"
 #include "PelmoraLib.h"
 #include "SysCalls.h"
 #include "UninstallScript.h"
@@ -81,43 +82,25 @@ void RemoveInstallation() {
   tk::Application::instance().terminate();
 }
 
-void ReportProblem() {
-  try {
-    tk::Application::instance().messageBox(kUninstallProblemMessage);
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 void RunUninstallFlow(tk::Form& mainWindow) {
-  bool failed = false;   // outside the removal: reported once the clean-up has run
-  bool started = false;  // the script runs: the current folder stays on the desktop
-  std::unique_ptr<TConfirmUninstallForm> confirm;
-  try {
-    // A fresh window for every click; the one made at start-up is never used.
-    confirm = std::make_unique<TConfirmUninstallForm>();
-    const int result = confirm->showModal();
-    SetFocus(mainWindow.handle());
-    if (result == tk::mrOk) {
-      try {
-        RemoveInstallation();
-        started = true;
-      } catch (...) {
-        // At once, while the confirmation window still exists (hidden); not again below.
-        ReportProblem();
-      }
-    }
-  } catch (...) {
-    failed = true;
-  }
-  try {
-    confirm.reset();
-    if (!started) Sys().setCurrentDirectory(SourceFolder);
-  } catch (...) {
-    failed = true;
-  }
-  if (failed) ReportProblem();
+  RunEntryFlow(
+      mainWindow, kUninstallProblemMessage,
+      [] { return std::make_unique<TConfirmUninstallForm>(); },
+      [](tk::Form&, int result) {
+        if (result != tk::mrOk) return true;
+        try {
+          RemoveInstallation();
+        } catch (...) {
+          // A failed removal is reported at once, while the confirmation window still exists
+          // (hidden), and not again by the entry; what was done stays done.
+          ReportFlowProblem(kUninstallProblemMessage);
+          return true;
+        }
+        // The script runs: the working directory stays on the desktop.
+        return false;
+      });
 }
 
 }  // namespace velm
