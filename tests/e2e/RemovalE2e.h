@@ -84,8 +84,9 @@ inline std::vector<std::string> Names(const Tree& tree) {
 inline void InstallCopy(const std::string& folder) {
   ASSERT_TRUE(MakeFolders(folder)) << folder;
   const std::string disc = SampleDisc();
-  ASSERT_TRUE(CopyFileA((disc + "\\Tolvan.exe").c_str(), (folder + "\\Tolvan.exe").c_str(), TRUE));
-  SetFileAttributesA((folder + "\\Tolvan.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(CopyFileA((disc + "\\" + velm::kProgramFile).c_str(),
+                        (folder + "\\" + velm::kProgramFile).c_str(), TRUE));
+  SetFileAttributesA((folder + "\\" + velm::kProgramFile).c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_TRUE(CopyTree(disc + "\\Data", folder + "\\Data"));
   ASSERT_TRUE(CopyTree(disc + "\\content", folder + "\\Content"));
 }
@@ -107,7 +108,7 @@ inline void MakeShortcut(const std::string& desktop, const std::string& folder) 
   IShellLinkA* link = nullptr;
   ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                          IID_IShellLinkA, reinterpret_cast<void**>(&link))));
-  link->SetPath((folder + "\\Tolvan.exe").c_str());
+  link->SetPath((folder + "\\" + velm::kProgramFile).c_str());
   link->SetArguments("");
   link->SetWorkingDirectory(folder.c_str());
   IPersistFile* file = nullptr;
@@ -237,7 +238,7 @@ class UnmanagedWindows {
 
 // The dictionary program started from its installed folder, as its shortcut starts it.
 inline std::unique_ptr<Process> StartDictionary(const std::string& folder) {
-  auto dictionary = std::make_unique<Process>(folder + "\\Tolvan.exe", "", folder);
+  auto dictionary = std::make_unique<Process>(folder + "\\" + velm::kProgramFile, "", folder);
   EXPECT_NE(dictionary->waitForWindow(kDictionaryCaption), nullptr)
       << "the dictionary's window did not appear";
   return dictionary;

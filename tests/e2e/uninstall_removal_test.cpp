@@ -47,7 +47,7 @@ class uninstallE2e : public ::testing::Test {
   void makeSibling() {
     ASSERT_TRUE(MakeFolders(sibling_ + "\\Content\\Λήμματα"));
     ASSERT_TRUE(MakeFolders(sibling_ + "\\Data"));
-    ASSERT_TRUE(WriteFileBytes(sibling_ + "\\Tolvan.exe", "not the installed one"));
+    ASSERT_TRUE(WriteFileBytes(sibling_ + "\\" + velm::kProgramFile, "not the installed one"));
     ASSERT_TRUE(WriteFileBytes(sibling_ + "\\Data\\Tolvan.tbo", "old data"));
     ASSERT_TRUE(WriteFileBytes(sibling_ + "\\Content\\Λήμματα\\Α.txt", "Αλφα"));
   }
@@ -57,14 +57,15 @@ class uninstallE2e : public ::testing::Test {
     const bool done = WaitUntil(
         [&] {
           return !Exists(folder + "\\Content") && !Exists(folder + "\\Data") &&
-                 !Exists(folder + "\\Tolvan.exe") && !Exists(desktopFile("uninst.bat"));
+                 !Exists(folder + "\\" + velm::kProgramFile) &&
+                 !Exists(desktopFile(velm::kScriptName));
         },
         kScriptTimeoutMs, 100);
     EXPECT_TRUE(done) << "the script did not finish its work";
     EXPECT_FALSE(Exists(folder + "\\Content"));
     EXPECT_FALSE(Exists(folder + "\\Data"));
-    EXPECT_FALSE(Exists(folder + "\\Tolvan.exe"));
-    EXPECT_FALSE(Exists(desktopFile("uninst.bat"))) << "the script did not delete itself";
+    EXPECT_FALSE(Exists(folder + "\\" + velm::kProgramFile));
+    EXPECT_FALSE(Exists(desktopFile(velm::kScriptName))) << "the script did not delete itself";
   }
 
   // Confirms with Enter on the opened confirmation window and waits for both programs to end.
@@ -86,7 +87,7 @@ TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   const Tree sibling = Snapshot(sibling_);
   MakeShortcut(desktop_->path(), folder_);
   // An old script on the desktop is replaced, not added to.
-  ASSERT_TRUE(WriteFileBytes(desktopFile("uninst.bat"), std::string(5000, 'x')));
+  ASSERT_TRUE(WriteFileBytes(desktopFile(velm::kScriptName), std::string(5000, 'x')));
 
   std::unique_ptr<Process> dictionary = StartDictionary(folder_);
   Running app = StartForRemoval(folder_ + "\\");
@@ -164,7 +165,7 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
   expectInstallationRemoved(folder_);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_); }, kScriptTimeoutMs, 100));
   EXPECT_FALSE(Exists(desktopFile(kShortcutName)));
-  EXPECT_TRUE(Exists(sibling_ + "\\Tolvan.exe"));
+  EXPECT_TRUE(Exists(sibling_ + "\\" + velm::kProgramFile));
 }
 
 // The argument names a folder without its trailing backslash: dropping its last character would
@@ -172,9 +173,9 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
 TEST_F(uninstallE2e, ArgumentWithoutTrailingBackslashIsRefusedAndNothingChanges) {
   const std::string argument = base_ + "\\Lexi";
   // The entry is offered because "<argument>Tolvan.exe" is a writable file.
-  ASSERT_TRUE(
-      CopyFileA((SampleDisc() + "\\Tolvan.exe").c_str(), (argument + "Tolvan.exe").c_str(), TRUE));
-  SetFileAttributesA((argument + "Tolvan.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(CopyFileA((SampleDisc() + "\\" + velm::kProgramFile).c_str(),
+                        (argument + velm::kProgramFile).c_str(), TRUE));
+  SetFileAttributesA((argument + velm::kProgramFile).c_str(), FILE_ATTRIBUTE_NORMAL);
   InstallCopy(base_ + "\\Lex");
   MakeShortcut(desktop_->path(), base_ + "\\Lex");
   const Tree before = Snapshot(base_);
@@ -229,7 +230,7 @@ TEST_F(uninstallE2e, PercentSignsInTheFolderNameAreNotExpandedByTheScript) {
 TEST_F(uninstallE2e, DesktopThatCannotTakeTheScriptIsReportedOnceAndTheProgramStays) {
   InstallCopy(folder_);
   MakeShortcut(desktop_->path(), folder_);
-  ASSERT_TRUE(MakeFolders(desktopFile("uninst.bat")));
+  ASSERT_TRUE(MakeFolders(desktopFile(velm::kScriptName)));
   const Tree before = Snapshot(base_);
 
   std::unique_ptr<Process> dictionary = StartDictionary(folder_);
