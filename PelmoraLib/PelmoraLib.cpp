@@ -120,6 +120,22 @@ void SaveDataFolderSetting(const std::string& folder) {
   }
 }
 
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = Sys().getFileAttributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool CreateFolderChain(std::string path) {
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  if (path.size() < 3 || FolderExists(path)) return true;
+  // The parent part: everything up to the last backslash or drive colon, that one included.
+  const size_t cut = path.find_last_of("\\:");
+  if (cut == std::string::npos) return Sys().createDirectory(path);
+  const std::string parent = path.substr(0, cut + 1);
+  if (parent == path) return true;
+  return CreateFolderChain(parent) && Sys().createDirectory(path);
+}
+
 TWindowsVersion GetWindowsVersion() {
   OSVERSIONINFOA info = {};
   static_assert(sizeof(info) == 148, "the 9x-era version record");

@@ -44,6 +44,14 @@ void DeleteDesktopShortcut(const std::string& shortcutName);
 // Records `folder` as the one line of the dictionary's settings file. Never raises, never shows.
 void SaveDataFolderSetting(const std::string& folder);
 
+// True when the path's attributes can be read and include the directory attribute.
+bool FolderExists(const std::string& path);
+
+// Makes `path` and any missing folder above it, outermost first, stopping at the first level
+// that fails. After dropping one trailing backslash, a path shorter than 3 characters, one that
+// exists, or one without a parent part (a root) is left alone. False when a level failed.
+bool CreateFolderChain(std::string path);
+
 // The running Windows release; WindowsUnknown when the query fails. Never raises.
 TWindowsVersion GetWindowsVersion();
 

@@ -1,14 +1,12 @@
 // The data-folder settings file (see SettingsFile.h).
 #include "SettingsFile.h"
 
+#include "DiscFacts.h"
 #include "TextLineReader.h"
 
 namespace velm {
 
 namespace {
-
-const char kSettingsFileName[] = "\\Tolvan.ini";
-const char kFallbackSettingsFile[] = "C:\\Tolvan";
 
 // The place of the settings file: "Tolvan.ini" in the Windows directory, created empty here to
 // prove it can be written, or the fallback file when it cannot.
@@ -21,7 +19,7 @@ std::string FindSettingsPlace(SettingsFiles& files) {
     count = 0;
   }
   // A failed query leaves "\Tolvan.ini": the root of the current drive.
-  std::string path = std::string(buffer, count) + kSettingsFileName;
+  std::string path = std::string(buffer, count) + "\\" + kSettingsFileName;
   if (!files.createEmpty(path) || !files.fileExists(path)) {
     path = kFallbackSettingsFile;
   }

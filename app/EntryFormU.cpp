@@ -11,6 +11,7 @@
 #include "BitmapLayout.h"
 #include "CatalogueText.h"
 #include "CommandLine.h"
+#include "DiscFacts.h"
 #include "Layout.h"
 #include "PelmoraLib.h"
 #include "SysCalls.h"
@@ -51,34 +52,38 @@ constexpr COLORREF kViewBackground = RGB(214, 234, 255);
 using F = TEntryForm;
 using R = tk::Row<TEntryForm>;
 
+// The boxes the catalogue's pictures are drawn in: the menu buttons and the title picture.
+constexpr int kBtnW = kMenuButtonWidth, kBtnH = kMenuButtonHeight, kBtn9H = kLastMenuButtonHeight;
+constexpr int kPicW = kTitlePictureWidth, kPicH = kTitlePictureHeight;
+
 // Creation order is stacking order: later controls are drawn over earlier ones. The two entry
 // labels take the size of their captions; the other labels keep their boxes.
 // clang-format off
 const R kLayout[] = {
   R(&F::EntryImage,        "EntryImage",        {  0,   0, 749, 468}).stretch().picture(tk::JpegAsset(IDR_BACKGROUND_JPEG)),
-  R(&F::PresImage,         "PresImage",         {444,  84, 249, 321}),
+  R(&F::PresImage,         "PresImage",         {444,  84, kPicW, kPicH}),
   R(&F::VelmImage1,        "VelmImage1",        {  4,   6, 333,  57}).transparent().picture(tk::BitmapAsset(IDB_LOGO))
                                                                      .hint("Παρουσίαση Εκδόσεων Βελμαρόδη"),
   R(&F::VelmTitle,         "VelmTitle",         {  4,  88, 201,  16}).hidden().centred().font(&kTitleFont).color(kNavy)
                                                                      .caption(kPaddedTitlesCaption),
-  R(&F::MenuImage1,        "MenuImage1",        {  4, 104, 201,  37}).hidden().transparent().hand().tag(1).onClick(&F::VelmMenu),
-  R(&F::MenuImage2,        "MenuImage2",        {  4, 140, 201,  37}).hidden().transparent().hand().tag(2).onClick(&F::VelmMenu),
-  R(&F::MenuImage3,        "MenuImage3",        {  4, 176, 201,  37}).hidden().transparent().hand().tag(3).onClick(&F::VelmMenu),
-  R(&F::MenuImage4,        "MenuImage4",        {  4, 212, 201,  37}).hidden().transparent().hand().tag(4).onClick(&F::VelmMenu),
-  R(&F::MenuImage5,        "MenuImage5",        {  4, 248, 201,  37}).hidden().transparent().hand().tag(5).onClick(&F::VelmMenu),
-  R(&F::MenuImage6,        "MenuImage6",        {  4, 284, 201,  37}).hidden().transparent().hand().tag(6).onClick(&F::VelmMenu),
-  R(&F::MenuImage7,        "MenuImage7",        {  4, 320, 201,  37}).hidden().transparent().hand().tag(7).onClick(&F::VelmMenu),
+  R(&F::MenuImage1,        "MenuImage1",        {  4, 104, kBtnW, kBtnH}).hidden().transparent().hand().tag(1).onClick(&F::VelmMenu),
+  R(&F::MenuImage2,        "MenuImage2",        {  4, 140, kBtnW, kBtnH}).hidden().transparent().hand().tag(2).onClick(&F::VelmMenu),
+  R(&F::MenuImage3,        "MenuImage3",        {  4, 176, kBtnW, kBtnH}).hidden().transparent().hand().tag(3).onClick(&F::VelmMenu),
+  R(&F::MenuImage4,        "MenuImage4",        {  4, 212, kBtnW, kBtnH}).hidden().transparent().hand().tag(4).onClick(&F::VelmMenu),
+  R(&F::MenuImage5,        "MenuImage5",        {  4, 248, kBtnW, kBtnH}).hidden().transparent().hand().tag(5).onClick(&F::VelmMenu),
+  R(&F::MenuImage6,        "MenuImage6",        {  4, 284, kBtnW, kBtnH}).hidden().transparent().hand().tag(6).onClick(&F::VelmMenu),
+  R(&F::MenuImage7,        "MenuImage7",        {  4, 320, kBtnW, kBtnH}).hidden().transparent().hand().tag(7).onClick(&F::VelmMenu),
   R(&F::LexiconLabel,      "LexiconLabel",      {356, 404, 157,  25}).hidden().transparent().hand().centred().font(&kLexiconFont)
                                                                      .caption("Στοιχεία Λεξικού").onClick(&F::LexiconLabelClick),
   R(&F::EntryLineImage,    "EntryLineImage",    {  0,  64, 753,   2}).stretch().picture(tk::BitmapAsset(IDB_RULE)),
   R(&F::InstallImage,      "InstallImage",      {224, 418,  18,  18}).hidden().transparent().hand().sizedToPicture()
                                                                      .picture(tk::BitmapAsset(IDB_INSTALL_ICON)).onClick(&F::InstallImageClick),
-  R(&F::MenuImage8,        "MenuImage8",        {  4, 356, 201,  37}).hidden().transparent().hand().tag(8).onClick(&F::VelmMenu),
+  R(&F::MenuImage8,        "MenuImage8",        {  4, 356, kBtnW, kBtnH}).hidden().transparent().hand().tag(8).onClick(&F::VelmMenu),
   R(&F::InstallLabel,      "InstallLabel",      {248, 420, 166,  13}).hidden().transparent().hand().autoSize()
-                                                                     .caption("Εγκατάσταση στον σκληρό δίσκο").onClick(&F::InstallLabelClick),
+                                                                     .caption(kInstallEntryCaption).onClick(&F::InstallLabelClick),
   R(&F::UninstallLabel,    "UninstallLabel",    {248, 420, 194,  13}).hidden().transparent().hand().autoSize()
-                                                                     .caption("Απεγκατάσταση από τον σκληρό δίσκο").onClick(&F::UninstallLabelClick),
-  R(&F::MenuImage9,        "MenuImage9",        {  4, 392, 201,  49}).hidden().transparent().hand().tag(9).onClick(&F::VelmMenu),
+                                                                     .caption(kUninstallEntryCaption).onClick(&F::UninstallLabelClick),
+  R(&F::MenuImage9,        "MenuImage9",        {  4, 392, kBtnW, kBtn9H}).hidden().transparent().hand().tag(9).onClick(&F::VelmMenu),
   R(&F::EntryClose_Button, "EntryClose_Button", {506, 416, 161,  25}).caption("Κλείσιμο").defaultButton().cancelButton()
                                                                      .glyph(tk::BitmapAsset(IDB_CLOSE_GLYPH), 1, 8).tabOrder(0)
                                                                      .onClick(&F::EntryClose_ButtonClick),
@@ -88,7 +93,7 @@ const R kLayout[] = {
 
 tk::FormSpec MainWindowSpec() {
   tk::FormSpec props;
-  props.caption = "Εκδόσεις Βελμαρόδη";
+  props.caption = kAppTitle;
   props.clientWidth = 750;
   props.clientHeight = 470;
   props.color = GetSysColor(COLOR_ACTIVEBORDER);
@@ -161,7 +166,7 @@ void TEntryForm::createControls() {
 tk::Image* TEntryForm::menuButton(int k) const {
   tk::Image* const buttons[] = {nullptr,    MenuImage1, MenuImage2, MenuImage3, MenuImage4,
                                 MenuImage5, MenuImage6, MenuImage7, MenuImage8, MenuImage9};
-  if (k < 1 || k > 9) throw std::out_of_range("no menu button of that number");
+  if (k < 1 || k > kTitleCount) throw std::out_of_range("no menu button of that number");
   return buttons[k];
 }
 
@@ -173,7 +178,7 @@ tk::Image* TEntryForm::menuButton(int k) const {
 void TEntryForm::FormShow(tk::Control*) {
   SourceFolder = CommandLineArgument(GetCommandLineA(), 1);
   if (!SourceFolder.empty()) {
-    const DWORD attributes = Sys().getFileAttributes(SourceFolder + "Tolvan.exe");
+    const DWORD attributes = Sys().getFileAttributes(SourceFolder + kProgramFile);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
       InstallImage->show();
       UninstallLabel->show();
@@ -184,19 +189,18 @@ void TEntryForm::FormShow(tk::Control*) {
 }
 
 void TEntryForm::loadCatalogue() {
-  for (int k = 1; k <= 9; ++k) {
+  for (int k = 1; k <= kTitleCount; ++k) {
     MenuPictures[k] = tk::Picture();
     MenuPicturesSelected[k] = tk::Picture();
     Descriptions[k].clear();
     TitlePictures[k] = tk::Picture();
   }
-  CatalogueFolder content("content");
-  for (int k = 1; k <= 9; ++k) {
-    const std::string n = std::to_string(k);
-    const std::string menu = "menu" + n + ".bmp";
-    const std::string selected = "menu" + n + "c.bmp";
-    const std::string text = "velm" + n + ".rtf";
-    const std::string picture = "velm" + n + ".bmp";
+  CatalogueFolder content(kCatalogueFolder);
+  for (int k = 1; k <= kTitleCount; ++k) {
+    const std::string menu = CatalogueFileName(k, CatalogueRole::Normal);
+    const std::string selected = CatalogueFileName(k, CatalogueRole::Highlighted);
+    const std::string text = CatalogueFileName(k, CatalogueRole::Description);
+    const std::string picture = CatalogueFileName(k, CatalogueRole::Picture);
     if (content.has(menu)) MenuPictures[k] = content.picture(menu);
     if (content.has(selected)) MenuPicturesSelected[k] = content.picture(selected);
     if (content.has(text)) Descriptions[k] = SplitDescriptionLines(content.read(text));
@@ -208,8 +212,8 @@ void TEntryForm::VelmarodisShow(tk::Control&) {
   VelmTitle->show();
   PresImage->show();
   VelmTitle->setCaption("Τίτλοι");
-  for (int k = 1; k <= 9; ++k) menuButton(k)->show();
-  for (int k = 1; k <= 9; ++k) menuButton(k)->setPicture(MenuPictures[k]);
+  for (int k = 1; k <= kTitleCount; ++k) menuButton(k)->show();
+  for (int k = 1; k <= kTitleCount; ++k) menuButton(k)->setPicture(MenuPictures[k]);
   PresImage->setLeft(495);
   PresRTF->setTop(84);
   PresRTF->setHeight(321);
@@ -233,7 +237,7 @@ void TEntryForm::VelmMenu(tk::Control& sender) {
   const int k = sender.tag;
   if (k != CurrentTitle) {
     menuButton(k)->setPicture(MenuPicturesSelected[k]);
-    if (CurrentTitle >= 1 && CurrentTitle <= 9)
+    if (CurrentTitle >= 1 && CurrentTitle <= kTitleCount)
       menuButton(CurrentTitle)->setPicture(MenuPictures[CurrentTitle]);
     PresRTF->clear();
     const std::string buffer = JoinDescriptionLines(Descriptions[k]);
@@ -247,7 +251,7 @@ void TEntryForm::VelmMenu(tk::Control& sender) {
 }
 
 void TEntryForm::LexiconLabelClick(tk::Control&) {
-  for (int k = 1; k <= 9; ++k) menuButton(k)->hide();
+  for (int k = 1; k <= kTitleCount; ++k) menuButton(k)->hide();
   PresImage->hide();
   VelmTitle->show();
   VelmTitle->setCaption("Στοιχεία Λεξικού");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "DiscFacts.h"
 #include "Form.h"
 
 namespace velm {
@@ -49,11 +50,11 @@ class TEntryForm : public tk::Form {
   tk::Label* UninstallLabel = nullptr;
   tk::Image* MenuImage9 = nullptr;
 
-  // The title slots, indexed 1 to 9 (index 0 unused).
-  std::array<tk::Picture, 10> MenuPictures;
-  std::array<tk::Picture, 10> MenuPicturesSelected;
-  std::array<std::vector<std::string>, 10> Descriptions;
-  std::array<tk::Picture, 10> TitlePictures;
+  // The title slots, indexed 1 to kTitleCount (index 0 unused).
+  std::array<tk::Picture, kTitleCount + 1> MenuPictures;
+  std::array<tk::Picture, kTitleCount + 1> MenuPicturesSelected;
+  std::array<std::vector<std::string>, kTitleCount + 1> Descriptions;
+  std::array<tk::Picture, kTitleCount + 1> TitlePictures;
 
   tk::Image* menuButton(int k) const;
 

@@ -8,6 +8,7 @@
 
 #include "Application.h"
 #include "ConfirmUninstallFormU.h"
+#include "DiscFacts.h"
 #include "EntryFormU.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
@@ -17,7 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   velm::ComApartment com;  // COM for the user-interface thread, for the shell link object
   tk::Application& app = tk::Application::instance();
   try {
-    app.setTitle("Εκδόσεις Βελμαρόδη");
+    app.setTitle(velm::kAppTitle);
     app.setIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)));
     velm::TEntryForm entryForm;
     app.setMainForm(&entryForm);
@@ -31,6 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.run();
     app.setMainForm(nullptr);
   } catch (...) {
+    // The main window could not be made or run: the program ends with code 1, showing nothing.
     return 1;
   }
   return 0;

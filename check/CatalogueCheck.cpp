@@ -11,27 +11,16 @@
 namespace velm::check {
 namespace {
 
-constexpr int kButtonWidth = 201;
-constexpr int kButtonHeight = 37;
-constexpr int kLastButtonHeight = 49;  // button 9
-constexpr int kTitleWidth = 249;
-constexpr int kTitleHeight = 321;
+constexpr int kButtonWidth = kMenuButtonWidth;
+constexpr int kButtonHeight = kMenuButtonHeight;
+constexpr int kTitleWidth = kTitlePictureWidth;
+constexpr int kTitleHeight = kTitlePictureHeight;
 
 const char* const kRoles[4] = {"normal button picture", "highlighted button picture", "description",
                                "title picture"};
 
 std::string FileName(int k, int role) {
-  const std::string n = std::to_string(k);
-  switch (role) {
-    case 0:
-      return "content\\menu" + n + ".bmp";
-    case 1:
-      return "content\\menu" + n + "c.bmp";
-    case 2:
-      return "content\\velm" + n + ".rtf";
-    default:
-      return "content\\velm" + n + ".bmp";
-  }
+  return CataloguePath(k, kCatalogueRoles[role]);
 }
 
 std::string Size(int w, int h) {
@@ -91,9 +80,11 @@ std::string NeverLoaded(int k, int role) {
     }
     text += ")";
   }
-  if (k < 9) {
+  if (k < kTitleCount) {
     if (!text.empty()) text += " and ";
-    text += k == 8 ? "slot 9" : "slots " + std::to_string(k + 1) + " to 9";
+    const std::string last = std::to_string(kTitleCount);
+    text +=
+        k == kTitleCount - 1 ? "slot " + last : "slots " + std::to_string(k + 1) + " to " + last;
   }
   return text.empty() ? "nothing after it" : text;
 }
@@ -188,7 +179,7 @@ void CheckDescription(const DiscIndex& disc, Report& report, CatalogueSlot& slot
 
 void CheckSizes(Report& report, const CatalogueSlot& slot) {
   const int k = slot.number;
-  const int boxH = k == 9 ? kLastButtonHeight : kButtonHeight;
+  const int boxH = k == kTitleCount ? kLastMenuButtonHeight : kButtonHeight;
   const std::string box = Size(kButtonWidth, boxH);
   for (int role = 0; role < 2; ++role) {
     const CatalogueFile& f = slot.files[role];
@@ -241,7 +232,7 @@ void CheckMissing(Report& report, const CatalogueSlot& slot) {
   for (const CatalogueFile& f : slot.files) present += f.state != CatalogueFile::State::Missing;
   const int k = slot.number;
   if (present == 0) {
-    Add(report, Severity::Note, "slot-empty", "content\\menu" + std::to_string(k) + ".bmp",
+    Add(report, Severity::Note, "slot-empty", FileName(k, 0),
         "Title " + std::to_string(k) + " has none of its four files.",
         "Button " + std::to_string(k) +
             " is blank but still answers a click, which empties the description and the picture.",
@@ -267,7 +258,7 @@ void CheckMissing(Report& report, const CatalogueSlot& slot) {
 void CheckCatalogue(const DiscIndex& disc, Report& report) {
   CatalogueReport& cat = report.catalogue;
   bool stopped = false;
-  for (int k = 1; k <= 9; ++k) {
+  for (int k = 1; k <= kTitleCount; ++k) {
     CatalogueSlot& slot = cat.slots[k - 1];
     slot.number = k;
     for (int role = 0; role < 4; ++role) {
@@ -287,7 +278,7 @@ void CheckCatalogue(const DiscIndex& disc, Report& report) {
     }
   }
   cat.revealed = !stopped;
-  for (int k = 1; k <= 9; ++k) {
+  for (int k = 1; k <= kTitleCount; ++k) {
     const CatalogueSlot& slot = cat.slots[k - 1];
     // Title 1 is selected when the catalogue is revealed: its button shows the highlighted one.
     const CatalogueFile& shown = slot.files[k == 1 ? 1 : 0];

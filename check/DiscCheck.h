@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Disc.h"
+#include "DiscFacts.h"
 
 namespace velm::check {
 
@@ -48,11 +49,20 @@ struct CatalogueSlot {
 };
 
 struct CatalogueReport {
-  CatalogueSlot slots[9];
+  CatalogueSlot slots[kTitleCount];
   bool revealed = false;
   std::string stoppedAt;  // the file the loading stopped at, when it did
   // Whether button k shows a picture once the catalogue is revealed (title 1 selected).
-  bool buttonShown[9] = {};
+  bool buttonShown[kTitleCount] = {};
+};
+
+// Why a planned step fails; an empty code when it succeeds.
+struct StepFailure {
+  std::string code;  // a short fixed name, e.g. "manifest-listed-twice"
+  std::string why;
+  bool failed() const { return !code.empty(); }
+  bool operator==(const StepFailure& other) const { return code == other.code && why == other.why; }
+  bool operator!=(const StepFailure& other) const { return !(*this == other); }
 };
 
 // One line of the install manifest.
@@ -62,8 +72,8 @@ struct ManifestLine {
   Kind kind = Kind::Empty;
   std::string text;  // the line as written
   // The step's outcome under each default folder (`InstallReport::outcomes` order); empty lines
-  // have none. "" when the step succeeds, else why it fails.
-  std::vector<std::string> failures;
+  // have none.
+  std::vector<StepFailure> failures;
 };
 
 // The installation into one default folder, as a new folder.
@@ -101,9 +111,6 @@ struct Report {
 // 248 (room is kept for a file name of 8.3 characters in it).
 constexpr std::size_t kMaxPathLength = 259;
 constexpr std::size_t kMaxFolderPathLength = 248;
-// The default folders the installation proposes (the second on Vista and later, or when there
-// is no "C:\Program Files").
-extern const char* const kDefaultFolders[2];
 
 // The whole check of a disc that could be read.
 Report CheckDisc(const DiscIndex& disc);

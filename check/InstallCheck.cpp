@@ -9,22 +9,17 @@
 #include "DiscCheck.h"
 #include "InstallManifest.h"
 #include "InstallPlan.h"
-#include "TextLineReader.h"
 #include "UninstallScript.h"
 
 namespace velm::check {
 
-const char* const kDefaultFolders[2] = {"C:\\Program Files\\Tolvan", "C:\\Tolvan"};
-
 namespace {
 
-const char* const kDataFiles[3] = {"Data\\TolvanI.tbo", "Data\\TolvanHI.tbo", "Data\\Tolvan.tbo"};
-
 std::string ProblemsMessage() {
-  return "\"" + LiteralToUtf8("Η εγκατάσταση παρουσίασε προβλήματα") + "\"";
+  return "\"" + LiteralToUtf8(kInstallProblemMessage) + "\"";
 }
 std::string EntryProblemsMessage() {
-  return "\"" + LiteralToUtf8("Η διαδικασία εγκατάστασης παρουσίασε προβλήματα") + "\"";
+  return "\"" + LiteralToUtf8(kInstallEntryProblemMessage) + "\"";
 }
 
 void Add(Report& r, Severity s, const char* code, const std::string& file, int line,
@@ -57,11 +52,7 @@ std::string Quote(const std::string& cp1253) {
   return "\"" + shown + "\"";
 }
 
-// Why a step fails, when it does.
-struct Failure {
-  std::string code;  // empty: the step succeeds
-  std::string why;
-};
+using Failure = StepFailure;
 
 // The target folder as the installation leaves it, relative to the chosen folder, by PathKey:
 // what exists and which manifest line made it (0: the installation's own steps).
@@ -113,6 +104,12 @@ std::string ByLine(const char* verb, int line) {
   return line ? " (" + std::string(verb) + " by line " + std::to_string(line) + ")" : std::string();
 }
 
+// Whether a step makes or writes something under the chosen folder.
+bool WritesInFolder(InstallStep::Kind kind) {
+  return kind == InstallStep::Kind::MakeFolder || kind == InstallStep::Kind::EnsureFolder ||
+         kind == InstallStep::Kind::Copy || kind == InstallStep::Kind::FolderChain;
+}
+
 // Where a folder line makes its folder, for "its parent comes later".
 using FolderLines = std::map<std::string, int>;
 
@@ -120,20 +117,20 @@ class Installation {
  public:
   Installation(const DiscIndex& disc, const std::string& folder, const FolderLines& folderLines)
       : disc_(disc), folder_(folder), folderLines_(folderLines) {
-    target_.items[""] = {true, 0};
-    // A new folder: the OK handler makes it together with its "Data".
-    target_.items["DATA"] = {true, 0};
+    // A new folder: nothing is there until the OK handler's step makes it.
     outcome_.folder = folder;
   }
 
-  Failure run(const InstallStep& step, int line) {
+  // Plays one step of the plan: what it does to the target folder, and its failure.
+  Failure run(const InstallStep& step) {
+    const int line = step.line;
     Failure f = attempt(step, line);
-    if (step.kind == InstallStep::Kind::ClearReadOnly) return f;
-    if (!step.target.empty() && step.target.size() > outcome_.longestPath.size())
+    if (WritesInFolder(step.kind) && step.target.size() > outcome_.longestPath.size())
       outcome_.longestPath = step.target;
-    if (!f.code.empty() && step.feedsFlag) {
+    if (f.failed() && step.feedsFlag) {
       ++outcome_.failedSteps;
-      if (outcome_.reasons.size() < 3)
+      // The first few, and always the step that stops the installation.
+      if (outcome_.reasons.size() < 3 || step.kind == InstallStep::Kind::ManifestUnreadable)
         outcome_.reasons.push_back((line ? "line " + std::to_string(line) + ": " : std::string()) +
                                    f.why);
     }
@@ -146,7 +143,21 @@ class Installation {
   // What a step does to the target folder, or why it fails: a refused entry, then the name, the
   // path's length, and last the folder or copy itself.
   Failure attempt(const InstallStep& step, int line) {
-    if (step.kind == InstallStep::Kind::ClearReadOnly) return {};
+    switch (step.kind) {
+      case InstallStep::Kind::ClearReadOnly:
+      case InstallStep::Kind::Shortcut:
+      case InstallStep::Kind::Settings:
+        return {};  // outside the target folder's tree, and never counted
+      case InstallStep::Kind::FolderChain:
+        // A new folder: made with its "Data".
+        target_.items[""] = {true, 0};
+        target_.items[PathKey(step.target.substr(folder_.size()))] = {true, 0};
+        return {};
+      case InstallStep::Kind::ManifestUnreadable:
+        return {"manifest-unreadable", "the manifest cannot be read"};
+      default:
+        break;
+    }
     if (step.kind == InstallStep::Kind::Refused)
       return {"manifest-refused",
               "the entry " + Quote(step.source) +
@@ -244,30 +255,28 @@ std::string Mend(const std::string& code) {
 
 void CheckProgramAndData(const DiscIndex& disc, Report& report) {
   InstallReport& inst = report.install;
-  const DiscEntry* program = disc.findFile("Tolvan.exe");
+  const DiscEntry* program = disc.findFile(kProgramFile);
   inst.programPresent = program != nullptr;
   inst.programReadOnly = program && program->readOnly;
   if (!program) {
-    Add(report, Severity::Problem, "program-missing", "Tolvan.exe", 0,
-        "The disc has no Tolvan.exe.",
+    Add(report, Severity::Problem, "program-missing", kProgramFile, 0,
+        "The disc has no " + std::string(kProgramFile) + ".",
         "The installation's first copy fails; at its end the customer sees " + ProblemsMessage() +
             " and then " + EntryProblemsMessage() + ".",
-        "Put the dictionary program Tolvan.exe in the disc's folder.");
+        "Put the dictionary program " + std::string(kProgramFile) + " in the disc's folder.");
   } else if (!program->readOnly) {
     // Autorun starts the program with the disc's root as its folder, and the removal refuses
     // a drive root: the confirmed removal then ends in its problem message.
     const bool removable = IsSafeRemovalFolder("D:");
-    Add(report, Severity::Problem, "program-writable", "Tolvan.exe", 0,
-        "Tolvan.exe on the disc is writable: its read-only attribute is clear.",
+    Add(report, Severity::Problem, "program-writable", kProgramFile, 0,
+        std::string(kProgramFile) + " on the disc is writable: its read-only attribute is clear.",
         "It takes the disc for an installed dictionary and offers \"" +
-            LiteralToUtf8("Απεγκατάσταση από τον σκληρό δίσκο") +
-            "\": the removal of the disc's own folder" +
-            (removable
-                 ? "."
-                 : " (started from a drive root, a confirmed removal is refused "
-                   "with \"" +
-                       LiteralToUtf8("Η διαδικασία απεγκατάστασης παρουσίασε προβλήματα") + "\")."),
-        "Make Tolvan.exe read-only before the disc is pressed.");
+            LiteralToUtf8(kUninstallEntryCaption) + "\": the removal of the disc's own folder" +
+            (removable ? "."
+                       : " (started from a drive root, a confirmed removal is refused "
+                         "with \"" +
+                             LiteralToUtf8(kUninstallProblemMessage) + "\")."),
+        "Make " + std::string(kProgramFile) + " read-only before the disc is pressed.");
   }
   for (int i = 0; i < 3; ++i) {
     inst.dataPresent[i] = disc.findFile(kDataFiles[i]) != nullptr;
@@ -281,13 +290,10 @@ void CheckProgramAndData(const DiscIndex& disc, Report& report) {
 }
 
 bool IsCatalogueFile(const std::string& key) {
-  for (int k = 1; k <= 9; ++k) {
-    const std::string n = std::to_string(k);
-    for (const auto& name :
-         {"MENU" + n + ".BMP", "MENU" + n + "C.BMP", "VELM" + n + ".RTF", "VELM" + n + ".BMP"})
-      if (key == "CONTENT\\" + name) return true;
-  }
-  return key == "CONTENT\\FIL.TBO";
+  for (int k = 1; k <= kTitleCount; ++k)
+    for (CatalogueRole role : kCatalogueRoles)
+      if (key == PathKey(CataloguePath(k, role))) return true;
+  return key == PathKey(kInstallManifestPath);
 }
 
 // A manifest that is there but cannot be read.
@@ -305,7 +311,8 @@ void CheckManifestFile(const DiscIndex& disc, Report& report, std::string& bytes
     Add(report, Severity::Note, "manifest-missing", kInstallManifestPath, 0,
         "The disc has no install manifest.",
         "The installation copies the program and its data files and nothing of content.",
-        "Add content\\fil.tbo listing the content to install, if there is any.");
+        "Add " + std::string(kInstallManifestPath) +
+            " listing the content to install, if there is any.");
   } else if (!inst.manifestReadable) {
     Add(report, Severity::Problem, "manifest-unreadable", kInstallManifestPath, 0,
         "The install manifest cannot be read.",
@@ -316,71 +323,56 @@ void CheckManifestFile(const DiscIndex& disc, Report& report, std::string& bytes
   }
 }
 
-// The manifest as the installation plays it: the reader's entries, the line number of each, and
-// where each folder line makes its folder.
+// The manifest as the installation finds it, and where each folder line makes its folder.
 struct ManifestEntries {
-  std::vector<ManifestEntry> entries;
-  std::vector<int> entryLines;
+  DiscManifest manifest;
   FolderLines folderLines;
 };
 
-// The lines as the program reads them, numbered, into the report; the reader's entries are the
-// non-empty ones. Nothing when the manifest cannot be read.
+// The lines as the program reads them, numbered, into the report, each entry's kind on its line.
+// Nothing when the manifest cannot be read.
 ManifestEntries ReadManifestLines(const std::string& bytes, InstallReport& inst) {
-  ManifestEntries manifest;
-  if (!inst.manifestReadable) return manifest;
-  manifest.entries = ReadInstallManifest(bytes);
-  const std::vector<ManifestEntry>& entries = manifest.entries;
-  TextLineReader reader(bytes);
-  std::size_t next = 0;
-  for (int number = 1; !reader.atEnd(); ++number) {
-    ManifestLine line;
-    line.number = number;
-    line.text = reader.readLine();
-    if (!line.text.empty() && next < entries.size() && entries[next].line == line.text) {
-      line.kind = entries[next].kind == ManifestEntry::Kind::Folder ? ManifestLine::Kind::Folder
-                                                                    : ManifestLine::Kind::File;
-      ++next;
-    }
-    inst.lines.push_back(std::move(line));
+  ManifestEntries read;
+  if (!inst.manifestPresent) return read;
+  read.manifest.state = DiscManifest::State::Unreadable;
+  if (!inst.manifestReadable) return read;
+  read.manifest.state = DiscManifest::State::Read;
+  int lineCount = 0;
+  read.manifest.entries = ReadInstallManifest(bytes, &lineCount);
+  inst.lines.resize(lineCount);
+  for (int number = 1; number <= lineCount; ++number) inst.lines[number - 1].number = number;
+  for (const ManifestEntry& e : read.manifest.entries) {
+    ManifestLine& line = inst.lines[e.number - 1];
+    line.text = e.line;
+    line.kind = e.kind == ManifestEntry::Kind::Folder ? ManifestLine::Kind::Folder
+                                                      : ManifestLine::Kind::File;
+    if (e.kind == ManifestEntry::Kind::Folder)
+      read.folderLines.emplace(PathKey("Content\\" + e.line), e.number);
   }
-  for (const ManifestLine& l : inst.lines) {
-    if (l.kind == ManifestLine::Kind::Empty) continue;
-    manifest.entryLines.push_back(l.number);
-    if (l.kind == ManifestLine::Kind::Folder)
-      manifest.folderLines.emplace(PathKey("Content\\" + l.text), l.number);
-  }
-  return manifest;
+  return read;
 }
 
 // How a manifest line's step fares under one more default folder.
-void NoteLineStep(std::vector<ManifestLine>& lines, int number, const InstallStep& step,
-                  const Failure& f) {
-  for (ManifestLine& l : lines) {
-    if (l.number != number) continue;
-    if (step.kind == InstallStep::Kind::Refused) l.kind = ManifestLine::Kind::Refused;
-    l.failures.push_back(f.code.empty() ? std::string() : f.code + ": " + f.why);
-  }
+void NoteLineStep(std::vector<ManifestLine>& lines, const InstallStep& step, const Failure& f) {
+  ManifestLine& l = lines[step.line - 1];
+  if (step.kind == InstallStep::Kind::Refused) l.kind = ManifestLine::Kind::Refused;
+  l.failures.push_back(f);
 }
 
-// The installation into one default folder: the program and its data files, then the manifest's
-// steps, each line noting how its step fares.
+// The installation into one default folder, as a new folder: the program's own plan played
+// through, the OK handler's folder first, each manifest line noting how its step fares. A step
+// that stops the installation stops the play.
 InstallOutcome InstallInto(const DiscIndex& disc, const char* folder,
                            const ManifestEntries& manifest, InstallReport& inst) {
   Installation run(disc, folder, manifest.folderLines);
-  for (const InstallStep& step : PlanProgramAndData(folder)) {
-    const Failure f = run.run(step, 0);
-    if (step.kind == InstallStep::Kind::Copy && step.source == "Tolvan.exe")
-      run.outcome().programCopied = f.code.empty();
+  run.run(PlanNewFolder(folder));
+  for (const InstallStep& step : PlanInstallation(folder, manifest.manifest)) {
+    const Failure f = run.run(step);
+    if (step.kind == InstallStep::Kind::Copy && step.source == kProgramFile)
+      run.outcome().programCopied = !f.failed();
+    if (step.line) NoteLineStep(inst.lines, step, f);
+    if (step.kind == InstallStep::Kind::ManifestUnreadable) break;
   }
-  if (ManifestUnreadable(inst)) {
-    ++run.outcome().failedSteps;
-    run.outcome().reasons.push_back("the manifest cannot be read");
-  }
-  const std::vector<InstallStep> steps = PlanManifest(folder, manifest.entries);
-  const std::vector<int>& entryLines = manifest.entryLines;
-  for (std::size_t i = 0; i < steps.size() && i < entryLines.size(); ++i)
-    NoteLineStep(inst.lines, entryLines[i], steps[i], run.run(steps[i], entryLines[i]));
   InstallOutcome& out = run.outcome();
   out.success = out.failedSteps == 0;
   return out;
@@ -391,11 +383,10 @@ void AddLineFindings(Report& report) {
   for (const ManifestLine& l : report.install.lines) {
     if (l.failures.size() != 2) continue;
     for (int i = 0; i < 2; ++i) {
-      const std::string& f = l.failures[i];
-      if (f.empty() || (i == 1 && f == l.failures[0])) continue;
-      const std::size_t colon = f.find(": ");
-      const std::string code = f.substr(0, colon);
-      const std::string why = f.substr(colon + 2);
+      const Failure& f = l.failures[i];
+      if (!f.failed() || (i == 1 && f == l.failures[0])) continue;
+      const std::string& code = f.code;
+      const std::string& why = f.why;
       const bool both = l.failures[0] == l.failures[1];
       std::string what = "Line " + std::to_string(l.number) + " (" + Quote(l.text) + "): " + why;
       if (!both) what += ", when installed into " + Cp1253ToUtf8(kDefaultFolders[i]);
@@ -456,7 +447,7 @@ void CheckInstallation(const DiscIndex& disc, Report& report) {
   for (const char* folder : kDefaultFolders)
     inst.outcomes.push_back(InstallInto(disc, folder, manifest, inst));
   AddLineFindings(report);
-  AddContentFindings(disc, manifest.entries, report);
+  AddContentFindings(disc, manifest.manifest.entries, report);
   AddClashFindings(disc, report);
 }
 

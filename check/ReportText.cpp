@@ -34,18 +34,9 @@ const char* KindName(ManifestLine::Kind k) {
 }
 
 std::string Messages(const InstallOutcome& o) {
-  if (o.success)
-    return "the success message \"" +
-           LiteralToUtf8(
-               "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού "
-               "Λεξικού μπορείτε πλέον να χρησιμοποιείτε το εικονίδιο στην επιφάνεια "
-               "εργασίας.") +
-           "\"";
-  std::string text =
-      "the problems message \"" + LiteralToUtf8("Η εγκατάσταση παρουσίασε προβλήματα") + "\"";
-  if (!o.programCopied)
-    text +=
-        " and then \"" + LiteralToUtf8("Η διαδικασία εγκατάστασης παρουσίασε προβλήματα") + "\"";
+  if (o.success) return "the success message \"" + LiteralToUtf8(kInstallDoneMessage) + "\"";
+  std::string text = "the problems message \"" + LiteralToUtf8(kInstallProblemMessage) + "\"";
+  if (!o.programCopied) text += " and then \"" + LiteralToUtf8(kInstallEntryProblemMessage) + "\"";
   return text;
 }
 
@@ -124,7 +115,7 @@ std::string CatalogueText(const CatalogueReport& cat) {
   if (cat.revealed) {
     t += "  The catalogue is revealed with title 1 selected; buttons with a picture:";
     bool any = false;
-    for (int k = 1; k <= 9; ++k)
+    for (int k = 1; k <= kTitleCount; ++k)
       if (cat.buttonShown[k - 1]) t += " " + std::to_string(k), any = true;
     t += any ? "\n" : " none\n";
   } else {
@@ -139,10 +130,10 @@ std::string ManifestLineText(const ManifestLine& l, const InstallReport& inst) {
                     Pad(KindName(l.kind), 8) + Cp1253ToUtf8(l.text);
   std::string fails;
   for (std::size_t i = 0; i < l.failures.size(); ++i) {
-    const std::string& f = l.failures[i];
-    if (f.empty() || (i == 1 && f == l.failures[0])) continue;
+    const StepFailure& f = l.failures[i];
+    if (!f.failed() || (i == 1 && f == l.failures[0])) continue;
     fails += fails.empty() ? "  fails: " : "; ";
-    fails += f.substr(0, f.find(':'));
+    fails += f.code;
     if (l.failures[0] != l.failures[1]) fails += " under " + Cp1253ToUtf8(inst.outcomes[i].folder);
   }
   for (char& c : row)
@@ -154,12 +145,12 @@ std::string ManifestLineText(const ManifestLine& l, const InstallReport& inst) {
 // longest path under each default folder.
 std::string InstallationText(const InstallReport& inst) {
   std::string t = "Installation\n";
-  t += std::string("  Tolvan.exe: ") +
+  t += std::string("  ") + kProgramFile + ": " +
        (inst.programPresent ? (inst.programReadOnly ? "read-only" : "writable") : "missing") + "\n";
-  const char* const data[3] = {"Data\\TolvanI.tbo", "Data\\TolvanHI.tbo", "Data\\Tolvan.tbo"};
   for (int i = 0; i < 3; ++i)
-    t += std::string("  ") + data[i] + ": " + (inst.dataPresent[i] ? "present" : "missing") + "\n";
-  t += "  content\\fil.tbo: ";
+    t += std::string("  ") + kDataFiles[i] + ": " + (inst.dataPresent[i] ? "present" : "missing") +
+         "\n";
+  t += std::string("  ") + kInstallManifestPath + ": ";
   if (!inst.manifestPresent)
     t += "missing\n";
   else if (!inst.manifestReadable)
@@ -207,7 +198,7 @@ std::string SlotJson(const CatalogueSlot& slot) {
       j += ", \"width\": " + std::to_string(f.width) + ", \"height\": " + std::to_string(f.height);
     j += "}";
   }
-  return j + "]}" + (slot.number < 9 ? ",\n" : "\n");
+  return j + "]}" + (slot.number < kTitleCount ? ",\n" : "\n");
 }
 
 // The "catalogue" member.
@@ -216,7 +207,7 @@ std::string CatalogueJson(const CatalogueReport& cat) {
   j += "    \"stoppedAt\": " + (cat.revealed ? std::string("null") : Json(cat.stoppedAt)) + ",\n";
   j += "    \"buttonsShown\": [";
   bool first = true;
-  for (int k = 1; k <= 9; ++k)
+  for (int k = 1; k <= kTitleCount; ++k)
     if (cat.buttonShown[k - 1]) j += (first ? "" : ", ") + std::to_string(k), first = false;
   j += "],\n    \"titles\": [\n";
   for (const CatalogueSlot& slot : cat.slots) j += SlotJson(slot);
@@ -231,8 +222,10 @@ std::string ManifestLinesJson(const std::vector<ManifestLine>& lines) {
     j += std::string(i ? ",\n" : "\n") + "      {\"line\": " + std::to_string(l.number) +
          ", \"kind\": \"" + KindName(l.kind) + "\", \"text\": " + Json(Cp1253ToUtf8(l.text)) +
          ", \"failures\": [";
-    for (std::size_t k = 0; k < l.failures.size(); ++k)
-      j += (k ? ", " : "") + (l.failures[k].empty() ? std::string("null") : Json(l.failures[k]));
+    for (std::size_t k = 0; k < l.failures.size(); ++k) {
+      const StepFailure& f = l.failures[k];
+      j += (k ? ", " : "") + (f.failed() ? Json(f.code + ": " + f.why) : std::string("null"));
+    }
     j += "]}";
   }
   return j + (lines.empty() ? "]" : "\n    ]");

@@ -69,14 +69,25 @@ bool LandsInContent(const std::string& full, const std::string& base) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::string folder = "C:\\Tolvan";
-  const std::vector<velm::ManifestEntry> entries = velm::ReadInstallManifest(bytes);
+  int lines = 0;
+  const std::vector<velm::ManifestEntry> entries = velm::ReadInstallManifest(bytes, &lines);
   const std::vector<velm::InstallStep> steps = velm::PlanManifest(folder, entries);
   Check(steps.size() == entries.size());
+  // The whole installation holds the manifest's steps between the program's and the shortcut.
+  const std::vector<velm::InstallStep> whole =
+      velm::PlanInstallation(folder, {velm::DiscManifest::State::Read, entries});
+  const std::size_t own = velm::PlanProgramAndData(folder).size();
+  Check(whole.size() == own + steps.size() + 2);
+  Check(whole[own + steps.size()].kind == velm::InstallStep::Kind::Shortcut);
 
   std::string prefix;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const velm::ManifestEntry& entry = entries[i];
     const velm::InstallStep& step = steps[i];
+    Check(whole[own + i].target == step.target && whole[own + i].kind == step.kind);
+    // Each step names its entry's line, in file order, within the lines read.
+    Check(step.line == entry.number && entry.number >= 1 && entry.number <= lines);
+    Check(i == 0 || entries[i - 1].number < entry.number);
     Check(!entry.line.empty());
     Check(entry.line.find('\r') == std::string::npos);
     Check(entry.line.find('\x1A') == std::string::npos);

@@ -1,13 +1,12 @@
 // The folder dialog's OK handler and the copying of the installation (see SelectCustomDirFormU.h):
-// the chosen folder made absolute, checked against the removal's folder rule and created, then
-// the planned steps carried out through the seam from the disc's folder, the shortcut, the
-// settings file and the one message of the outcome.
+// the chosen folder made absolute, checked against the removal's folder rule and created by its
+// planned step, then the planned installation carried out from the disc's folder (InstallPlan.h)
+// and the one message of the outcome.
 #include <windows.h>
-
-#include <stdexcept>
 
 #include "Application.h"
 #include "ConsoleText.h"
+#include "EntryFlow.h"
 #include "InstallSteps.h"
 #include "PelmoraLib.h"
 #include "SelectCustomDirFormU.h"
@@ -16,19 +15,7 @@
 
 namespace velm {
 
-const char kFolderCreationMessage[] =
-    "Παρουσιάστηκε πρόβλημα κατά τη δημιουργία του φακέλου. Παρακαλώ επιλέξτε άλλο φάκελο";
-const char kInstallDoneMessage[] =
-    "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού Λεξικού μπορείτε πλέον "
-    "να χρησιμοποιείτε το εικονίδιο στην επιφάνεια εργασίας.";
-const char kInstallProblemMessage[] = "Η εγκατάσταση παρουσίασε προβλήματα";
-
 namespace {
-
-class InstallFailure : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // "X:\..." or "\\...": a path that names its drive or share and its root.
 bool IsFullyQualified(const std::string& path) {
@@ -59,38 +46,35 @@ bool IsInstallableFolder(std::string folder) {
 
 }  // namespace
 
+// A user event, through the toolkit's guard: a failure ends it silently, and the dialog stays open
+// unless its result was set.
 void TSelectCustomDirForm::BitBtn1Click(tk::Control&) {
-  try {
-    tk::Application& app = tk::Application::instance();
-    std::string folder = Dir_Edit->text();
-    if (folder.empty()) {
-      // Closes as confirmed; the entry then sees the empty field and does nothing more.
-      setModalResult(tk::mrOk);
-      return;
-    }
-    folder = AbsoluteFolder(folder);
-    const bool install = FMode == "INSTALL";
-    // What is installed must be removable: a folder the removal would refuse is refused here,
-    // before anything is written, as a folder that cannot be created is.
-    if (install && !IsInstallableFolder(folder)) {
-      app.messageBox(kFolderCreationMessage);
-      return;
-    }
-    if (!FolderExists(folder))
-      CreateFolderChain(folder.back() == '\\' ? folder + "Data" : folder + "\\Data");
-    if (!FolderExists(folder)) {
-      app.messageBox(kFolderCreationMessage);
-      return;
-    }
-    // The one folder every later step reads, the entry included.
-    Dir_Edit->setText(folder);
-    if (!install)
-      setModalResult(tk::mrOk);
-    else
-      setModalResult(Install_Files() ? tk::mrOk : tk::mrCancel);
-  } catch (...) {
-    // The dialog stays open unless its result was set.
+  tk::Application& app = tk::Application::instance();
+  std::string folder = Dir_Edit->text();
+  if (folder.empty()) {
+    // Closes as confirmed; the entry then sees the empty field and does nothing more.
+    setModalResult(tk::mrOk);
+    return;
   }
+  folder = AbsoluteFolder(folder);
+  const bool install = FMode == "INSTALL";
+  // What is installed must be removable: a folder the removal would refuse is refused here,
+  // before anything is written, as a folder that cannot be created is.
+  if (install && !IsInstallableFolder(folder)) {
+    app.messageBox(kFolderCreationMessage);
+    return;
+  }
+  RunInstallStep(PlanNewFolder(folder));
+  if (!FolderExists(folder)) {
+    app.messageBox(kFolderCreationMessage);
+    return;
+  }
+  // The one folder every later step reads, the entry included.
+  Dir_Edit->setText(folder);
+  if (!install)
+    setModalResult(tk::mrOk);
+  else
+    setModalResult(Install_Files() ? tk::mrOk : tk::mrCancel);
 }
 
 bool TSelectCustomDirForm::Install_Files() {
@@ -100,27 +84,18 @@ bool TSelectCustomDirForm::Install_Files() {
     // The sources are relative to the disc's folder; the directory list may have moved the
     // working directory anywhere.
     Sys().setCurrentDirectory(SourceFolder);
-    const std::string folder = Dir_Edit->text();
-    bool success = RunInstallSteps(PlanProgramAndData(folder));
-    if (Sys().fileExists(kInstallManifestPath)) {
-      std::string manifest;
-      if (!Sys().readFile(kInstallManifestPath, manifest))
-        throw InstallFailure("the install manifest cannot be read");
-      if (!RunInstallSteps(PlanManifest(folder, manifest))) success = false;
-    }
-    CreateDesktopShortcut(folder + "\\Tolvan.exe", "", folder, kDictionaryShortcutName);
-    SaveDataFolderSetting(folder);
+    const bool success = RunInstallSteps(PlanInstallation(Dir_Edit->text(), ReadDiscManifest()));
     // The plain arrow from here on, over every control, until the program ends.
     app.setCursor(tk::AppCursor::Arrow);
     app.messageBox(success ? kInstallDoneMessage : kInstallProblemMessage);
     return true;
   } catch (...) {
-    // Files may have been copied already: closing in silence would read as success.
+    // A step that raised (the manifest cannot be read, the shortcut's link object cannot be
+    // made) abandons the rest: the arrow back, and false, which closes the dialog as cancelled.
+    // Files may have been copied already: closing in silence would read as success, so the
+    // problems message is shown.
     app.setCursor(tk::AppCursor::Arrow);
-    try {
-      app.messageBox(kInstallProblemMessage);
-    } catch (...) {
-    }
+    ReportFlowProblem(kInstallProblemMessage);
     return false;
   }
 }

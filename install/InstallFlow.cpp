@@ -1,46 +1,32 @@
 // The install entry's flow (see InstallFlow.h).
 #include "InstallFlow.h"
 
-#include <windows.h>
-
 #include <memory>
 
 #include "Application.h"
-#include "PelmoraLib.h"
+#include "DiscFacts.h"
+#include "EntryFlow.h"
 #include "SelectCustomDirFormU.h"
 #include "SysCalls.h"
 
 namespace velm {
 
-const char kInstallEntryProblemMessage[] = "Η διαδικασία εγκατάστασης παρουσίασε προβλήματα";
-
 void RunInstallFlow(tk::Form& mainWindow) {
-  bool failed = false;
-  std::unique_ptr<TSelectCustomDirForm> dialog;
-  try {
-    // A fresh dialog with no owner; the one made at start-up is never used.
-    dialog = std::make_unique<TSelectCustomDirForm>();
-    dialog->FMode = "INSTALL";
-    const int result = dialog->showModal();
-    SetFocus(mainWindow.handle());
-    const std::string folder = dialog->Dir_Edit->text();
-    if (result == tk::mrOk && !folder.empty() && !Sys().fileExists(folder + "\\Tolvan.exe"))
-      tk::Application::instance().messageBox(kInstallEntryProblemMessage);
-  } catch (...) {
-    failed = true;
-  }
-  try {
-    dialog.reset();
-  } catch (...) {
-    failed = true;
-  }
-  Sys().setCurrentDirectory(SourceFolder);
-  if (failed) {
-    try {
-      tk::Application::instance().messageBox(kInstallEntryProblemMessage);
-    } catch (...) {
-    }
-  }
+  RunEntryFlow(
+      mainWindow, kInstallEntryProblemMessage,
+      [] {
+        auto dialog = std::make_unique<TSelectCustomDirForm>();
+        dialog->FMode = "INSTALL";
+        return std::unique_ptr<tk::Form>(std::move(dialog));
+      },
+      [](tk::Form& form, int result) {
+        const std::string folder = static_cast<TSelectCustomDirForm&>(form).Dir_Edit->text();
+        // Confirmed, yet no program file where it was to be installed.
+        if (result == tk::mrOk && !folder.empty() &&
+            !Sys().fileExists(folder + "\\" + kProgramFile))
+          tk::Application::instance().messageBox(kInstallEntryProblemMessage);
+        return true;
+      });
 }
 
 }  // namespace velm

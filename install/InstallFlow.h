@@ -6,10 +6,6 @@
 
 namespace velm {
 
-// The entry's own message, for a failure of the entry and for a program file that is missing
-// once the dialog has closed as confirmed.
-extern const char kInstallEntryProblemMessage[];
-
 // Runs the whole flow for the install entry of `mainWindow`, which gets the focus back when the
 // dialog closes. Every failure is caught here and reported by one message box; nothing is raised
 // to the caller. Whatever happened, the flow ends with `SourceFolder` as the working directory.

@@ -9,10 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace velm {
+#include "DiscFacts.h"  // the manifest's place, kInstallManifestPath
 
-// The manifest's place, relative to the dictionary's folder on the disc.
-constexpr char kInstallManifestPath[] = "content\\fil.tbo";
+namespace velm {
 
 struct ManifestEntry {
   enum class Kind { Folder, File };
@@ -22,9 +21,20 @@ struct ManifestEntry {
   // A folder: the line itself, trailing backslash included. A file: the prefix in force followed
   // directly by the line.
   std::string path;
+  // The line's number, counted from 1 as the runtime reads lines (empty lines count).
+  int number = 0;
 };
 
-// The manifest's entries in file order, empty lines left out.
-std::vector<ManifestEntry> ReadInstallManifest(std::string_view bytes);
+// The manifest's entries in file order, empty lines left out; `lineCount`, when given, gets the
+// number of lines read, empty ones included.
+std::vector<ManifestEntry> ReadInstallManifest(std::string_view bytes, int* lineCount = nullptr);
+
+// The manifest as an installation finds it on the disc: not there (nothing of content is
+// installed), there but unreadable (the installation stops when it comes to it), or read.
+struct DiscManifest {
+  enum class State { Absent, Unreadable, Read };
+  State state = State::Absent;
+  std::vector<ManifestEntry> entries;  // Read: the entries in file order
+};
 
 }  // namespace velm

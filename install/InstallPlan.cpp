@@ -26,16 +26,15 @@ bool IsDotsOnly(std::string_view part) {
 }  // namespace
 
 std::vector<InstallStep> PlanProgramAndData(const std::string& folder) {
-  const std::string program = folder + "\\Tolvan.exe";
-  return {
-      Copy("Tolvan.exe", program),
+  const std::string program = folder + "\\" + kProgramFile;
+  std::vector<InstallStep> steps = {
+      Copy(kProgramFile, program),
       {InstallStep::Kind::ClearReadOnly, std::string(), program, false},
-      MakeFolder(folder + "\\Content"),
-      {InstallStep::Kind::EnsureFolder, std::string(), folder + "\\Data", false},
-      Copy("Data\\TolvanI.tbo", folder + "\\Data\\TolvanI.tbo"),
-      Copy("Data\\TolvanHI.tbo", folder + "\\Data\\TolvanHI.tbo"),
-      Copy("Data\\Tolvan.tbo", folder + "\\Data\\Tolvan.tbo"),
+      MakeFolder(folder + "\\" + kInstalledContentFolder),
+      {InstallStep::Kind::EnsureFolder, std::string(), folder + "\\" + kDataFolder, false},
   };
+  for (const char* data : kDataFiles) steps.push_back(Copy(data, folder + "\\" + data));
+  return steps;
 }
 
 bool IsContainedManifestPath(const std::string& path) {
@@ -61,16 +60,37 @@ std::vector<InstallStep> PlanManifest(const std::string& folder,
     if (!IsContainedManifestPath(entry.line) || !IsContainedManifestPath(entry.path)) {
       steps.push_back({InstallStep::Kind::Refused, entry.path, std::string(), true});
     } else if (entry.kind == ManifestEntry::Kind::Folder) {
-      steps.push_back(MakeFolder(folder + "\\Content\\" + entry.path));
+      steps.push_back(MakeFolder(folder + "\\" + kInstalledContentFolder + "\\" + entry.path));
     } else {
-      steps.push_back(Copy("content\\" + entry.path, folder + "\\content\\" + entry.path));
+      steps.push_back(Copy(std::string(kCatalogueFolder) + "\\" + entry.path,
+                           folder + "\\" + kCatalogueFolder + "\\" + entry.path));
     }
+    steps.back().line = entry.number;
   }
   return steps;
 }
 
 std::vector<InstallStep> PlanManifest(const std::string& folder, std::string_view manifestBytes) {
   return PlanManifest(folder, ReadInstallManifest(manifestBytes));
+}
+
+InstallStep PlanNewFolder(const std::string& folder) {
+  const bool endsInBackslash = !folder.empty() && folder.back() == '\\';
+  return {InstallStep::Kind::FolderChain, folder,
+          folder + (endsInBackslash ? "" : "\\") + kDataFolder, false};
+}
+
+std::vector<InstallStep> PlanInstallation(const std::string& folder, const DiscManifest& manifest) {
+  std::vector<InstallStep> steps = PlanProgramAndData(folder);
+  if (manifest.state == DiscManifest::State::Unreadable) {
+    steps.push_back({InstallStep::Kind::ManifestUnreadable, kInstallManifestPath, "", true});
+  } else {
+    for (InstallStep& step : PlanManifest(folder, manifest.entries))
+      steps.push_back(std::move(step));
+  }
+  steps.push_back({InstallStep::Kind::Shortcut, folder + "\\" + kProgramFile, folder, false});
+  steps.push_back({InstallStep::Kind::Settings, std::string(), folder, false});
+  return steps;
 }
 
 }  // namespace velm

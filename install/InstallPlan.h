@@ -1,8 +1,11 @@
-// The installation as an ordered list of steps, worked out before anything is touched: copy the
-// program and clear its read-only bit, make "Content", make "Data" when it is missing, copy the
-// three data files, then one step for each entry of the manifest. Each step knows whether its
-// outcome feeds the success flag. The Win32 side (InstallSteps.h) carries the steps out; this file
-// only says what they are. Portable: no windows.h.
+// The whole installation as an ordered list of steps, worked out before anything is touched: the
+// folder chain that the OK handler makes for a new folder (PlanNewFolder); then what the copying
+// does (PlanInstallation): copy the program and clear its read-only bit, make "Content", make
+// "Data" when it is missing, copy the three data files, one step for each entry of the manifest,
+// the desktop shortcut and the settings file. Each step knows whether its outcome feeds the
+// success flag, and a manifest entry's step knows its line. The Win32 side (InstallSteps.h)
+// carries the steps out and the disc check plays the same steps on a disc; this file only says
+// what they are. Portable: no windows.h.
 //
 // Every target is the chosen folder followed directly by a fixed piece that begins with a
 // backslash, and every source is relative to the disc's folder. A manifest entry that would
@@ -25,12 +28,28 @@ struct InstallStep {
     ClearReadOnly,  // write `target`'s attributes back without the read-only bit
     EnsureFolder,   // create `target`, one level, unless it exists
     Refused,        // a manifest entry that would write outside the folder: fails, does nothing
+    FolderChain,    // unless the folder `source` exists, make `target` and every folder above it
+    ManifestUnreadable,  // the manifest cannot be read: the installation stops here, failing
+    Shortcut,            // the desktop shortcut to the program `source`, working folder `target`
+    Settings,            // the settings file records the folder `target`
   };
   Kind kind;
   std::string source;  // Copy: relative to the disc's folder; Refused: the manifest's entry
   std::string target;  // every other kind: the full path made or written
   bool feedsFlag;      // whether a failure makes the installation's success flag false
+  int line = 0;        // the manifest line the step is made from; 0 for the installation's own
 };
+
+// The OK handler's step for the chosen folder: a folder that does not exist is made, with any
+// missing folder above it and its "Data" ("Data" is joined directly to a folder that ends in a
+// backslash). Its outcome does not count: the folder's existence afterwards decides.
+InstallStep PlanNewFolder(const std::string& folder);
+
+// The copying into `folder`, from the disc's folder: the program and its data
+// (PlanProgramAndData), the manifest's steps (or, for a manifest that cannot be read, the step
+// that stops the installation there), then the shortcut and the settings file, which do not
+// count.
+std::vector<InstallStep> PlanInstallation(const std::string& folder, const DiscManifest& manifest);
 
 // The program file, its read-only bit, "Content", "Data" and the three data files, into
 // `folder`. "Data" is made here too, not only with a new folder: a folder that exists already

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "PelmoraLib.h"
 #include "SysCalls.h"
 
 namespace velm {
@@ -25,6 +26,18 @@ bool RunInstallStep(const InstallStep& step) {
       return FolderExists(step.target) || Sys().createDirectory(step.target);
     case InstallStep::Kind::Refused:
       return false;
+    case InstallStep::Kind::FolderChain:
+      // The existence test that follows decides, not the chain's own result.
+      if (!FolderExists(step.source)) CreateFolderChain(step.target);
+      return true;
+    case InstallStep::Kind::ManifestUnreadable:
+      throw InstallFailure("the install manifest cannot be read");
+    case InstallStep::Kind::Shortcut:
+      CreateDesktopShortcut(step.source, "", step.target, kDictionaryShortcutName);
+      return true;
+    case InstallStep::Kind::Settings:
+      SaveDataFolderSetting(step.target);
+      return true;
   }
   return false;
 }
@@ -37,20 +50,17 @@ bool RunInstallSteps(const std::vector<InstallStep>& steps) {
   return success;
 }
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = Sys().getFileAttributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool CreateFolderChain(std::string path) {
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  if (path.size() < 3 || FolderExists(path)) return true;
-  // The parent part: everything up to the last backslash or drive colon, that one included.
-  const size_t cut = path.find_last_of("\\:");
-  if (cut == std::string::npos) return Sys().createDirectory(path);
-  const std::string parent = path.substr(0, cut + 1);
-  if (parent == path) return true;
-  return CreateFolderChain(parent) && Sys().createDirectory(path);
+DiscManifest ReadDiscManifest() {
+  DiscManifest manifest;
+  if (!Sys().fileExists(kInstallManifestPath)) return manifest;
+  std::string bytes;
+  if (!Sys().readFile(kInstallManifestPath, bytes)) {
+    manifest.state = DiscManifest::State::Unreadable;
+    return manifest;
+  }
+  manifest.state = DiscManifest::State::Read;
+  manifest.entries = ReadInstallManifest(bytes);
+  return manifest;
 }
 
 }  // namespace velm

@@ -1,28 +1,30 @@
-// The installation's steps (InstallPlan.h) carried out over Win32, through the seam (SysCalls.h),
-// and the folder calls the OK handler makes: the existence test and the creation of a folder
-// chain.
+// The installation's steps (InstallPlan.h) carried out over Win32: the files and folders through
+// the seam (SysCalls.h), the shortcut and the settings file through the shared routines.
 #pragma once
 
-#include <string>
+#include <stdexcept>
 #include <vector>
 
 #include "InstallPlan.h"
 
 namespace velm {
 
+// A step that stops the installation: the manifest that is there cannot be read.
+class InstallFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Carries out one step; true when it succeeded. A copy never overwrites; a refused step fails.
+// Raises InstallFailure for a manifest that cannot be read, and ShortcutError when the shortcut's
+// link object cannot be made.
 bool RunInstallStep(const InstallStep& step);
 
-// Carries out every step in order, each whatever the ones before it gave, and undoes nothing.
-// False when a step that feeds the success flag failed.
+// Carries out every step in order, each whatever the ones before it gave, and undoes nothing;
+// a step that raises stops the rest. False when a step that feeds the success flag failed.
 bool RunInstallSteps(const std::vector<InstallStep>& steps);
 
-// True when the path's attributes can be read and include the directory attribute.
-bool FolderExists(const std::string& path);
-
-// Makes `path` and any missing folder above it, outermost first, stopping at the first level
-// that fails. After dropping one trailing backslash, a path shorter than 3 characters, one that
-// exists, or one without a parent part (a root) is left alone. False when a level failed.
-bool CreateFolderChain(std::string path);
+// The manifest as the installation finds it, relative to the working directory.
+DiscManifest ReadDiscManifest();
 
 }  // namespace velm

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "InstallSteps.h"
 #include "Layout.h"
 #include "PelmoraLib.h"
 #include "resource.h"
@@ -52,12 +51,7 @@ tk::FormSpec FolderDialogSpec() {
   return props;
 }
 
-const char kInstallCaption[] = "Επιλογή φακέλου για εγκατάσταση λεξικού";
 const char kEntriesCaption[] = "Επιλογή φακέλου για επεξεργασμένα λήμματα";
-
-const char kFolderWithoutVersion[] = "C:\\Tolvan";
-const char kFolderUnderProgramFiles[] = "C:\\Program Files\\Tolvan";
-const char kProgramFiles[] = "C:\\Program Files";
 
 }  // namespace
 
@@ -95,45 +89,41 @@ void TSelectCustomDirForm::createControls() {
   tk::BuildLayout(*this, kLayout);
 }
 
+// Both handlers run as user events, through the toolkit's guard: a failure ends the handler
+// silently where it happened (FormShow leaves the dialog as far as it got).
+
 void TSelectCustomDirForm::FormShow(tk::Control*) {
-  try {
-    if (FMode == "INSTALL") {
-      setCaption(kInstallCaption);
-      Image2->show();
-      Image1->hide();
-      MsgMemo->setText(InstallText());
-    } else if (FMode == "NULL") {
-      setCaption(kEntriesCaption);
-      Image1->show();
-      Image2->hide();
-      MsgMemo->setText(NoFolderText());
-    } else if (FMode == "INVALID") {
-      setCaption(kEntriesCaption);
-      Image1->show();
-      Image2->hide();
-      MsgMemo->setText(InvalidFolderText());
-    }
-    // On another drive the list moves to drive C's current folder and the field follows it;
-    // the default folder below then takes its place.
-    DriveComboBox1->setDrive('c');
-    // The version is asked first; the folder is looked for only when it is not Vista.
-    if (GetWindowsVersion() == WindowsVista)
-      Dir_Edit->setText(kFolderWithoutVersion);
-    else if (FolderExists(kProgramFiles))
-      Dir_Edit->setText(kFolderUnderProgramFiles);
-    else
-      Dir_Edit->setText(kFolderWithoutVersion);
-    Dir_Edit->setFocus();
-  } catch (...) {
-    // The dialog stays as far as it got.
+  if (FMode == "INSTALL") {
+    setCaption(kInstallDialogCaption);
+    Image2->show();
+    Image1->hide();
+    MsgMemo->setText(InstallText());
+  } else if (FMode == "NULL") {
+    setCaption(kEntriesCaption);
+    Image1->show();
+    Image2->hide();
+    MsgMemo->setText(NoFolderText());
+  } else if (FMode == "INVALID") {
+    setCaption(kEntriesCaption);
+    Image1->show();
+    Image2->hide();
+    MsgMemo->setText(InvalidFolderText());
   }
+  // On another drive the list moves to drive C's current folder and the field follows it;
+  // the default folder below then takes its place.
+  DriveComboBox1->setDrive('c');
+  // The version is asked first; the folder is looked for only when it is not Vista.
+  if (GetWindowsVersion() == WindowsVista)
+    Dir_Edit->setText(kFolderOnDriveC);
+  else if (FolderExists(kProgramFilesFolder))
+    Dir_Edit->setText(kFolderUnderProgramFiles);
+  else
+    Dir_Edit->setText(kFolderOnDriveC);
+  Dir_Edit->setFocus();
 }
 
 void TSelectCustomDirForm::DirectoryListBox1Change(tk::Control&) {
-  try {
-    Dir_Edit->setText(DirectoryListBox1->folder());
-  } catch (...) {
-  }
+  Dir_Edit->setText(DirectoryListBox1->folder());
 }
 
 }  // namespace velm

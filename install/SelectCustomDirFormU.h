@@ -8,15 +8,11 @@
 #include <string>
 
 #include "Controls.h"
+#include "DiscFacts.h"
 #include "FolderControls.h"
 #include "Form.h"
 
 namespace velm {
-
-// The messages of the OK handler and of the copying.
-extern const char kFolderCreationMessage[];
-extern const char kInstallDoneMessage[];
-extern const char kInstallProblemMessage[];
 
 class TSelectCustomDirForm : public tk::Form {
  public:

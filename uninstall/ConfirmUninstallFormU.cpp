@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "DiscFacts.h"
 #include "Layout.h"
 #include "resource.h"
 
@@ -35,7 +36,7 @@ const R kLayout[] = {
 
 tk::FormSpec ConfirmWindowSpec() {
   tk::FormSpec props;
-  props.caption = "Απεγκατάσταση Ιατρικού Λεξικού";
+  props.caption = kConfirmUninstallCaption;
   props.clientWidth = 292;
   props.clientHeight = 141;
   props.color = GetSysColor(COLOR_BTNFACE);

@@ -10,15 +10,12 @@
 #include "Application.h"
 #include "ConfirmUninstallFormU.h"
 #include "ConsoleText.h"
+#include "EntryFlow.h"
 #include "PelmoraLib.h"
 #include "SysCalls.h"
 #include "UninstallScript.h"
 
 namespace velm {
-
-const char kUninstallProblemMessage[] = "Η διαδικασία απεγκατάστασης παρουσίασε προβλήματα";
-const char kDictionaryShortcutName[] = "Duzivod Uzedov.lnk";
-const char kDictionaryWindowTitle[] = "Duzivod Uzedov";
 
 namespace {
 
@@ -58,7 +55,7 @@ void RemoveInstallation() {
 
   DeleteDesktopShortcut(kDictionaryShortcutName);
 
-  std::unique_ptr<TextWriter> script = Sys().createText(AskDesktop().ansi + kScriptFileName);
+  std::unique_ptr<TextWriter> script = Sys().createText(AskDesktop().ansi + "\\" + kScriptName);
   if (!script) throw RemovalFailure("the removal script cannot be created");
   // Each line is written before the next is formed; the desktop is asked afresh for the lines
   // that name it.
@@ -80,48 +77,30 @@ void RemoveInstallation() {
   // path as it is, unquoted; a path with blanks is found by CreateProcess's own search.
   const std::string desktop = AskDesktop().ansi;
   Sys().setCurrentDirectory(desktop);
-  Sys().winExec(desktop + kScriptFileName, SW_HIDE);
+  Sys().winExec(desktop + "\\" + kScriptName, SW_HIDE);
 
   tk::Application::instance().terminate();
-}
-
-void ReportProblem() {
-  try {
-    tk::Application::instance().messageBox(kUninstallProblemMessage);
-  } catch (...) {
-  }
 }
 
 }  // namespace
 
 void RunUninstallFlow(tk::Form& mainWindow) {
-  bool failed = false;   // outside the removal: reported once the clean-up has run
-  bool started = false;  // the script runs: the current folder stays on the desktop
-  std::unique_ptr<TConfirmUninstallForm> confirm;
-  try {
-    // A fresh window for every click; the one made at start-up is never used.
-    confirm = std::make_unique<TConfirmUninstallForm>();
-    const int result = confirm->showModal();
-    SetFocus(mainWindow.handle());
-    if (result == tk::mrOk) {
-      try {
-        RemoveInstallation();
-        started = true;
-      } catch (...) {
-        // At once, while the confirmation window still exists (hidden); not again below.
-        ReportProblem();
-      }
-    }
-  } catch (...) {
-    failed = true;
-  }
-  try {
-    confirm.reset();
-    if (!started) Sys().setCurrentDirectory(SourceFolder);
-  } catch (...) {
-    failed = true;
-  }
-  if (failed) ReportProblem();
+  RunEntryFlow(
+      mainWindow, kUninstallProblemMessage,
+      [] { return std::make_unique<TConfirmUninstallForm>(); },
+      [](tk::Form&, int result) {
+        if (result != tk::mrOk) return true;
+        try {
+          RemoveInstallation();
+        } catch (...) {
+          // A failed removal is reported at once, while the confirmation window still exists
+          // (hidden), and not again by the entry; what was done stays done.
+          ReportFlowProblem(kUninstallProblemMessage);
+          return true;
+        }
+        // The script runs: the working directory stays on the desktop.
+        return false;
+      });
 }
 
 }  // namespace velm

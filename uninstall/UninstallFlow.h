@@ -5,15 +5,10 @@
 
 #include <string>
 
+#include "DiscFacts.h"
 #include "Form.h"
 
 namespace velm {
-
-// The one message the removal shows, for any failure.
-extern const char kUninstallProblemMessage[];
-// The dictionary's shortcut on the desktop and the title of its window.
-extern const char kDictionaryShortcutName[];
-extern const char kDictionaryWindowTitle[];
 
 // Runs the whole flow for the removal entry of `mainWindow`, which gets the focus back when the
 // confirmation window closes. Every failure is caught here and reported by one message box;

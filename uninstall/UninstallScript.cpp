@@ -23,17 +23,17 @@ std::string ScriptTargetPath(ScriptTarget target, const std::string& folder,
                              const std::string& desktop) {
   switch (target) {
     case ScriptTarget::Content:
-      return folder + "\\Content";
+      return folder + "\\" + kInstalledContentFolder;
     case ScriptTarget::Data:
-      return folder + "\\Data";
+      return folder + "\\" + kDataFolder;
     case ScriptTarget::Program:
-      return folder + "\\Tolvan.exe";
+      return folder + "\\" + kProgramFile;
     case ScriptTarget::Folder:
       return folder;
     case ScriptTarget::Desktop:
       return desktop;
     case ScriptTarget::Script:
-      return desktop + kScriptFileName;
+      return desktop + "\\" + kScriptName;
   }
   return std::string();
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "DiscFacts.h"  // the script's name, kScriptName
+
 namespace velm {
 
 // What a script line names: a target inside the dictionary's folder D, D itself, the desktop,
@@ -21,9 +23,6 @@ constexpr int kScriptLineCount = 14;
 // Three passes over the same four targets: the newer interpreter's switches, the same after
 // moving to the desktop, then the older interpreter's commands; the last line deletes the script.
 extern const ScriptLineTemplate kUninstallScript[kScriptLineCount];
-
-// The script's file name on the desktop, with the backslash that joins it to the desktop path.
-constexpr char kScriptFileName[] = "\\uninst.bat";
 
 // Whether forming the line needs the desktop path.
 bool NeedsDesktop(ScriptTarget target);

@@ -10,12 +10,13 @@
 #include <sstream>
 #include <string>
 
+#include "DiscFacts.h"
 #include "Driver.h"
 #include "E2ePaths.h"
 
 namespace e2e {
 
-constexpr char kMainCaption[] = "Εκδόσεις Βελμαρόδη";
+constexpr const char* kMainCaption = velm::kAppTitle;
 
 inline std::string VelmPresExe() {
   return std::string(VELM_E2E_BUILD_DIR) + "\\bin\\VelmPres.exe";

@@ -15,15 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "DiscFacts.h"
 #include "E2e.h"
 
 namespace e2e {
 namespace uninstall {
 
-constexpr char kConfirmCaption[] = "Απεγκατάσταση Ιατρικού Λεξικού";
-constexpr char kDictionaryCaption[] = "Duzivod Uzedov";
-constexpr char kProblemMessage[] = "Η διαδικασία απεγκατάστασης παρουσίασε προβλήματα";
-constexpr char kShortcutName[] = "Duzivod Uzedov.lnk";
+constexpr const char* kConfirmCaption = velm::kConfirmUninstallCaption;
+constexpr const char* kDictionaryCaption = velm::kDictionaryWindowTitle;
+constexpr const char* kProblemMessage = velm::kUninstallProblemMessage;
+constexpr const char* kShortcutName = velm::kDictionaryShortcutName;
 // A point inside the removal entry "Απεγκατάσταση από τον σκληρό δίσκο" at (248,420)-(442,433).
 constexpr int kEntryX = 300;
 constexpr int kEntryY = 426;
@@ -83,8 +84,9 @@ inline std::vector<std::string> Names(const Tree& tree) {
 inline void InstallCopy(const std::string& folder) {
   ASSERT_TRUE(MakeFolders(folder)) << folder;
   const std::string disc = SampleDisc();
-  ASSERT_TRUE(CopyFileA((disc + "\\Tolvan.exe").c_str(), (folder + "\\Tolvan.exe").c_str(), TRUE));
-  SetFileAttributesA((folder + "\\Tolvan.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(CopyFileA((disc + "\\" + velm::kProgramFile).c_str(),
+                        (folder + "\\" + velm::kProgramFile).c_str(), TRUE));
+  SetFileAttributesA((folder + "\\" + velm::kProgramFile).c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_TRUE(CopyTree(disc + "\\Data", folder + "\\Data"));
   ASSERT_TRUE(CopyTree(disc + "\\content", folder + "\\Content"));
 }
@@ -106,7 +108,7 @@ inline void MakeShortcut(const std::string& desktop, const std::string& folder) 
   IShellLinkA* link = nullptr;
   ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                          IID_IShellLinkA, reinterpret_cast<void**>(&link))));
-  link->SetPath((folder + "\\Tolvan.exe").c_str());
+  link->SetPath((folder + "\\" + velm::kProgramFile).c_str());
   link->SetArguments("");
   link->SetWorkingDirectory(folder.c_str());
   IPersistFile* file = nullptr;
@@ -236,7 +238,7 @@ class UnmanagedWindows {
 
 // The dictionary program started from its installed folder, as its shortcut starts it.
 inline std::unique_ptr<Process> StartDictionary(const std::string& folder) {
-  auto dictionary = std::make_unique<Process>(folder + "\\Tolvan.exe", "", folder);
+  auto dictionary = std::make_unique<Process>(folder + "\\" + velm::kProgramFile, "", folder);
   EXPECT_NE(dictionary->waitForWindow(kDictionaryCaption), nullptr)
       << "the dictionary's window did not appear";
   return dictionary;
@@ -273,14 +275,15 @@ inline void ExpectInstallationRemoved(const std::string& folder, const std::stri
   const bool done = WaitUntil(
       [&] {
         return !Exists(folder + "\\Content") && !Exists(folder + "\\Data") &&
-               !Exists(folder + "\\Tolvan.exe") && !Exists(desktop + "\\uninst.bat");
+               !Exists(folder + "\\" + velm::kProgramFile) &&
+               !Exists(desktop + "\\" + velm::kScriptName);
       },
       kScriptTimeoutMs, 100);
   EXPECT_TRUE(done) << "the script did not finish its work";
   EXPECT_FALSE(Exists(folder + "\\Content"));
   EXPECT_FALSE(Exists(folder + "\\Data"));
-  EXPECT_FALSE(Exists(folder + "\\Tolvan.exe"));
-  EXPECT_FALSE(Exists(desktop + "\\uninst.bat")) << "the script did not delete itself";
+  EXPECT_FALSE(Exists(folder + "\\" + velm::kProgramFile));
+  EXPECT_FALSE(Exists(desktop + "\\" + velm::kScriptName)) << "the script did not delete itself";
 }
 
 // Clicks the removal entry and waits for the confirmation window.

@@ -51,7 +51,7 @@ TEST_P(RemovalEntry, ShowsForAWritableTolvanOnly) {
   if (*c.file) {
     const std::string file = folder + "\\" + c.file;
     // The disc's dictionary, read-only as on the disc; an installed copy is writable.
-    ASSERT_TRUE(CopyTree(SampleDisc() + "\\Tolvan.exe", file));
+    ASSERT_TRUE(CopyTree(SampleDisc() + "\\" + velm::kProgramFile, file));
     ASSERT_TRUE(SetReadOnly(file, c.readOnly));
     ASSERT_EQ((GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY) != 0, c.readOnly);
   }

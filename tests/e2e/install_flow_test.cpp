@@ -18,12 +18,13 @@ class installE2e : public ::testing::Test {
   const std::string base_ = "C:\\Δοκιμή εγκατάστασης";
   velmtest::ScratchFolder scratch_{velmtest::ScratchFolder::At{base_, false}};  // not made
 
-  std::string shortcut() const { return desktop_.path() + "\\Duzivod Uzedov.lnk"; }
+  std::string shortcut() const { return desktop_.path() + "\\" + velm::kDictionaryShortcutName; }
 };
 
 TEST_F(installE2e, NewFolderGetsEveryFileByteForByteThenInstallingAgainChangesNothing) {
   ASSERT_TRUE(IsFolder(SampleDisc()));
-  ASSERT_FALSE(Writable(SampleDisc() + "\\Tolvan.exe")) << "the disc's program is not read-only";
+  ASSERT_FALSE(Writable(SampleDisc() + "\\" + velm::kProgramFile))
+      << "the disc's program is not read-only";
   Running app = StartInstallEntry(SampleDisc());
   ASSERT_NE(app.window, nullptr);
   // A new folder whose parent is new too.
@@ -36,10 +37,10 @@ TEST_F(installE2e, NewFolderGetsEveryFileByteForByteThenInstallingAgainChangesNo
   const Tree installed = Snapshot(folder);
   EXPECT_EQ(installed, ExpectedInstallation(SampleDisc()))
       << ::testing::PrintToString(Names(installed));
-  EXPECT_TRUE(Writable(folder + "\\Tolvan.exe")) << "the installed program is read-only";
+  EXPECT_TRUE(Writable(folder + "\\" + velm::kProgramFile)) << "the installed program is read-only";
   const ShortcutProperties link = ReadShortcut(shortcut());
   ASSERT_TRUE(link.loaded) << "no shortcut on the desktop";
-  EXPECT_EQ(link.target, folder + "\\Tolvan.exe");
+  EXPECT_EQ(link.target, folder + "\\" + velm::kProgramFile);
   EXPECT_EQ(link.arguments, "");
   EXPECT_EQ(link.workingFolder, folder);
   EXPECT_EQ(settings_.bytes(), folder + "\r\n");
@@ -98,7 +99,7 @@ TEST_F(installE2e, RelativeFolderIsTakenFromTheListsFolderForEveryStep) {
   EXPECT_EQ(Snapshot(folder), ExpectedInstallation(SampleDisc()));
   EXPECT_FALSE(Exists(SampleDisc() + "\\Δοκιμή εγκατάστασης")) << "written under the disc";
   const ShortcutProperties link = ReadShortcut(shortcut());
-  EXPECT_EQ(link.target, folder + "\\Tolvan.exe");
+  EXPECT_EQ(link.target, folder + "\\" + velm::kProgramFile);
   EXPECT_EQ(link.workingFolder, folder);
   EXPECT_EQ(settings_.bytes(), folder + "\r\n");
 }
@@ -108,14 +109,14 @@ TEST_F(installE2e, ManifestLinesReachingOutsideTheFolderWriteNothingAndCountAsPr
   // sources are there, so only the rule keeps them from being copied.
   const std::string disc = base_ + "\\Δίσκος";
   ASSERT_TRUE(MakeFolders(disc + "\\content\\sub"));
-  ASSERT_TRUE(
-      CopyFileA((SampleDisc() + "\\Tolvan.exe").c_str(), (disc + "\\Tolvan.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((SampleDisc() + "\\" + velm::kProgramFile).c_str(),
+                        (disc + "\\" + velm::kProgramFile).c_str(), FALSE));
   ASSERT_TRUE(CopyTree(SampleDisc() + "\\Data", disc + "\\Data"));
   ASSERT_TRUE(CopyCatalogue(disc));
   ASSERT_TRUE(WriteFileBytes(base_ + "\\outside.txt", "outside"));
   ASSERT_TRUE(WriteFileBytes(disc + "\\content\\kept.txt", "kept"));
   ASSERT_TRUE(
-      WriteFileBytes(disc + "\\content\\fil.tbo",
+      WriteFileBytes(disc + "\\" + velm::kInstallManifestPath,
                      "kept.txt\r\n..\\..\\outside.txt\r\nsub\\\r\n..\\..\\..\\outside.txt\r\n"
                      "..\\\r\n" +
                          base_ + "\\outside.txt\r\n"));
@@ -133,7 +134,8 @@ TEST_F(installE2e, ManifestLinesReachingOutsideTheFolderWriteNothingAndCountAsPr
   // Content\sub too, "..\" one level up.
   EXPECT_FALSE(Exists(base_ + "\\Στόχος\\outside.txt"));
   EXPECT_FALSE(Exists(folder + "\\outside.txt"));
-  EXPECT_EQ(Bytes(folder + "\\Tolvan.exe"), Bytes(SampleDisc() + "\\Tolvan.exe"));
+  EXPECT_EQ(Bytes(folder + "\\" + velm::kProgramFile),
+            Bytes(SampleDisc() + "\\" + velm::kProgramFile));
   EXPECT_TRUE(app.process->running());
 }
 

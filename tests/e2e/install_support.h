@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "DiscFacts.h"
 #include "E2e.h"
 #include "RemovalE2e.h"
 #include "ShellLinks.h"
@@ -61,10 +62,9 @@ inline bool Writable(const std::string& path) {
 // disc file's bytes.
 inline Tree ExpectedInstallation(const std::string& disc) {
   Tree tree;
-  tree["Tolvan.exe"] = Digest(Bytes(disc + "\\Tolvan.exe"));
+  tree[velm::kProgramFile] = Digest(Bytes(disc + "\\" + velm::kProgramFile));
   tree["Data\\"] = "";
-  for (const char* data : {"TolvanI.tbo", "TolvanHI.tbo", "Tolvan.tbo"})
-    tree[std::string("Data\\") + data] = Digest(Bytes(disc + "\\Data\\" + data));
+  for (const char* data : velm::kDataFiles) tree[data] = Digest(Bytes(disc + "\\" + data));
   tree["Content\\"] = "";
   for (const char* folder : kManifestFolders) tree[std::string("Content\\") + folder] = "";
   for (const char* file : kManifestFiles)
@@ -72,14 +72,11 @@ inline Tree ExpectedInstallation(const std::string& disc) {
   return tree;
 }
 
-constexpr char kDialogCaption[] = "Επιλογή φακέλου για εγκατάσταση λεξικού";
-constexpr char kDoneMessage[] =
-    "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού Λεξικού μπορείτε πλέον "
-    "να χρησιμοποιείτε το εικονίδιο στην επιφάνεια εργασίας.";
-constexpr char kProblemMessage[] = "Η εγκατάσταση παρουσίασε προβλήματα";
-constexpr char kEntryProblemMessage[] = "Η διαδικασία εγκατάστασης παρουσίασε προβλήματα";
-constexpr char kCreationMessage[] =
-    "Παρουσιάστηκε πρόβλημα κατά τη δημιουργία του φακέλου. Παρακαλώ επιλέξτε άλλο φάκελο";
+constexpr const char* kDialogCaption = velm::kInstallDialogCaption;
+constexpr const char* kDoneMessage = velm::kInstallDoneMessage;
+constexpr const char* kProblemMessage = velm::kInstallProblemMessage;
+constexpr const char* kEntryProblemMessage = velm::kInstallEntryProblemMessage;
+constexpr const char* kCreationMessage = velm::kFolderCreationMessage;
 // A point inside the install entry "Εγκατάσταση στον σκληρό δίσκο" at (248, 420).
 constexpr int kEntryX = 260;
 constexpr int kEntryY = 426;
@@ -136,7 +133,7 @@ class SettingsFile {
   SettingsFile() {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
-    path_ = std::string(windows) + "\\Tolvan.ini";
+    path_ = std::string(windows) + "\\" + velm::kSettingsFileName;
     DeleteFileA(path_.c_str());
   }
   ~SettingsFile() { DeleteFileA(path_.c_str()); }

@@ -74,7 +74,7 @@ TEST_F(uninstallConfirmationE2e, LaidOutAsDesignedWithTheFocusOnYes) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(confirmation); }, 5000));
   EXPECT_TRUE(app.process->running());
   EXPECT_TRUE(IsWindowEnabled(app.window));
-  EXPECT_TRUE(Exists(folder_ + "\\Tolvan.exe"));
+  EXPECT_TRUE(Exists(folder_ + "\\" + velm::kProgramFile));
   HWND again = OpenConfirmation(app);
   ASSERT_NE(again, nullptr);
   ASSERT_TRUE(Key(again, VK_ESCAPE)) << "the window was not up for input";

@@ -43,7 +43,7 @@ class uninstallE2e : public ::testing::Test {
   void makeSibling() {
     ASSERT_TRUE(MakeFolders(sibling_ + "\\Content\\Λήμματα"));
     ASSERT_TRUE(MakeFolders(sibling_ + "\\Data"));
-    ASSERT_TRUE(WriteFileBytes(sibling_ + "\\Tolvan.exe", "not the installed one"));
+    ASSERT_TRUE(WriteFileBytes(sibling_ + "\\" + velm::kProgramFile, "not the installed one"));
     ASSERT_TRUE(WriteFileBytes(sibling_ + "\\Data\\Tolvan.tbo", "old data"));
     ASSERT_TRUE(WriteFileBytes(sibling_ + "\\Content\\Λήμματα\\Α.txt", "Αλφα"));
   }
@@ -72,7 +72,7 @@ TEST_F(uninstallE2e, EnterRemovesTheInstallationAndLeavesTheUsersFiles) {
   const Tree sibling = Snapshot(sibling_);
   MakeShortcut(desktop_->path(), folder_);
   // An old script on the desktop is replaced, not added to.
-  ASSERT_TRUE(WriteFileBytes(desktopFile("uninst.bat"), std::string(5000, 'x')));
+  ASSERT_TRUE(WriteFileBytes(desktopFile(velm::kScriptName), std::string(5000, 'x')));
 
   std::unique_ptr<Process> dictionary = StartDictionary(folder_);
   Running app = StartForRemoval(folder_ + "\\");
@@ -150,7 +150,7 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
   expectInstallationRemoved(folder_);
   EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_); }, kScriptTimeoutMs, 100));
   EXPECT_FALSE(Exists(desktopFile(kShortcutName)));
-  EXPECT_TRUE(Exists(sibling_ + "\\Tolvan.exe"));
+  EXPECT_TRUE(Exists(sibling_ + "\\" + velm::kProgramFile));
 }
 
 // The argument names a folder without its trailing backslash: dropping its last character would
@@ -158,9 +158,9 @@ TEST_F(uninstallE2e, DeclinedAttemptsChangeNothingAndAConfirmedOneThenRemovesEve
 TEST_F(uninstallE2e, ArgumentWithoutTrailingBackslashIsRefusedAndNothingChanges) {
   const std::string argument = base_ + "\\Lexi";
   // The entry is offered because "<argument>Tolvan.exe" is a writable file.
-  ASSERT_TRUE(
-      CopyFileA((SampleDisc() + "\\Tolvan.exe").c_str(), (argument + "Tolvan.exe").c_str(), TRUE));
-  SetFileAttributesA((argument + "Tolvan.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(CopyFileA((SampleDisc() + "\\" + velm::kProgramFile).c_str(),
+                        (argument + velm::kProgramFile).c_str(), TRUE));
+  SetFileAttributesA((argument + velm::kProgramFile).c_str(), FILE_ATTRIBUTE_NORMAL);
   InstallCopy(base_ + "\\Lex");
   MakeShortcut(desktop_->path(), base_ + "\\Lex");
   const Tree before = Snapshot(base_);
@@ -208,7 +208,7 @@ TEST_F(uninstallE2e, PercentSignsInTheFolderNameAreNotExpandedByTheScript) {
 TEST_F(uninstallE2e, DesktopThatCannotTakeTheScriptIsReportedOnceAndTheProgramStays) {
   InstallCopy(folder_);
   MakeShortcut(desktop_->path(), folder_);
-  ASSERT_TRUE(MakeFolders(desktopFile("uninst.bat")));
+  ASSERT_TRUE(MakeFolders(desktopFile(velm::kScriptName)));
   const Tree before = Snapshot(base_);
 
   std::unique_ptr<Process> dictionary = StartDictionary(folder_);

@@ -14,7 +14,8 @@ namespace velm {
 
 // Readable failure messages: one line a step.
 void PrintTo(const InstallStep& step, std::ostream* os) {
-  static const char* const kinds[] = {"make", "copy", "clear-ro", "ensure", "refused"};
+  static const char* const kinds[] = {"make",  "copy",       "clear-ro", "ensure",  "refused",
+                                      "chain", "unreadable", "shortcut", "settings"};
   *os << kinds[static_cast<int>(step.kind)] << " [" << step.source << "] -> [" << step.target << "]"
       << (step.feedsFlag ? " (flag)" : "");
 }
@@ -131,6 +132,27 @@ INSTANTIATE_TEST_SUITE_P(
                      {Make("C:\\Tolvan\\Content\\..a\\"),
                       Copy("content\\..a\\b..", "C:\\Tolvan\\content\\..a\\b..")}}));
 
+TEST(InstallPlanTest, TheWholeInstallationIsTheNewFolderThenTheCopyingShortcutAndSettings) {
+  const std::vector<InstallStep> folderChains = {PlanNewFolder(kFolder), PlanNewFolder("C:\\T\\")};
+  EXPECT_EQ(folderChains,
+            (std::vector<InstallStep>{{Kind::FolderChain, kFolder, "C:\\Tolvan\\Data", false},
+                                      {Kind::FolderChain, "C:\\T\\", "C:\\T\\Data", false}}));
+  std::vector<InstallStep> expected = PlanProgramAndData(kFolder);
+  expected.push_back(Make("C:\\Tolvan\\Content\\d\\"));
+  expected.push_back({Kind::Shortcut, "C:\\Tolvan\\Tolvan.exe", kFolder, false});
+  expected.push_back({Kind::Settings, "", kFolder, false});
+  const std::vector<InstallStep> read =
+      PlanInstallation(kFolder, {DiscManifest::State::Read, ReadInstallManifest("\r\nd\\")});
+  EXPECT_EQ(read, expected);
+  EXPECT_EQ(read[7].line, 2);  // the manifest's step knows its line; the others have none
+  EXPECT_EQ(read[8].line + read[0].line, 0);
+  // A manifest that cannot be read: the step that stops the installation, where its steps were.
+  expected[7] = {Kind::ManifestUnreadable, "content\\fil.tbo", "", true};
+  EXPECT_EQ(PlanInstallation(kFolder, {DiscManifest::State::Unreadable, {}}), expected);
+  expected.erase(expected.begin() + 7);
+  EXPECT_EQ(PlanInstallation(kFolder, {}), expected);
+}
+
 TEST(InstallManifestTest, EntriesKeepTheirLineAndThePathWithItsPrefix) {
   const std::vector<ManifestEntry> entries = ReadInstallManifest("top\r\nd\\\r\n\r\nf\r\n");
   ASSERT_EQ(entries.size(), 3u);
@@ -140,6 +162,7 @@ TEST(InstallManifestTest, EntriesKeepTheirLineAndThePathWithItsPrefix) {
   EXPECT_EQ(entries[1].line, "d\\");
   EXPECT_EQ(entries[2].line, "f");
   EXPECT_EQ(entries[2].path, "d\\f");
+  EXPECT_EQ(entries[2].number, 4);  // the empty line counts
 }
 
 TEST(InstallManifestTest, ALongLineIsOneName) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "DiscFacts.h"
 #include "ConfirmUninstallFormU.h"
 #include "Form.h"
 #include "PelmoraLib.h"
@@ -123,8 +124,8 @@ class MainWindow {
  public:
   MainWindow() {
     tk::Application& app = tk::Application::instance();
-    app.setTitle("Εκδόσεις Βελμαρόδη");
-    form_ = std::make_unique<tk::Form>(FormSpecOf("Εκδόσεις Βελμαρόδη", 750, 470));
+    app.setTitle(velm::kAppTitle);
+    form_ = std::make_unique<tk::Form>(FormSpecOf(velm::kAppTitle, 750, 470));
     app.setMainForm(form_.get());
     form_->show();
   }

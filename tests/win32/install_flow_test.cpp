@@ -44,11 +44,11 @@ class InstallFlowTest : public velmtest::FlowTest {
     for (const std::string& folder : {disc_, disc_ + "\\Data", disc_ + "\\content",
                                       disc_ + "\\content\\sub", desktop_, windows_, launcher_})
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    ASSERT_TRUE(WriteFileBytes(disc_ + "\\Tolvan.exe", "MZ program"));
-    SetFileAttributesA((disc_ + "\\Tolvan.exe").c_str(), FILE_ATTRIBUTE_READONLY);
-    for (const char* data : {"TolvanI.tbo", "TolvanHI.tbo", "Tolvan.tbo"})
-      ASSERT_TRUE(WriteFileBytes(disc_ + "\\Data\\" + data, data));
-    ASSERT_TRUE(WriteFileBytes(disc_ + "\\content\\fil.tbo", "top.txt\r\nsub\\\r\ninner.txt\r\n"));
+    ASSERT_TRUE(WriteFileBytes(disc_ + "\\" + velm::kProgramFile, "MZ program"));
+    SetFileAttributesA((disc_ + "\\" + velm::kProgramFile).c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const char* data : kDataFiles) ASSERT_TRUE(WriteFileBytes(disc_ + "\\" + data, data));
+    ASSERT_TRUE(
+        WriteFileBytes(disc_ + "\\" + kInstallManifestPath, "top.txt\r\nsub\\\r\ninner.txt\r\n"));
     ASSERT_TRUE(WriteFileBytes(disc_ + "\\content\\top.txt", "top"));
     ASSERT_TRUE(WriteFileBytes(disc_ + "\\content\\sub\\inner.txt", "inner"));
     SourceFolder = disc_ + "\\";
@@ -78,8 +78,8 @@ class InstallFlowTest : public velmtest::FlowTest {
     return answerer.seen();
   }
   size_t copies() const { return sys_.callsNamed("copyFile").size(); }
-  std::string settingsFile() const { return windows_ + "\\Tolvan.ini"; }
-  std::string shortcut() const { return desktop_ + "\\Duzivod Uzedov.lnk"; }
+  std::string settingsFile() const { return windows_ + "\\" + kSettingsFileName; }
+  std::string shortcut() const { return desktop_ + "\\" + kDictionaryShortcutName; }
   void expectBackOnTheDisc() const { EXPECT_EQ(WithoutTrailingBackslash(CurrentFolder()), disc_); }
 };
 
@@ -87,9 +87,11 @@ TEST_F(InstallFlowTest, InstallationCopiesUnderTheHourglassFromTheDiscAndEndsOnT
   const DialogAnswerer::Seen seen = install(target_);
 
   EXPECT_EQ(seen.messages, std::vector<std::string>{kInstallDoneMessage});
-  EXPECT_EQ(FileBytes(target_ + "\\Tolvan.exe"), "MZ program");
-  EXPECT_EQ(GetFileAttributesA((target_ + "\\Tolvan.exe").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-  EXPECT_EQ(FileBytes(target_ + "\\Data\\TolvanHI.tbo"), "TolvanHI.tbo");
+  EXPECT_EQ(FileBytes(target_ + "\\" + velm::kProgramFile), "MZ program");
+  EXPECT_EQ(
+      GetFileAttributesA((target_ + "\\" + velm::kProgramFile).c_str()) & FILE_ATTRIBUTE_READONLY,
+      0u);
+  EXPECT_EQ(FileBytes(target_ + "\\" + kDataFiles[1]), kDataFiles[1]);
   EXPECT_EQ(FileBytes(target_ + "\\Content\\top.txt"), "top");
   EXPECT_EQ(FileBytes(target_ + "\\Content\\sub\\inner.txt"), "inner");
   EXPECT_TRUE(IsFile(shortcut()));
@@ -130,8 +132,8 @@ TEST_F(InstallFlowTest, FailureRaisedInsideTheCopyingIsReportedOnceAndSkipsTheRe
     EXPECT_EQ(seen.messages, std::vector<std::string>{kInstallProblemMessage});
     EXPECT_EQ(seen.dialogOpenAtMessage, std::vector<bool>{true});
     // The steps before the failure are done and stay done; the ones after it are not.
-    EXPECT_TRUE(IsFile(target_ + "\\Tolvan.exe"));
-    EXPECT_TRUE(IsFile(target_ + "\\Data\\Tolvan.tbo"));
+    EXPECT_TRUE(IsFile(target_ + "\\" + velm::kProgramFile));
+    EXPECT_TRUE(IsFile(target_ + "\\" + kDataFiles[2]));
     EXPECT_EQ(IsFile(target_ + "\\Content\\top.txt"), failure.contentCopied);
     EXPECT_EQ(sys_.callsNamed("createInstance").size(), failure.shellLinks);
     EXPECT_FALSE(IsFile(shortcut()));

@@ -40,8 +40,8 @@ class UninstallFlowTest : public velmtest::FlowTest {
     launcher_ = scratch_.path() + "\\Disc";
     for (const std::string& folder : {dictionary_, desktop_, launcher_})
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-    ASSERT_TRUE(WriteFileBytes(dictionary_ + "\\Tolvan.exe", "MZ"));
-    ASSERT_TRUE(WriteFileBytes(desktop_ + "\\Duzivod Uzedov.lnk", "shortcut"));
+    ASSERT_TRUE(WriteFileBytes(dictionary_ + "\\" + kProgramFile, "MZ"));
+    ASSERT_TRUE(WriteFileBytes(desktop_ + "\\" + kDictionaryShortcutName, "shortcut"));
     ASSERT_TRUE(SetCurrentDirectoryA(launcher_.c_str()));
     SourceFolder = dictionary_ + "\\";
     sys_.desktop = desktop_;
@@ -59,7 +59,7 @@ class UninstallFlowTest : public velmtest::FlowTest {
     RunUninstallFlow(main_.form());
     return answerer.seen();
   }
-  std::string script() const { return desktop_ + "\\uninst.bat"; }
+  std::string script() const { return desktop_ + "\\" + kScriptName; }
 };
 
 // The script as it must be, for the folder D and the desktop (the console code page's bytes).
@@ -95,17 +95,17 @@ TEST_F(UninstallFlowTest, ConfirmedRemovalRunsItsStepsInOrderAndStartsTheScriptF
   EXPECT_TRUE(seen.focusWasOnYes) << "the window did not open with the focus on Ναι";
   EXPECT_TRUE(seen.messages.empty());
   const std::vector<std::string> expected = {
-      "deleteFile " + desktop_ + "\\Duzivod Uzedov.lnk",
-      "createText " + desktop_ + "\\uninst.bat",
+      "deleteFile " + desktop_ + "\\" + kDictionaryShortcutName,
+      "createText " + desktop_ + "\\" + kScriptName,
       "close",
-      "findWindow (null) Duzivod Uzedov",
+      std::string("findWindow (null) ") + kDictionaryWindowTitle,
       "postMessage 0 18 0 0",  // WM_QUIT to what the lookup gave, both parameters 0
       "setCurrentDirectory " + desktop_,
-      "winExec " + desktop_ + "\\uninst.bat 0",  // unquoted, SW_HIDE
+      "winExec " + desktop_ + "\\" + kScriptName + " 0",  // unquoted, SW_HIDE
   };
   EXPECT_EQ(sys_.callsWithoutLines(), expected);
   EXPECT_EQ(FileBytes(script()), ExpectedScript(dictionary_, desktop_));
-  EXPECT_FALSE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
+  EXPECT_FALSE(IsFile(desktop_ + "\\" + kDictionaryShortcutName));
 
   // The script starts on the desktop before termination is asked for, and the program stays
   // there: neither may stand in the folder being removed.
@@ -136,9 +136,9 @@ TEST_F(UninstallFlowTest, GreekPathsAreWrittenInTheConsoleCodePageWithPercentSig
   const std::string desk = scratchOem +
                            "\\\x84\xA7\xA0\xAD\xE1\xA4\x9C\xA0\x98 \x9C\xA8\x9A\x98\xA9\xE5\x98"
                            "\xAA %%USERNAME%%";
-  EXPECT_EQ(FileBytes(desktop + "\\uninst.bat"), ExpectedScript(d, desk));
+  EXPECT_EQ(FileBytes(desktop + "\\" + kScriptName), ExpectedScript(d, desk));
   // The file calls themselves take the ANSI names.
-  EXPECT_EQ(sys_.callsWithoutLines().back(), "winExec " + desktop + "\\uninst.bat 0");
+  EXPECT_EQ(sys_.callsWithoutLines().back(), "winExec " + desktop + "\\" + kScriptName + " 0");
   EXPECT_EQ(CurrentFolder(), desktop);
 }
 
@@ -163,7 +163,7 @@ TEST_F(UninstallFlowTest, DecliningChangesNothingAndMovesToTheDictionaryFolder) 
     EXPECT_TRUE(seen.messages.empty());
     EXPECT_EQ(sys_.calls, std::vector<std::string>{"setCurrentDirectory " + SourceFolder});
     EXPECT_EQ(WithoutTrailingBackslash(CurrentFolder()), dictionary_);
-    EXPECT_TRUE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
+    EXPECT_TRUE(IsFile(desktop_ + "\\" + kDictionaryShortcutName));
     EXPECT_FALSE(IsFile(script()));
     EXPECT_FALSE(tk::Application::instance().terminated());
     EXPECT_FALSE(IsWindow(seen.lastConfirmation)) << "the confirmation window was not freed";
@@ -201,7 +201,7 @@ TEST_F(UninstallFlowTest, UnsafeOrUnwritableNamesAreRefusedBeforeAnythingIsTouch
     EXPECT_EQ(seen.messages, std::vector<std::string>{kUninstallProblemMessage});
     // Nothing but the clean-up's move to the argument's folder.
     EXPECT_EQ(sys_.calls, std::vector<std::string>{"setCurrentDirectory " + SourceFolder});
-    EXPECT_TRUE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
+    EXPECT_TRUE(IsFile(desktop_ + "\\" + kDictionaryShortcutName));
     EXPECT_FALSE(IsFile(script()));
     EXPECT_FALSE(tk::Application::instance().terminated());
   }
@@ -214,12 +214,12 @@ TEST_F(UninstallFlowTest, ScriptThatCannotBeCreatedIsReportedOnceAndNothingIsSta
 
   EXPECT_EQ(seen.messages, std::vector<std::string>{kUninstallProblemMessage});
   const std::vector<std::string> expected = {
-      "deleteFile " + desktop_ + "\\Duzivod Uzedov.lnk",  // what was done stays done
-      "createText " + desktop_ + "\\uninst.bat",
+      "deleteFile " + desktop_ + "\\" + kDictionaryShortcutName,  // what was done stays done
+      "createText " + desktop_ + "\\" + kScriptName,
       "setCurrentDirectory " + SourceFolder,
   };
   EXPECT_EQ(sys_.calls, expected);
-  EXPECT_FALSE(IsFile(desktop_ + "\\Duzivod Uzedov.lnk"));
+  EXPECT_FALSE(IsFile(desktop_ + "\\" + kDictionaryShortcutName));
   EXPECT_FALSE(tk::Application::instance().terminated());
   EXPECT_EQ(WithoutTrailingBackslash(CurrentFolder()), dictionary_);
 }
