@@ -73,6 +73,13 @@ inline constexpr char kScriptName[] = "uninst.bat";
 // "C:\Tolvan", which is the same path as the folder proposed on Vista.
 inline constexpr char kSettingsFileName[] = "Tolvan.ini";
 
+// ---- The pressed disc's root -------------------------------------------------------------------
+
+// The catalogue program, which the disc's autorun.inf starts in the root, beside the catalogue
+// folder.
+inline constexpr char kPresenterFile[] = "VelmPres.exe";
+inline constexpr char kAutorunFile[] = "autorun.inf";
+
 // ---- The default folders of the installation ---------------------------------------------------
 
 inline constexpr char kProgramFilesFolder[] = "C:\\Program Files";

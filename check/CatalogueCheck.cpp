@@ -27,18 +27,6 @@ std::string Size(int w, int h) {
   return std::to_string(w) + " x " + std::to_string(h);
 }
 
-void Add(Report& r, Severity s, const char* code, const std::string& file, std::string what,
-         std::string effect, std::string mend) {
-  Finding f;
-  f.severity = s;
-  f.code = code;
-  f.file = Cp1253ToUtf8(file);
-  f.what = std::move(what);
-  f.effect = std::move(effect);
-  f.mend = std::move(mend);
-  r.findings.push_back(std::move(f));
-}
-
 // True when the RTF has the control word `word` followed by exactly this number.
 bool HasControlWord(const std::string& rtf, const std::string& word) {
   for (std::size_t at = rtf.find(word); at != std::string::npos; at = rtf.find(word, at + 1)) {
@@ -113,7 +101,8 @@ void CheckPicture(const DiscIndex& disc, Report& report, int k, int role, Catalo
   file.state = CatalogueFile::State::Refused;
   stopped = true;
   report.catalogue.stoppedAt = Cp1253ToUtf8(file.name);
-  Add(report, Severity::Problem, "bitmap-refused", file.name,
+  report.add(
+      Severity::Problem, "bitmap-refused", file.name,
       "The " + std::string(kRoles[role]) + " of title " + std::to_string(k) +
           " is refused: " + why + ".",
       "The loading stops here: " + NeverLoaded(k, role) +
@@ -130,18 +119,19 @@ void CheckDescription(const DiscIndex& disc, Report& report, CatalogueSlot& slot
     file.state = CatalogueFile::State::Refused;
     stopped = true;
     report.catalogue.stoppedAt = Cp1253ToUtf8(file.name);
-    Add(report, Severity::Problem, "description-unreadable", file.name,
-        "The description of title " + std::to_string(slot.number) + " cannot be read.",
-        "The loading stops here: " + NeverLoaded(slot.number, 2) +
-            " never load, and the catalogue is not revealed at all.",
-        "Write the file again so that it can be read.");
+    report.add(Severity::Problem, "description-unreadable", file.name,
+               "The description of title " + std::to_string(slot.number) + " cannot be read.",
+               "The loading stops here: " + NeverLoaded(slot.number, 2) +
+                   " never load, and the catalogue is not revealed at all.",
+               "Write the file again so that it can be read.");
     return;
   }
   file.state = CatalogueFile::State::Loaded;
   const std::string title = "title " + std::to_string(slot.number);
   const std::size_t nul = bytes.find('\0');
   if (nul != std::string::npos) {
-    Add(report, Severity::Problem, "description-nul", file.name,
+    report.add(
+        Severity::Problem, "description-nul", file.name,
         "The description of " + title + " holds a NUL byte at offset " + std::to_string(nul) + ".",
         "The text ends there: the " + std::to_string(bytes.size() - nul) +
             " bytes from it on are dropped" +
@@ -152,22 +142,23 @@ void CheckDescription(const DiscIndex& disc, Report& report, CatalogueSlot& slot
   const std::string shown = JoinDescriptionLines(SplitDescriptionLines(bytes));
   if (shown.compare(0, 5, "{\\rtf") != 0) {
     slot.text = CatalogueSlot::Text::Plain;
-    Add(report, Severity::Problem, "description-not-rtf", file.name,
-        shown.empty() ? "The description of " + title + " is empty."
-                      : "The description of " + title +
-                            " is not RTF: it does not begin with "
-                            "\"{\\rtf\".",
-        "The rich-text view refuses it and shows the text as plain text, control words and "
-        "all" +
-            std::string(shown.empty() ? " (here: nothing)." : "."),
-        "Save the description as RTF (a file that begins with \"{\\rtf1\").");
+    report.add(Severity::Problem, "description-not-rtf", file.name,
+               shown.empty() ? "The description of " + title + " is empty."
+                             : "The description of " + title +
+                                   " is not RTF: it does not begin with "
+                                   "\"{\\rtf\".",
+               "The rich-text view refuses it and shows the text as plain text, control words and "
+               "all" +
+                   std::string(shown.empty() ? " (here: nothing)." : "."),
+               "Save the description as RTF (a file that begins with \"{\\rtf1\").");
     return;
   }
   slot.text = CatalogueSlot::Text::Rtf;
   slot.greekDeclared =
       HasControlWord(shown, "\\ansicpg1253") || HasControlWord(shown, "\\fcharset161");
   if (!slot.greekDeclared && HasEightBitText(shown)) {
-    Add(report, Severity::Problem, "description-no-greek-code-page", file.name,
+    report.add(
+        Severity::Problem, "description-no-greek-code-page", file.name,
         "The RTF of " + title +
             " holds 8-bit characters but declares neither code page 1253 (\\ansicpg1253) nor a "
             "Greek character set (\\fcharset161).",
@@ -186,16 +177,17 @@ void CheckSizes(Report& report, const CatalogueSlot& slot) {
     if (f.state != CatalogueFile::State::Loaded) continue;
     const std::string which = "The " + std::string(kRoles[role]) + " of title " + std::to_string(k);
     if (f.width > kButtonWidth || f.height > boxH) {
-      Add(report, Severity::Problem, "button-clipped", f.name,
-          which + " is " + Size(f.width, f.height) + ", larger than button " + std::to_string(k) +
-              "'s box of " + box + ".",
-          "It is drawn at its own size from the box's top-left corner and clipped: the part "
-          "beyond " +
-              box + " is not seen.",
-          "Make the picture " + box + ".");
+      report.add(Severity::Problem, "button-clipped", f.name,
+                 which + " is " + Size(f.width, f.height) + ", larger than button " +
+                     std::to_string(k) + "'s box of " + box + ".",
+                 "It is drawn at its own size from the box's top-left corner and clipped: the part "
+                 "beyond " +
+                     box + " is not seen.",
+                 "Make the picture " + box + ".");
     }
     if (f.width < kButtonWidth || f.height < boxH) {
-      Add(report, Severity::Problem, "button-small", f.name,
+      report.add(
+          Severity::Problem, "button-small", f.name,
           which + " is " + Size(f.width, f.height) + ", smaller than button " + std::to_string(k) +
               "'s box of " + box + ".",
           "It is drawn at its own size from the box's top-left corner, neither stretched nor "
@@ -207,22 +199,22 @@ void CheckSizes(Report& report, const CatalogueSlot& slot) {
   const CatalogueFile& lit = slot.files[1];
   if (normal.state == CatalogueFile::State::Loaded && lit.state == CatalogueFile::State::Loaded &&
       (normal.width != lit.width || normal.height != lit.height)) {
-    Add(report, Severity::Problem, "button-sizes-differ", lit.name,
-        "The highlighted button picture of title " + std::to_string(k) + " is " +
-            Size(lit.width, lit.height) + ", the normal one " + Size(normal.width, normal.height) +
-            ".",
-        "The button changes its size and shape when the title is selected.",
-        "Make both pictures the same size, " + box + ".");
+    report.add(Severity::Problem, "button-sizes-differ", lit.name,
+               "The highlighted button picture of title " + std::to_string(k) + " is " +
+                   Size(lit.width, lit.height) + ", the normal one " +
+                   Size(normal.width, normal.height) + ".",
+               "The button changes its size and shape when the title is selected.",
+               "Make both pictures the same size, " + box + ".");
   }
   const CatalogueFile& title = slot.files[3];
   if (title.state == CatalogueFile::State::Loaded &&
       (title.width > kTitleWidth || title.height > kTitleHeight)) {
-    Add(report, Severity::Problem, "title-picture-clipped", title.name,
-        "The title picture of title " + std::to_string(k) + " is " +
-            Size(title.width, title.height) + ", larger than the picture box of " +
-            Size(kTitleWidth, kTitleHeight) + ".",
-        "It is drawn at its own size from the box's top-left corner and clipped to the box.",
-        "Make the picture at most " + Size(kTitleWidth, kTitleHeight) + ".");
+    report.add(Severity::Problem, "title-picture-clipped", title.name,
+               "The title picture of title " + std::to_string(k) + " is " +
+                   Size(title.width, title.height) + ", larger than the picture box of " +
+                   Size(kTitleWidth, kTitleHeight) + ".",
+               "It is drawn at its own size from the box's top-left corner and clipped to the box.",
+               "Make the picture at most " + Size(kTitleWidth, kTitleHeight) + ".");
   }
 }
 
@@ -232,7 +224,8 @@ void CheckMissing(Report& report, const CatalogueSlot& slot) {
   for (const CatalogueFile& f : slot.files) present += f.state != CatalogueFile::State::Missing;
   const int k = slot.number;
   if (present == 0) {
-    Add(report, Severity::Note, "slot-empty", FileName(k, 0),
+    report.add(
+        Severity::Note, "slot-empty", FileName(k, 0),
         "Title " + std::to_string(k) + " has none of its four files.",
         "Button " + std::to_string(k) +
             " is blank but still answers a click, which empties the description and the picture.",
@@ -247,9 +240,9 @@ void CheckMissing(Report& report, const CatalogueSlot& slot) {
     if (slot.files[role].state != CatalogueFile::State::Missing) continue;
     std::string effect = effects[role];
     effect.replace(effect.find("%k"), 2, std::to_string(k));
-    Add(report, Severity::Problem, "file-missing", slot.files[role].name,
-        "Title " + std::to_string(k) + " has no " + kRoles[role] + ".", effect,
-        "Add the file " + Cp1253ToUtf8(slot.files[role].name) + ".");
+    report.add(Severity::Problem, "file-missing", slot.files[role].name,
+               "Title " + std::to_string(k) + " has no " + kRoles[role] + ".", effect,
+               "Add the file " + Cp1253ToUtf8(slot.files[role].name) + ".");
   }
 }
 
@@ -287,6 +280,19 @@ void CheckCatalogue(const DiscIndex& disc, Report& report) {
     CheckSizes(report, slot);
     CheckMissing(report, slot);
   }
+}
+
+void Report::add(Severity severity, const char* code, const std::string& file, int line,
+                 std::string what, std::string effect, std::string mend) {
+  Finding f;
+  f.severity = severity;
+  f.code = code;
+  f.file = Cp1253ToUtf8(file);
+  f.line = line;
+  f.what = std::move(what);
+  f.effect = std::move(effect);
+  f.mend = std::move(mend);
+  findings.push_back(std::move(f));
 }
 
 int Report::problems() const {

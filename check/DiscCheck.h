@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Disc.h"
@@ -102,6 +103,14 @@ struct Report {
   CatalogueReport catalogue;
   InstallReport install;
   std::vector<Finding> findings;
+  // Adds a finding about `file`, named as the program names it (code page 1253), and with the
+  // manifest line it is about.
+  void add(Severity severity, const char* code, const std::string& file, int line, std::string what,
+           std::string effect, std::string mend);
+  void add(Severity severity, const char* code, const std::string& file, std::string what,
+           std::string effect, std::string mend) {
+    add(severity, code, file, 0, std::move(what), std::move(effect), std::move(mend));
+  }
   int problems() const;
   // 0 when nothing is wrong, 1 when a problem was found.
   int exitCode() const { return problems() ? 1 : 0; }

@@ -22,19 +22,6 @@ std::string EntryProblemsMessage() {
   return "\"" + LiteralToUtf8(kInstallEntryProblemMessage) + "\"";
 }
 
-void Add(Report& r, Severity s, const char* code, const std::string& file, int line,
-         std::string what, std::string effect, std::string mend) {
-  Finding f;
-  f.severity = s;
-  f.code = code;
-  f.file = Cp1253ToUtf8(file);
-  f.line = line;
-  f.what = std::move(what);
-  f.effect = std::move(effect);
-  f.mend = std::move(mend);
-  r.findings.push_back(std::move(f));
-}
-
 // A name for the report, its control bytes made visible and a long one cut short.
 std::string Quote(const std::string& cp1253) {
   constexpr std::size_t kLongest = 120;
@@ -259,7 +246,8 @@ void CheckProgramAndData(const DiscIndex& disc, Report& report) {
   inst.programPresent = program != nullptr;
   inst.programReadOnly = program && program->readOnly;
   if (!program) {
-    Add(report, Severity::Problem, "program-missing", kProgramFile, 0,
+    report.add(
+        Severity::Problem, "program-missing", kProgramFile, 0,
         "The disc has no " + std::string(kProgramFile) + ".",
         "The installation's first copy fails; at its end the customer sees " + ProblemsMessage() +
             " and then " + EntryProblemsMessage() + ".",
@@ -268,7 +256,8 @@ void CheckProgramAndData(const DiscIndex& disc, Report& report) {
     // Autorun starts the program with the disc's root as its folder, and the removal refuses
     // a drive root: the confirmed removal then ends in its problem message.
     const bool removable = IsSafeRemovalFolder("D:");
-    Add(report, Severity::Problem, "program-writable", kProgramFile, 0,
+    report.add(
+        Severity::Problem, "program-writable", kProgramFile, 0,
         std::string(kProgramFile) + " on the disc is writable: its read-only attribute is clear.",
         "It takes the disc for an installed dictionary and offers \"" +
             LiteralToUtf8(kUninstallEntryCaption) + "\": the removal of the disc's own folder" +
@@ -281,11 +270,11 @@ void CheckProgramAndData(const DiscIndex& disc, Report& report) {
   for (int i = 0; i < 3; ++i) {
     inst.dataPresent[i] = disc.findFile(kDataFiles[i]) != nullptr;
     if (!inst.dataPresent[i])
-      Add(report, Severity::Problem, "data-missing", kDataFiles[i], 0,
-          std::string("The disc has no ") + Cp1253ToUtf8(kDataFiles[i]) + ".",
-          "Its copy fails; at the end of the installation the customer sees " + ProblemsMessage() +
-              ".",
-          "Put the dictionary's data file in the disc's Data folder.");
+      report.add(Severity::Problem, "data-missing", kDataFiles[i], 0,
+                 std::string("The disc has no ") + Cp1253ToUtf8(kDataFiles[i]) + ".",
+                 "Its copy fails; at the end of the installation the customer sees " +
+                     ProblemsMessage() + ".",
+                 "Put the dictionary's data file in the disc's Data folder.");
   }
 }
 
@@ -308,13 +297,14 @@ void CheckManifestFile(const DiscIndex& disc, Report& report, std::string& bytes
   inst.manifestPresent = manifest != nullptr;
   inst.manifestReadable = manifest && disc.read(*manifest, bytes);
   if (!manifest) {
-    Add(report, Severity::Note, "manifest-missing", kInstallManifestPath, 0,
-        "The disc has no install manifest.",
-        "The installation copies the program and its data files and nothing of content.",
-        "Add " + std::string(kInstallManifestPath) +
-            " listing the content to install, if there is any.");
+    report.add(Severity::Note, "manifest-missing", kInstallManifestPath, 0,
+               "The disc has no install manifest.",
+               "The installation copies the program and its data files and nothing of content.",
+               "Add " + std::string(kInstallManifestPath) +
+                   " listing the content to install, if there is any.");
   } else if (!inst.manifestReadable) {
-    Add(report, Severity::Problem, "manifest-unreadable", kInstallManifestPath, 0,
+    report.add(
+        Severity::Problem, "manifest-unreadable", kInstallManifestPath, 0,
         "The install manifest cannot be read.",
         "The installation stops at the manifest, before the shortcut and the settings file, and "
         "the customer sees " +
@@ -392,11 +382,11 @@ void AddLineFindings(Report& report) {
       if (!both) what += ", when installed into " + Cp1253ToUtf8(kDefaultFolders[i]);
       what += ".";
       const bool folderLine = l.text.back() == '\\';
-      Add(report, Severity::Problem, code.c_str(), kInstallManifestPath, l.number, what,
-          std::string(folderLine ? "The folder is not made" : "The copy fails") +
-              "; the installation goes on, and at its end the customer sees " + ProblemsMessage() +
-              " instead of the success message.",
-          Mend(code));
+      report.add(Severity::Problem, code.c_str(), kInstallManifestPath, l.number, what,
+                 std::string(folderLine ? "The folder is not made" : "The copy fails") +
+                     "; the installation goes on, and at its end the customer sees " +
+                     ProblemsMessage() + " instead of the success message.",
+                 Mend(code));
     }
   }
 }
@@ -412,15 +402,15 @@ void AddContentFindings(const DiscIndex& disc, const std::vector<ManifestEntry>&
     const std::string key = PathKey(e.path);
     if (e.folder || key.compare(0, 8, "CONTENT\\") != 0 || IsCatalogueFile(key)) continue;
     if (!e.nameable) {
-      Add(report, Severity::Problem, "name-not-greek", e.path, 0,
-          "The name of " + Quote(e.path) + " holds a character code page 1253 lacks.",
-          "The program cannot name the file: it is never installed.",
-          "Rename it with Latin or Greek letters only.");
+      report.add(Severity::Problem, "name-not-greek", e.path, 0,
+                 "The name of " + Quote(e.path) + " holds a character code page 1253 lacks.",
+                 "The program cannot name the file: it is never installed.",
+                 "Rename it with Latin or Greek letters only.");
     } else if (!listed.count(key) && !ManifestUnreadable(report.install)) {
       // (A manifest that cannot be read has its own finding; its files are not judged.)
-      Add(report, Severity::Problem, "content-not-listed", e.path, 0,
-          "No manifest line lists " + Quote(e.path) + ".", "It is never installed.",
-          "Add a line for it under its folder's line, or take it off the disc.");
+      report.add(Severity::Problem, "content-not-listed", e.path, 0,
+                 "No manifest line lists " + Quote(e.path) + ".", "It is never installed.",
+                 "Add a line for it under its folder's line, or take it off the disc.");
     }
   }
 }
@@ -428,11 +418,11 @@ void AddContentFindings(const DiscIndex& disc, const std::vector<ManifestEntry>&
 // Names that Windows takes for one.
 void AddClashFindings(const DiscIndex& disc, Report& report) {
   for (const auto& clash : disc.clashes()) {
-    Add(report, Severity::Problem, "name-clash", clash.second, 0,
-        Quote(clash.second) + " and " + Quote(clash.first) +
-            " differ only in letter case or trailing dots and blanks.",
-        "Windows takes them for one name: the program sees only one of them.",
-        "Rename or remove one of them.");
+    report.add(Severity::Problem, "name-clash", clash.second, 0,
+               Quote(clash.second) + " and " + Quote(clash.first) +
+                   " differ only in letter case or trailing dots and blanks.",
+               "Windows takes them for one name: the program sees only one of them.",
+               "Rename or remove one of them.");
   }
 }
 

@@ -10,9 +10,6 @@
 namespace velm::check {
 namespace {
 
-constexpr char kProgram[] = "VelmPres.exe";
-constexpr char kAutorun[] = "autorun.inf";
-
 // Joliet's limits, as the image is mastered with xorriso (its library libisofs writes the
 // Joliet tree):
 // - A name holds at most 64 characters (Joliet Specification, Microsoft, 22 May 1995, "Relaxation
@@ -28,18 +25,6 @@ constexpr char kAutorun[] = "autorun.inf";
 // Depth is no limit: Joliet lifts ISO 9660's eight levels.
 constexpr std::size_t kJolietName = 64;
 constexpr std::size_t kJolietPathBytes = 240;
-
-void Add(Report& r, Severity s, const char* code, const std::string& file, std::string what,
-         std::string effect, std::string mend) {
-  Finding f;
-  f.severity = s;
-  f.code = code;
-  f.file = Cp1253ToUtf8(file);
-  f.what = std::move(what);
-  f.effect = std::move(effect);
-  f.mend = std::move(mend);
-  r.findings.push_back(std::move(f));
-}
 
 std::string Quote(const std::string& cp1253) {
   return "\"" + Cp1253ToUtf8(cp1253) + "\"";
@@ -87,23 +72,26 @@ void CheckJolietNames(const DiscIndex& disc, Report& report) {
     const std::size_t bytes = JolietPathBytes(parts, e.folder);
     if (bytes > kJolietPathBytes) {
       if (e.folder) refused.push_back(e.path);
-      Add(report, Severity::Problem, "press-path-refused", e.path,
-          "The path " + Quote(e.path) + " is " + std::to_string(bytes) +
-              " bytes long as Joliet counts it, more than the " + std::to_string(kJolietPathBytes) +
-              " the image format takes.",
-          std::string("The image leaves it out") + (e.folder ? ", with everything in it" : "") +
-              ": the manifest line or catalogue file that names it" + kNotFound,
-          "Shorten the names of the folders on its way or its own name.");
+      report.add(Severity::Problem, "press-path-refused", e.path,
+                 "The path " + Quote(e.path) + " is " + std::to_string(bytes) +
+                     " bytes long as Joliet counts it, more than the " +
+                     std::to_string(kJolietPathBytes) + " the image format takes.",
+                 std::string("The image leaves it out") +
+                     (e.folder ? ", with everything in it" : "") +
+                     ": the manifest line or catalogue file that names it" + kNotFound,
+                 "Shorten the names of the folders on its way or its own name.");
     } else if (name.size() > NameLimit(name, e.folder)) {
-      Add(report, Severity::Problem, "press-name-changed", e.path,
-          "The name " + Quote(name) + " has " + std::to_string(name.size()) +
-              " characters, more than the " + std::to_string(kJolietName) + " a Joliet name holds.",
-          "On the pressed disc it carries another name, cut short: the manifest line or "
-          "catalogue file that names it" +
-              std::string(kNotFound),
-          "Shorten the name to " + std::to_string(kJolietName) + " characters.");
+      report.add(Severity::Problem, "press-name-changed", e.path,
+                 "The name " + Quote(name) + " has " + std::to_string(name.size()) +
+                     " characters, more than the " + std::to_string(kJolietName) +
+                     " a Joliet name holds.",
+                 "On the pressed disc it carries another name, cut short: the manifest line or "
+                 "catalogue file that names it" +
+                     std::string(kNotFound),
+                 "Shorten the name to " + std::to_string(kJolietName) + " characters.");
     } else if (name.find(';') != std::string::npos) {
-      Add(report, Severity::Problem, "press-name-changed", e.path,
+      report.add(
+          Severity::Problem, "press-name-changed", e.path,
           "The name " + Quote(name) + " holds \";\", which a Joliet name may not hold.",
           "On the pressed disc it carries another name, with \"_\" for \";\": the manifest line "
           "or catalogue file that names it" +
@@ -160,10 +148,11 @@ std::string ProgramOf(const std::string& command) {
 }
 
 void CheckAutorun(const DiscIndex& disc, Report& report) {
-  const DiscEntry* autorun = disc.findFile(kAutorun);
+  const DiscEntry* autorun = disc.findFile(kAutorunFile);
   std::string text;
   if (!autorun) {
-    Add(report, Severity::Note, "autorun-missing", kAutorun, "The disc has no autorun.inf.",
+    report.add(
+        Severity::Note, "autorun-missing", kAutorunFile, "The disc has no autorun.inf.",
         "Pressed like this, the disc does not start by itself: the customer has to open it and "
         "start VelmPres.exe. make-disc.sh adds one that starts VelmPres.exe.",
         "Let make-disc.sh add it, or write [autorun] and open=VelmPres.exe into it.");
@@ -172,22 +161,23 @@ void CheckAutorun(const DiscIndex& disc, Report& report) {
   const OpenLine open = disc.read(*autorun, text) ? FindOpenLine(text) : OpenLine();
   const std::string program = ProgramOf(open.command);
   if (program.empty()) {
-    Add(report, Severity::Problem, "autorun-no-open", kAutorun,
-        "autorun.inf has no open= line naming a program in its [autorun] section.",
-        "The pressed disc does not start by itself.", "Write open=VelmPres.exe under [autorun].");
+    report.add(Severity::Problem, "autorun-no-open", kAutorunFile,
+               "autorun.inf has no open= line naming a program in its [autorun] section.",
+               "The pressed disc does not start by itself.",
+               "Write open=VelmPres.exe under [autorun].");
   } else if (!disc.findFile(program)) {
-    Add(report, Severity::Problem, "autorun-program-missing", kAutorun,
-        "autorun.inf starts " + Quote(program) + " (line " + std::to_string(open.line) +
-            "), which the disc lacks.",
-        "Windows finds nothing to start: the pressed disc does not start by itself.",
-        "Put VelmPres.exe in the disc's root and name it in open=.");
-  } else if (PathKey(program) != PathKey(kProgram)) {  // ".\VelmPres.exe" is the same
-    Add(report, Severity::Problem, "autorun-wrong-program", kAutorun,
-        "autorun.inf starts " + Quote(program) + " (line " + std::to_string(open.line) +
-            "), not VelmPres.exe in the disc's root.",
-        "Autorun starts that program, in the disc's root, instead of the catalogue program "
-        "that reads the catalogue from the content folder there.",
-        "Write open=VelmPres.exe and keep VelmPres.exe in the root beside content.");
+    report.add(Severity::Problem, "autorun-program-missing", kAutorunFile,
+               "autorun.inf starts " + Quote(program) + " (line " + std::to_string(open.line) +
+                   "), which the disc lacks.",
+               "Windows finds nothing to start: the pressed disc does not start by itself.",
+               "Put VelmPres.exe in the disc's root and name it in open=.");
+  } else if (PathKey(program) != PathKey(kPresenterFile)) {  // ".\VelmPres.exe" is the same
+    report.add(Severity::Problem, "autorun-wrong-program", kAutorunFile,
+               "autorun.inf starts " + Quote(program) + " (line " + std::to_string(open.line) +
+                   "), not VelmPres.exe in the disc's root.",
+               "Autorun starts that program, in the disc's root, instead of the catalogue program "
+               "that reads the catalogue from the content folder there.",
+               "Write open=VelmPres.exe and keep VelmPres.exe in the root beside content.");
   }
 }
 
