@@ -6,6 +6,15 @@ if(MSVC)
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 else()
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Built for size: the program is read from CD-ROM drives of 600 KB/s and more and runs beside
+  # Windows 95 in 8 MB of memory, and none of its work is bound by the processor. Every function
+  # and datum is a section of its own, so that the linker leaves out what nothing calls, of ours
+  # and of the runtime libraries, which are built the same way.
+  foreach(lang C CXX)
+    set(CMAKE_${lang}_FLAGS_RELEASE "-Os -DNDEBUG")
+  endforeach()
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
 endif()
 
 include(WinJpeg)
