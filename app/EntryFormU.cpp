@@ -156,6 +156,14 @@ TEntryForm::TEntryForm() : tk::Form(MainWindowSpec()) {
 
 void TEntryForm::createControls() {
   tk::BuildLayout(*this, kLayout);
+  // The background is kept only at the size it is shown, stretched as the image would stretch it
+  // when first drawn, and not also at the stored picture's own size.
+  try {
+    EntryImage->setPicture(
+        EntryImage->picture().stretchedTo(EntryImage->width(), EntryImage->height(), true));
+  } catch (const tk::PictureError&) {
+    // No memory for it now: the image makes its stretched copy when it first draws.
+  }
 }
 
 tk::Image* TEntryForm::menuButton(int k) const {

@@ -115,12 +115,13 @@ void Image::setPicture(Picture&& picture) {
 void Image::paint(HDC dc) const {
   if (picture_.empty()) return;
   const RECT box = bounds();
-  if (!stretch) {
+  const int w = box.right - box.left;
+  const int h = box.bottom - box.top;
+  // A picture already of the box's size is drawn as it is, stretched or not: no copy of it.
+  if (!stretch || (picture_.width() == w && picture_.height() == h)) {
     picture_.draw(dc, box.left, box.top, box, transparent);
     return;
   }
-  const int w = box.right - box.left;
-  const int h = box.bottom - box.top;
   if (w <= 0 || h <= 0) return;
   if (stretched_.width() != w || stretched_.height() != h) {
     // A transparent picture is stretched pixel for pixel, so its transparent colour stays exact.
@@ -540,9 +541,7 @@ bool Form::handleDialogKey(const MSG& msg) {
 }
 
 void Form::invalidate(const RECT& area) const {
-  if (!hwnd_) return;
-  UnionRect(&stale_, &stale_, &area);
-  InvalidateRect(hwnd_, &area, FALSE);
+  if (hwnd_) InvalidateRect(hwnd_, &area, FALSE);
 }
 
 void Form::update() const {
@@ -584,26 +583,17 @@ void Form::paint() {
   const PaintDC dc(hwnd_);
   const RECT& area = dc.area();
   if (area.right <= area.left || area.bottom <= area.top) return;
-  // The graphic controls are composed once into a picture of the whole client area, which is
-  // kept between paints: a part of the window uncovered again (as the rich-text view moves over
-  // the background while it opens) is copied from it, and only what changed since is composed
-  // again.
-  // It stays selected into a device context of its own, so that a paint while the view opens
-  // is one copy.
-  if (!composite_) {
-    const WindowDC screen(hwnd_);
-    composite_.reset(CreateCompatibleBitmap(screen, props_.clientWidth, props_.clientHeight));
-    compositeDc_ = std::make_unique<MemoryDC>(screen);
-    compositeSelected_ = std::make_unique<SelectedObject>(*compositeDc_, composite_);
-    stale_ = RECT{0, 0, props_.clientWidth, props_.clientHeight};
-  }
-  const HDC buffer = *compositeDc_;
-  if (!IsRectEmpty(&stale_)) {
-    IntersectClipRect(buffer, stale_.left, stale_.top, stale_.right, stale_.bottom);
-    paintGraphics(buffer, stale_);
-    SelectClipRgn(buffer, nullptr);
-    SetRectEmpty(&stale_);
-  }
+  // The graphic controls are composed off screen and copied at once, so that nothing flickers,
+  // in a buffer made for this paint alone that reaches from the client area's corner to the far
+  // corner of the part to paint (the controls draw in client coordinates), composed only within
+  // that part. A buffer of the whole client area kept between paints held as much memory as the
+  // background picture itself, to spare composing parts uncovered again: a few copies.
+  const MemoryDC buffer(dc);
+  const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, area.right, area.bottom));
+  if (!buffer || !bitmap) return;
+  const SelectedObject selected(buffer, bitmap);
+  IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
+  paintGraphics(buffer, area);
   BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left,
          area.top, SRCCOPY);
 }

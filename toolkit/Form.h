@@ -106,7 +106,8 @@ class Image : public GraphicControl {
   // The picture stretched to the box, made when first drawn at that size. Stretching once
   // rather than at every paint keeps each repainted part pixel for pixel like the rest (a
   // smoothed stretch clipped to a small area does not always land on the same pixels) and keeps
-  // repainting cheap while the window animates.
+  // repainting cheap while the window animates. There is none when the picture has the box's
+  // size already: a form that needs a large picture only at the size it shows gives it so.
   mutable Picture stretched_;
 };
 
@@ -267,12 +268,6 @@ class Form {
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   GdiObject<HBRUSH> background_;
-  // The graphic controls composed over the whole client area, and the part of it that changed
-  // since it was last composed.
-  GdiObject<HBITMAP> composite_;
-  std::unique_ptr<MemoryDC> compositeDc_;  // (after the bitmap: they go before it)
-  std::unique_ptr<SelectedObject> compositeSelected_;
-  mutable RECT stale_{0, 0, 0, 0};
   std::vector<std::unique_ptr<Control>> controls_;
   int modalResult_ = mrNone;
   bool modal_ = false;
