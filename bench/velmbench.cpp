@@ -303,9 +303,12 @@ double PrintMemory(const char* what, const std::vector<Memory>& memory, double b
   std::printf("  %-44s median %8.0f KB", what, median);
   if (baseKB > 0) std::printf(", %8.0f KB above the bare window", median - baseKB);
   if (Median(gdi) > 0)
-    std::printf(", %.0f GDI objects\n", Median(gdi));
+    std::printf(", %.0f GDI objects", Median(gdi));
   else
-    std::printf(", GDI objects not reported by the platform\n");
+    std::printf(", GDI objects not reported by the platform");
+  std::printf("  (");
+  for (size_t i = 0; i < kb.size() && i < 8; ++i) std::printf("%s%.0f", i ? " " : "", kb[i]);
+  std::printf("%s)\n", kb.size() > 8 ? " ..." : "");
   return median;
 }
 
