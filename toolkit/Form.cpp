@@ -112,6 +112,13 @@ void Image::setPicture(Picture&& picture) {
   if (visible_) invalidate();
 }
 
+Picture Image::takePicture() {
+  Picture taken = std::move(picture_);
+  stretched_ = Picture();
+  if (visible_) invalidate();
+  return taken;
+}
+
 void Image::paint(HDC dc) const {
   if (picture_.empty()) return;
   const RECT box = bounds();

@@ -99,6 +99,8 @@ class Image : public GraphicControl {
   void setPicture(const Picture& picture);
   void setPicture(Picture&& picture);
   void clearPicture() { setPicture(Picture()); }
+  // Hands its picture to the caller and shows none.
+  Picture takePicture();
   void paint(HDC dc) const override;
 
  private:
