@@ -54,15 +54,16 @@ const std::uint8_t* OwnSectionRows(HBITMAP bitmap, BITMAP& bm) {
   return static_cast<const std::uint8_t*>(bm.bmBits);
 }
 
-// A section copy of any bitmap, so that every picture is drawn the same way. A picture's own
-// section (the catalogue hands copies to the buttons) is copied row for row at its depth; any
-// other bitmap becomes a 32-bit one.
+// A section copy of any bitmap, so that every picture is drawn the same way: of 24 bits a pixel
+// when the bitmap has those, else of 32. A picture's own section (the catalogue hands copies to
+// the buttons) is copied row for row where the platform tells its rows are top-down.
 HBITMAP CopyToSection(HBITMAP source) {
   BITMAP bm{};
   const std::uint8_t* rows = OwnSectionRows(source, bm);
   if (!rows && !GetObjectA(source, sizeof bm, &bm)) return nullptr;
   if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
-  BITMAPINFO info = SectionInfo(bm.bmWidth, bm.bmHeight, rows ? bm.bmBitsPixel : 32);
+  const WORD depth = bm.bmBitsPixel == 24 ? 24 : 32;
+  BITMAPINFO info = SectionInfo(bm.bmWidth, bm.bmHeight, depth);
   void* bits = nullptr;
   HBITMAP copy = NewSection(info, &bits);
   if (!copy) return nullptr;
