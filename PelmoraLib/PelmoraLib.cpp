@@ -38,15 +38,14 @@ class ComRef {
   T* ptr_ = nullptr;
 };
 
-// The 8-bit path as UTF-16, through the system's ANSI code page (IPersistFile takes only UTF-16).
-std::wstring AnsiToWide(const std::string& text) {
+// The 8-bit path as UTF-16 with its terminating zero, through the system's ANSI code page
+// (IPersistFile takes only UTF-16). A vector rather than a std::wstring: nothing else in the
+// program uses wide strings, and their library code would come into it for this one call.
+std::vector<wchar_t> AnsiToWide(const std::string& text) {
   const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (count <= 0) {
-    return std::wstring();
-  }
-  std::vector<wchar_t> wide(count);
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), count);
-  return std::wstring(wide.data());
+  std::vector<wchar_t> wide(count > 0 ? count : 1, L'\0');
+  if (count > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), count);
+  return wide;
 }
 
 // The settings file's calls, through the seam.
@@ -103,8 +102,8 @@ void CreateDesktopShortcut(const std::string& target, const std::string& argumen
   link->SetPath(target.c_str());
   link->SetArguments(arguments.c_str());  // empty arguments as an empty text, never null
   link->SetWorkingDirectory(workingFolder.c_str());
-  const std::wstring path = AnsiToWide(GetDesktopFolder() + "\\" + shortcutName);
-  file->Save(path.c_str(), FALSE);
+  const std::vector<wchar_t> path = AnsiToWide(GetDesktopFolder() + "\\" + shortcutName);
+  file->Save(path.data(), FALSE);
 }
 
 void DeleteDesktopShortcut(const std::string& shortcutName) {

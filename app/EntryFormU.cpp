@@ -161,6 +161,14 @@ TEntryForm::TEntryForm() : tk::Form(MainWindowSpec()) {
 
 void TEntryForm::createControls() {
   tk::BuildLayout(*this, kLayout);
+  // The background is kept only at the size it is shown, stretched as the image would stretch it
+  // when first drawn, and not also at the stored picture's own size.
+  try {
+    EntryImage->setPicture(
+        EntryImage->picture().stretchedTo(EntryImage->width(), EntryImage->height(), true));
+  } catch (const tk::PictureError&) {
+    // No memory for it now: the image makes its stretched copy when it first draws.
+  }
 }
 
 tk::Image* TEntryForm::menuButton(int k) const {
@@ -188,7 +196,20 @@ void TEntryForm::FormShow(tk::Control*) {
   VelmarodisShow(*this->EntryImage);
 }
 
+// Gives `control` a slot's picture to show. Each picture of the catalogue is held once: by its
+// slot, or while a control shows it by that control, which gives it back to its slot when it is
+// given another. The window holds no second copy of the ten pictures it shows, and the slots
+// still have each of them whenever it is asked for.
+void TEntryForm::showSlotPicture(tk::Image& control, tk::Picture& slotPicture) {
+  tk::Picture*& from = shownFrom_[&control];
+  if (from == &slotPicture) return;  // it shows that one already
+  if (from) *from = control.takePicture();
+  control.setPicture(std::move(slotPicture));
+  from = &slotPicture;
+}
+
 void TEntryForm::loadCatalogue() {
+  shownFrom_.clear();  // what the controls show now is none of the new slots' pictures
   for (int k = 1; k <= kTitleCount; ++k) {
     MenuPictures[k] = tk::Picture();
     MenuPicturesSelected[k] = tk::Picture();
@@ -213,7 +234,7 @@ void TEntryForm::VelmarodisShow(tk::Control&) {
   PresImage->show();
   VelmTitle->setCaption("Τίτλοι");
   for (int k = 1; k <= kTitleCount; ++k) menuButton(k)->show();
-  for (int k = 1; k <= kTitleCount; ++k) menuButton(k)->setPicture(MenuPictures[k]);
+  for (int k = 1; k <= kTitleCount; ++k) showSlotPicture(*menuButton(k), MenuPictures[k]);
   PresImage->setLeft(495);
   PresRTF->setTop(84);
   PresRTF->setHeight(321);
@@ -236,16 +257,16 @@ void TEntryForm::VelmarodisShow(tk::Control&) {
 void TEntryForm::VelmMenu(tk::Control& sender) {
   const int k = sender.tag;
   if (k != CurrentTitle) {
-    menuButton(k)->setPicture(MenuPicturesSelected[k]);
+    showSlotPicture(*menuButton(k), MenuPicturesSelected[k]);
     if (CurrentTitle >= 1 && CurrentTitle <= kTitleCount)
-      menuButton(CurrentTitle)->setPicture(MenuPictures[CurrentTitle]);
+      showSlotPicture(*menuButton(CurrentTitle), MenuPictures[CurrentTitle]);
     PresRTF->clear();
     const std::string buffer = JoinDescriptionLines(Descriptions[k]);
     if (!PresRTF->loadRtf(buffer)) {
       PresRTF->clear();
       if (!PresRTF->loadPlainText(buffer)) return;
     }
-    PresImage->setPicture(TitlePictures[k]);
+    showSlotPicture(*PresImage, TitlePictures[k]);
   }
   CurrentTitle = k;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ class TEntryForm : public tk::Form {
  private:
   void createControls();
   void loadCatalogue();
+  void showSlotPicture(tk::Image& control, tk::Picture& slotPicture);
+
+  // The slot picture each control shows, which it holds meanwhile (see showSlotPicture).
+  std::map<const tk::Image*, tk::Picture*> shownFrom_;
 };
 
 }  // namespace velm

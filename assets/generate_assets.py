@@ -451,9 +451,11 @@ def icon_preview(pixels, scale=8):
 def main():
     out = HERE
     bg = background()
+    # Baseline, with Huffman tables made for this picture (optimize): the same pixels as with
+    # the standard tables, in a sixth fewer bytes.
     bg.resize(JPEG_SIZE, Image.LANCZOS).save(
         os.path.join(out, "background.jpg"), "JPEG", quality=92, progressive=False,
-        optimize=False, subsampling=0)
+        optimize=True, subsampling=0)
     save_bmp(logo(bg), os.path.join(out, "logo.bmp"))
     save_bmp(rule(), os.path.join(out, "rule.bmp"))
     save_bmp(install_icon(bg), os.path.join(out, "install_icon.bmp"))

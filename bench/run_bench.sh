@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs and runs velmbench under the build's Wine session, printing its
 # figures: start-up to the revealed catalogue against the yardstick (the same work with plain calls)
-# and a bare window, with where the time goes, and a switch to a title with a large description
-# against a bare rich-edit control. With the default 5 runs it takes about two minutes.
+# and a bare window, with where the time goes, a switch to a title with a large description
+# against a bare rich-edit control, and the memory each program holds at the reveal. With the
+# default 5 runs it takes about two minutes.
 #   bench/run_bench.sh [build folder] [runs]
 #   (defaults: build/win32, or build/win64 where the machine runs no 32-bit programs; 5 runs)
 set -euo pipefail

@@ -16,10 +16,20 @@
 //      this process and streaming the same RTF into it, drawing as it goes and, for comparison,
 //      not drawing until the end. Wine's rich edit takes time that grows faster than the text
 //      (about 11 s for 1 MB, while the switch back to a short title also empties it), so the
-//      description is kept to a size that measures the same overhead in seconds.
+//      description is kept to a size that measures the same overhead in seconds;
+//   3. memory at the reveal: each program's private memory at the moment its start-up above
+//      ends (the bare window's once it answers), and the GDI objects it holds, the program's and
+//      the yardstick's above the bare window's (what a window of that size costs anyway), and
+//      their ratio. Private memory is GetProcessMemoryInfo's PagefileUsage, the same figure for all
+//      three: on Windows the process's commit charge, the memory committed to it alone (the same
+//      as PrivateUsage, which Wine leaves empty); under Wine on Linux, which fills it from
+//      /proc/PID/status, the process's resident anonymous memory (RssAnon, plus VmSwap): its
+//      heaps, the pictures' pixels and the stacks, without the program file and the DLLs mapped
+//      from disk, which are shared with every other process.
 // Wall-clock times from QueryPerformanceCounter; the program under test runs in its own process.
 #include <windows.h>
 
+#include <psapi.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -96,16 +106,41 @@ bool AtFinalPlace(HWND view) {
          r.bottom == kViewFinal.bottom;
 }
 
+// What a process holds: its private memory in KB, and its GDI objects where the platform counts
+// them (0 where it does not: Wine).
+struct Memory {
+  double privateKB = 0;
+  DWORD gdiObjects = 0;
+};
+
+Memory MemoryOf(const e2e::Process& process) {
+  Memory m;
+  const HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process.id());
+  if (!h) return m;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (GetProcessMemoryInfo(h, &counters, sizeof counters))
+    m.privateKB = static_cast<double>(counters.PagefileUsage) / 1024.0;
+  m.gdiObjects = GetGuiResources(h, GR_GDIOBJECTS);
+  CloseHandle(h);
+  return m;
+}
+
 void EndProgram(e2e::Process& process, HWND window) {
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
   DWORD code = 0;
   if (!process.waitForExit(10000, &code)) process.kill();
 }
 
+struct Start {
+  double ms;
+  Memory memory;  // once it is ready
+};
+
 // Milliseconds from CreateProcess until `ready` holds for the program's window.
 template <class Ready>
-double TimeStart(const std::string& exe, const std::string& folder, const std::string& caption,
-                 Ready ready) {
+Start TimeStart(const std::string& exe, const std::string& folder, const std::string& caption,
+                Ready ready) {
   const double start = Now();
   e2e::Process process(exe, "", folder);
   HWND window = nullptr;
@@ -122,8 +157,9 @@ double TimeStart(const std::string& exe, const std::string& folder, const std::s
     }
     Sleep(1);
   }
+  const Memory memory = MemoryOf(process);
   EndProgram(process, window);
-  return end - start;
+  return {end - start, memory};
 }
 
 // Milliseconds from CreateProcess until each stage of the reveal is seen from outside.
@@ -132,12 +168,13 @@ struct Reveal {
   double shown;   // the view shown: the catalogue loaded
   double opened;  // the view at its final place: the 47 steps done
   double title;   // the view holding text: the first title streamed in
+  Memory memory;  // then
 };
 
 Reveal TimeReveal(const std::string& exe, const std::string& folder) {
   const double start = Now();
   e2e::Process process(exe, "", folder);
-  Reveal r{0, 0, 0, 0};
+  Reveal r{0, 0, 0, 0, {}};
   HWND window = nullptr;
   HWND view = nullptr;
   for (;;) {
@@ -149,6 +186,7 @@ Reveal TimeReveal(const std::string& exe, const std::string& folder) {
     // The length is asked only at the end: a question sent earlier would wait for the program.
     if (r.opened > 0 && Send(view, WM_GETTEXTLENGTH) > 0) {
       r.title = Now() - start;
+      r.memory = MemoryOf(process);
       break;
     }
     if (!process.running() || now > 60000) {
@@ -253,6 +291,27 @@ void Print(const char* what, const std::vector<double>& times) {
   std::printf("%s)\n", times.size() > 8 ? " ..." : "");
 }
 
+// Prints the medians of a program's memory and GDI objects, its memory above `baseKB` where
+// that is not zero; returns its median memory in KB.
+double PrintMemory(const char* what, const std::vector<Memory>& memory, double baseKB) {
+  std::vector<double> kb, gdi;
+  for (const Memory& m : memory) {
+    kb.push_back(m.privateKB);
+    gdi.push_back(m.gdiObjects);
+  }
+  const double median = Median(kb);
+  std::printf("  %-44s median %8.0f KB", what, median);
+  if (baseKB > 0) std::printf(", %8.0f KB above the bare window", median - baseKB);
+  if (Median(gdi) > 0)
+    std::printf(", %.0f GDI objects", Median(gdi));
+  else
+    std::printf(", GDI objects not reported by the platform");
+  std::printf("  (");
+  for (size_t i = 0; i < kb.size() && i < 8; ++i) std::printf("%s%.0f", i ? " " : "", kb[i]);
+  std::printf("%s)\n", kb.size() > 8 ? " ..." : "");
+  return median;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -298,10 +357,13 @@ int main(int argc, char** argv) {
   // Start-ups are short and the machine is shared: four times as many runs as switches.
   std::vector<Reveal> velmReveals, yardReveals;
   std::vector<double> bareStarts;
+  std::vector<Memory> bareMemory;
   for (int i = 0; i < 4 * runs; ++i) {
     velmReveals.push_back(TimeReveal(velmPres, startFolder));
     yardReveals.push_back(TimeReveal(yardstick, startFolder));
-    bareStarts.push_back(TimeStart(bare, startFolder, "Bare window", answering));
+    const Start bareStart = TimeStart(bare, startFolder, "Bare window", answering);
+    bareStarts.push_back(bareStart.ms);
+    bareMemory.push_back(bareStart.memory);
   }
   std::printf("start-up to the revealed catalogue\n");
   Print("bare window, shown and answering", bareStarts);
@@ -331,6 +393,16 @@ int main(int argc, char** argv) {
   for (const Reveal& r : yardReveals) yardTotals.push_back(r.title);
   std::printf("ratio reveal/bare %.2f\n", Median(velmTotals) / start);
   std::printf("ratio reveal/yardstick %.2f\n", Median(velmTotals) / Median(yardTotals));
+
+  // 3. Memory at the reveal.
+  std::vector<Memory> velmMemory, yardMemory;
+  for (const Reveal& r : velmReveals) velmMemory.push_back(r.memory);
+  for (const Reveal& r : yardReveals) yardMemory.push_back(r.memory);
+  std::printf("memory at the reveal (private memory: resident anonymous memory under Wine)\n");
+  const double bareKB = PrintMemory("bare window", bareMemory, 0);
+  const double velmKB = PrintMemory("VelmPres.exe", velmMemory, bareKB);
+  const double yardKB = PrintMemory("yardstick", yardMemory, bareKB);
+  std::printf("ratio memory/yardstick %.2f\n", (velmKB - bareKB) / (yardKB - bareKB));
 
   // 2. Switching to the title with the 1 MB description, and back to title 1 between runs.
   e2e::Process process(velmPres, "", largeFolder);

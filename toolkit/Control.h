@@ -72,6 +72,8 @@ class Image : public GraphicControl {
   void setPicture(const Picture& picture);
   void setPicture(Picture&& picture);
   void clearPicture() { setPicture(Picture()); }
+  // Hands its picture to the caller and shows none.
+  Picture takePicture();
   void paint(HDC dc) const override;
 
  private:
@@ -79,7 +81,8 @@ class Image : public GraphicControl {
   // The picture stretched to the box, made when first drawn at that size. Stretching once
   // rather than at every paint keeps each repainted part pixel for pixel like the rest (a
   // smoothed stretch clipped to a small area does not always land on the same pixels) and keeps
-  // repainting cheap while the window animates.
+  // repainting cheap while the window animates. There is none when the picture has the box's
+  // size already: a form that needs a large picture only at the size it shows gives it so.
   mutable Picture stretched_;
 };
 

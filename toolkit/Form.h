@@ -126,12 +126,6 @@ class Form {
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   GdiObject<HBRUSH> background_;
-  // The graphic controls composed over the whole client area, and the part of it that changed
-  // since it was last composed.
-  GdiObject<HBITMAP> composite_;
-  MemoryDC compositeDc_;
-  SelectedObject compositeSelected_;
-  mutable RECT stale_{0, 0, 0, 0};
   std::vector<std::unique_ptr<Control>> controls_;  // each control, in creation order
   std::vector<GraphicControl*> graphics_;           // the same by kind, in creation order
   std::vector<WindowControl*> windows_;

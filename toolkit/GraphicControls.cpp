@@ -56,15 +56,23 @@ void Image::setPicture(Picture&& picture) {
   if (visible_) invalidate();
 }
 
+Picture Image::takePicture() {
+  Picture taken = std::move(picture_);
+  stretched_ = Picture();
+  if (visible_) invalidate();
+  return taken;
+}
+
 void Image::paint(HDC dc) const {
   if (picture_.empty()) return;
   const RECT box = bounds();
-  if (!stretch) {
+  const int w = box.right - box.left;
+  const int h = box.bottom - box.top;
+  // A picture already of the box's size is drawn as it is, stretched or not: no copy of it.
+  if (!stretch || (picture_.width() == w && picture_.height() == h)) {
     picture_.draw(dc, box.left, box.top, box, transparent);
     return;
   }
-  const int w = box.right - box.left;
-  const int h = box.bottom - box.top;
   if (w <= 0 || h <= 0) return;
   if (stretched_.width() != w || stretched_.height() != h) {
     // A transparent picture is stretched pixel for pixel, so its transparent colour stays exact.

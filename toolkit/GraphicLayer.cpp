@@ -1,14 +1,12 @@
-// A form's graphic layer: the graphic controls composed over the client area and kept between
-// paints, what changed composed again, and which control is under a point (cursor, clicks).
+// A form's graphic layer: the graphic controls composed off screen for each paint, and which
+// control is under a point (cursor, clicks).
 #include "Application.h"
 #include "Form.h"
 
 namespace tk {
 
 void Form::invalidate(const RECT& area) const {
-  if (!hwnd_) return;
-  UnionRect(&stale_, &stale_, &area);
-  InvalidateRect(hwnd_, &area, FALSE);
+  if (hwnd_) InvalidateRect(hwnd_, &area, FALSE);
 }
 
 void Form::update() const {
@@ -40,28 +38,19 @@ void Form::paint() {
   const PaintDC dc = BeginPainting(hwnd_);
   const RECT& area = dc.get().paint.rcPaint;
   if (area.right <= area.left || area.bottom <= area.top) return;
-  // The graphic controls are composed once into a picture of the whole client area, which is
-  // kept between paints: a part of the window uncovered again (as the rich-text view moves over
-  // the background while it opens) is copied from it, and only what changed since is composed
-  // again.
-  // It stays selected into a device context of its own, so that a paint while the view opens
-  // is one copy.
-  if (!composite_) {
-    const WindowDC screen = ClientDC(hwnd_);
-    composite_.reset(CreateCompatibleBitmap(screen.get(), props_.clientWidth, props_.clientHeight));
-    compositeDc_ = CompatibleDC(screen.get());
-    compositeSelected_ = Select(compositeDc_.get(), composite_.get());
-    stale_ = RECT{0, 0, props_.clientWidth, props_.clientHeight};
-  }
-  const HDC buffer = compositeDc_.get();
-  if (!IsRectEmpty(&stale_)) {
-    IntersectClipRect(buffer, stale_.left, stale_.top, stale_.right, stale_.bottom);
-    paintGraphics(buffer, stale_);
-    SelectClipRgn(buffer, nullptr);
-    SetRectEmpty(&stale_);
-  }
-  BitBlt(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
-         area.left, area.top, SRCCOPY);
+  // The graphic controls are composed off screen and copied at once, so that nothing flickers,
+  // in a buffer made for this paint alone that reaches from the client area's corner to the far
+  // corner of the part to paint (the controls draw in client coordinates), composed only within
+  // that part. A buffer of the whole client area kept between paints held as much memory as the
+  // background picture itself, to spare composing parts uncovered again: a few copies.
+  const MemoryDC buffer = CompatibleDC(dc.get());
+  const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc.get(), area.right, area.bottom));
+  if (!buffer || !bitmap) return;
+  const SelectedObject selected = Select(buffer.get(), bitmap.get());
+  IntersectClipRect(buffer.get(), area.left, area.top, area.right, area.bottom);
+  paintGraphics(buffer.get(), area);
+  BitBlt(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+         buffer.get(), area.left, area.top, SRCCOPY);
 }
 
 bool Form::setCursorOver(WPARAM wParam, LPARAM lParam) const {

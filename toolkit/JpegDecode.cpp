@@ -6,6 +6,24 @@
 
 #include <jpeglib.h>
 
+#include <jerror.h>  // the message codes
+
+namespace {
+
+// The library's message texts, made from its header as its own jerror.c makes them; that file
+// itself stays out of the program (see FormatMessageText). The two that name the library's
+// version and copyright, from a header it does not install, are left empty.
+#define JVERSION ""
+#define JCOPYRIGHT_SHORT ""
+#define JMESSAGE(code, string) string,
+const char* const kJpegMessages[] = {
+#include <jerror.h>
+};
+#undef JVERSION
+#undef JCOPYRIGHT_SHORT
+
+}  // namespace
+
 namespace tk {
 namespace {
 
@@ -22,6 +40,38 @@ void OnError(j_common_ptr cinfo) {
 }
 
 void OnMessage(j_common_ptr, int) {}  // warnings of a damaged but decodable file stay silent
+void OnOutput(j_common_ptr) {}
+
+// The message of the library's last error: its text as the library's table words it, without the
+// numbers the library's own handler puts in with snprintf, which brought the runtime's whole
+// formatted printing into the program, floating point included, for messages no one reads.
+void FormatMessageText(j_common_ptr cinfo, char* buffer) {
+  const jpeg_error_mgr* err = cinfo->err;
+  const char* text = "JPEG library error";
+  if (err->msg_code > 0 && err->msg_code <= err->last_jpeg_message)
+    text = err->jpeg_message_table[err->msg_code];
+  std::size_t n = 0;
+  for (; text[n] != '\0' && n + 1 < JMSG_LENGTH_MAX; ++n) buffer[n] = text[n];
+  buffer[n] = '\0';
+}
+
+void ResetErrors(j_common_ptr cinfo) {
+  cinfo->err->num_warnings = 0;
+  cinfo->err->msg_code = 0;
+}
+
+// An error manager as jpeg_std_error makes one, with the handlers above: errors return to the
+// caller through `jump`, messages are worded without the library's formatting.
+void InitErrorManager(jpeg_error_mgr& err) {
+  err = jpeg_error_mgr{};
+  err.error_exit = OnError;
+  err.emit_message = OnMessage;
+  err.output_message = OnOutput;
+  err.format_message = FormatMessageText;
+  err.reset_error_mgr = ResetErrors;
+  err.jpeg_message_table = kJpegMessages;
+  err.last_jpeg_message = static_cast<int>(JMSG_LASTMSGCODE) - 1;
+}
 
 // Larger pictures than this are refused rather than allocated: the program's own background
 // is 750 x 485, and a corrupt header must not ask for gigabytes. The product is taken in 64
@@ -48,9 +98,8 @@ bool Decode(const std::uint8_t* data, std::size_t size, J_COLOR_SPACE space, int
   }
   jpeg_decompress_struct cinfo{};
   ReturningErrorManager manager{};
-  cinfo.err = jpeg_std_error(&manager.base);
-  manager.base.error_exit = OnError;
-  manager.base.emit_message = OnMessage;
+  InitErrorManager(manager.base);
+  cinfo.err = &manager.base;
   manager.message[0] = '\0';
   if (setjmp(manager.jump)) {
     jpeg_destroy_decompress(&cinfo);

@@ -24,14 +24,15 @@ std::string LowerExtension(const std::string& path) {
   return ext;
 }
 
-// The description of a 32-bit top-down section of the given size: every picture is one.
-BITMAPINFO SectionInfo(int width, int height) {
+// The description of a top-down section of the given size: every picture is one, of 24 bits a
+// pixel when its file had those, else of 32.
+BITMAPINFO SectionInfo(int width, int height, WORD bitsPerPixel = 32) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biBitCount = bitsPerPixel;
   info.bmiHeader.biCompression = BI_RGB;
   return info;
 }
@@ -41,24 +42,28 @@ HBITMAP NewSection(const BITMAPINFO& info, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-// The rows of `bitmap` when it is one of the pictures' own 32-bit top-down sections, else null.
+// The rows of `bitmap` when it is one of the pictures' own top-down sections of 24 or 32 bits a
+// pixel, else null.
 const std::uint8_t* OwnSectionRows(HBITMAP bitmap, BITMAP& bm) {
   DIBSECTION section{};
   if (GetObjectA(bitmap, sizeof section, &section) != sizeof section) return nullptr;
   bm = section.dsBm;
-  if (!bm.bmBits || bm.bmBitsPixel != 32 || section.dsBmih.biHeight >= 0) return nullptr;
+  if (!bm.bmBits || (bm.bmBitsPixel != 24 && bm.bmBitsPixel != 32) || section.dsBmih.biHeight >= 0)
+    return nullptr;
   GdiFlush();  // what GDI drew into it is in its pixels
   return static_cast<const std::uint8_t*>(bm.bmBits);
 }
 
-// A 32-bit section copy of any bitmap, so that every picture is drawn the same way. A picture's
-// own section (the catalogue hands copies to the buttons) is copied row for row.
+// A section copy of any bitmap, so that every picture is drawn the same way: of 24 bits a pixel
+// when the bitmap has those, else of 32. A picture's own section (the catalogue hands copies to
+// the buttons) is copied row for row where the platform tells its rows are top-down.
 HBITMAP CopyToSection(HBITMAP source) {
   BITMAP bm{};
   const std::uint8_t* rows = OwnSectionRows(source, bm);
   if (!rows && !GetObjectA(source, sizeof bm, &bm)) return nullptr;
   if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
-  BITMAPINFO info = SectionInfo(bm.bmWidth, bm.bmHeight);
+  const WORD depth = bm.bmBitsPixel == 24 ? 24 : 32;
+  BITMAPINFO info = SectionInfo(bm.bmWidth, bm.bmHeight, depth);
   void* bits = nullptr;
   HBITMAP copy = NewSection(info, &bits);
   if (!copy) return nullptr;
@@ -71,22 +76,18 @@ HBITMAP CopyToSection(HBITMAP source) {
   return copy;
 }
 
-// Uncompressed 24-bit pixels, the usual kind of a catalogue picture, copied into a 32-bit
-// top-down section row for row, as the platform would convert them but without a device context
-// and its general conversion; false for every other kind.
-bool CopyRgb24Pixels(const std::uint8_t* bits, const BitmapLayout& layout, std::uint8_t* out) {
-  if (layout.compression != BitmapCompression::Rgb || layout.bitsPerPixel != 24) return false;
+// Whether a bitmap file holds uncompressed 24-bit pixels, the usual kind of a catalogue picture:
+// they are kept as they are, in a 24-bit section, a quarter smaller than a 32-bit one.
+bool IsRgb24(const BitmapLayout& layout) {
+  return layout.compression == BitmapCompression::Rgb && layout.bitsPerPixel == 24;
+}
+
+// Uncompressed 24-bit rows copied into a 24-bit top-down section of the same size, without a
+// device context and its general conversion: rows of the same length, turned upright.
+void CopyRgb24Rows(const std::uint8_t* bits, const BitmapLayout& layout, std::uint8_t* out) {
   const size_t stride = (static_cast<size_t>(layout.width) * 3 + 3) / 4 * 4;
-  for (int y = 0; y < layout.height; ++y) {
-    const std::uint8_t* in = bits + stride * (layout.topDown ? y : layout.height - 1 - y);
-    for (int x = 0; x < layout.width; ++x, in += 3, out += 4) {
-      out[0] = in[0];
-      out[1] = in[1];
-      out[2] = in[2];
-      out[3] = 0;
-    }
-  }
-  return true;
+  for (int y = 0; y < layout.height; ++y, out += stride)
+    std::memcpy(out, bits + stride * (layout.topDown ? y : layout.height - 1 - y), stride);
 }
 
 }  // namespace
@@ -143,12 +144,14 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
   std::string error;
   if (!ReadBitmapLayout(bytes, size, layout, &error))
     throw PictureError("damaged bitmap: " + error);
-  BITMAPINFO target = SectionInfo(layout.width, layout.height);
+  BITMAPINFO target = SectionInfo(layout.width, layout.height, IsRgb24(layout) ? 24 : 32);
   void* pixels = nullptr;
   GdiObject<HBITMAP> section(NewSection(target, &pixels));
   if (!section) throw PictureError("out of memory for a picture");
-  if (CopyRgb24Pixels(bytes + layout.bitsOffset, layout, static_cast<std::uint8_t*>(pixels)))
+  if (IsRgb24(layout)) {
+    CopyRgb24Rows(bytes + layout.bitsOffset, layout, static_cast<std::uint8_t*>(pixels));
     return Picture(section.release());
+  }
   // Copies: the header block aligned as the platform expects, and the pixels with an end of
   // bitmap mark behind them, at which a run-length decoder stops even if the data lacks one.
   std::vector<std::uint8_t> info(bytes + layout.infoOffset,

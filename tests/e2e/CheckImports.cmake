@@ -25,6 +25,16 @@ foreach(line IN LISTS names)
   message(STATUS "imports ${dll}.dll")
 endforeach()
 
+# With MAX_BYTES, the program's size too: it is read from CD-ROM drives of 600 KB/s on machines
+# of 8 MB, and what it needs fits in MAX_BYTES.
+if(DEFINED MAX_BYTES)
+  file(SIZE ${EXE} bytes)
+  if(bytes GREATER MAX_BYTES)
+    message(FATAL_ERROR "${EXE} is ${bytes} bytes, more than ${MAX_BYTES}")
+  endif()
+  message(STATUS "${bytes} bytes, at most ${MAX_BYTES}")
+endif()
+
 # With LIST, the import audit: every function imported, by DLL, must be a line of LIST (see the
 # head of that file), which gives the Windows releases that export it and the documentation
 # that says so. Windows 95 and NT 4 also refuse a program that asks for a newer subsystem
@@ -79,6 +89,10 @@ if(DEFINED LIST)
   list(LENGTH imported count)
   if(count EQUAL 0)
     message(FATAL_ERROR "no imported functions read from ${EXE}")
+  endif()
+  # With MAX_IMPORTS, no more functions than that: each one is looked up as the program loads.
+  if(DEFINED MAX_IMPORTS AND count GREATER MAX_IMPORTS)
+    message(FATAL_ERROR "${EXE} imports ${count} functions, more than ${MAX_IMPORTS}")
   endif()
   if(unlisted)
     list(JOIN unlisted "\n  " text)

@@ -1,8 +1,8 @@
 // Building forms for real under Wine: the window is made after the form, so a derived form sees
 // its creation; a layout table with every kind of control, as the folder dialog has them, makes
 // its controls in order, binds each to its member and gives each the row's data; its events
-// reach the form's handlers; rows the builder cannot honour are refused. And the form's painting
-// from its kept composite: what changes is drawn again, what a moved child uncovers comes back.
+// reach the form's handlers; rows the builder cannot honour are refused. And the form's painting,
+// composed off screen: what changes is drawn again, what a moved child uncovers comes back.
 #include <windows.h>
 
 #include <gtest/gtest.h>

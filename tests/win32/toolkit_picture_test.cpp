@@ -261,6 +261,22 @@ TEST_F(PictureTest, CopiesAreIndependent) {
   EXPECT_EQ(PixelOf(original, 5, 0), kBlue);
 }
 
+int DepthOf(const tk::Picture& picture) {
+  BITMAP bm{};
+  GetObjectA(picture.handle(), sizeof bm, &bm);
+  return bm.bmBitsPixel;
+}
+
+TEST_F(PictureTest, TrueColourFilesKeepTheirDepthOthersBecome32Bit) {
+  const tk::Picture rgb = tk::Picture::FromFile(write("rgb.bmp", BitmapFile(6, 4, 24, Sample)));
+  const tk::Picture copy(rgb);
+  EXPECT_EQ(DepthOf(rgb), 24);
+  EXPECT_EQ(DepthOf(copy), 24);
+  EXPECT_EQ(PixelOf(copy, 5, 0), kBlue);
+  EXPECT_EQ(copy.transparentColor(), kKey);
+  EXPECT_EQ(DepthOf(tk::Picture::FromFile(write("p.bmp", BitmapFile(6, 4, 8, Sample)))), 32);
+}
+
 // Paints `form` into a memory bitmap of 32 bits a pixel, or of the fewer bits of an older
 // display (16 or 24), and reads pixels from it.
 class Canvas {
@@ -377,6 +393,21 @@ TEST_F(PaintTest, StretchedTransparentImageKeepsItsKeyColourOut) {
   EXPECT_EQ(canvas.at(10 + 22, 4 + 14), kFormColour);  // the bottom-right block
   EXPECT_EQ(canvas.at(10 + 1, 4 + 1), kRed);
   EXPECT_EQ(canvas.at(10 + 8, 4 + 5), kGreen);
+}
+
+TEST_F(PaintTest, StretchedImageOfItsPicturesSizeDrawsItAsItIsAndHandsItOver) {
+  auto& image = form_->add<tk::Image>("Image", 2, 2, 6, 4);
+  image.stretch = true;
+  image.setPicture(sample_);
+  {
+    const Canvas canvas(*form_);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 6; ++x) EXPECT_EQ(canvas.at(2 + x, 2 + y), Sample(x, y));
+  }
+  const tk::Picture taken = image.takePicture();
+  EXPECT_EQ(taken.width(), 6);
+  EXPECT_TRUE(image.picture().empty());
+  EXPECT_EQ(Canvas(*form_).at(2 + 1, 2 + 1), kFormColour);
 }
 
 TEST_F(PaintTest, ImageIsClippedToItsBox) {
