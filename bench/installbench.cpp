@@ -10,15 +10,14 @@
 #include <cstdio>
 #include <string>
 
+#include "DiscFacts.h"
 #include "Driver.h"
 
 namespace {
 
-constexpr char kMainCaption[] = "Εκδόσεις Βελμαρόδη";
-constexpr char kDialogCaption[] = "Επιλογή φακέλου για εγκατάσταση λεξικού";
-constexpr char kSuccess[] =
-    "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού Λεξικού μπορείτε πλέον "
-    "να χρησιμοποιείτε το εικονίδιο στην επιφάνεια εργασίας.";
+using velm::kAppTitle;
+using velm::kInstallDialogCaption;
+using velm::kInstallDoneMessage;
 
 double Now() {
   LARGE_INTEGER f, t;
@@ -50,10 +49,10 @@ int main(int argc, char** argv) {
   const std::string disc = argv[2];
   const std::string target = argv[3];
   e2e::Process program(argv[1], "\"" + disc + "\\\"", disc);
-  HWND window = program.waitForWindow(kMainCaption);
+  HWND window = program.waitForWindow(kAppTitle);
   if (!window || !program.waitForIdle()) return Fail("the main window did not come up");
   e2e::Click(window, 256, 426);  // the install entry, at (248, 420)
-  HWND dialog = program.waitForWindow(kDialogCaption);
+  HWND dialog = program.waitForWindow(kInstallDialogCaption);
   if (!dialog) return Fail("the folder dialog did not open");
   HWND field = nullptr;  // the one single-line edit (the message beside it is multi-line)
   for (HWND edit : e2e::Children(dialog, "Edit"))
@@ -82,7 +81,7 @@ int main(int argc, char** argv) {
   DWORD code = 0;
   if (!program.waitForExit(20000, &code)) program.kill();
   std::printf("%.1f ms\n", elapsed);
-  if (message != kSuccess) {
+  if (message != kInstallDoneMessage) {
     std::fprintf(stderr, "installbench: the installation said: %s\n", message.c_str());
     return 1;
   }

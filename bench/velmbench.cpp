@@ -39,11 +39,12 @@
 #include <utility>
 #include <vector>
 
+#include "DiscFacts.h"
 #include "Driver.h"
 
 namespace {
 
-constexpr char kMainCaption[] = "Εκδόσεις Βελμαρόδη";
+using velm::kAppTitle;
 constexpr size_t kDefaultDescriptionKB = 256;
 constexpr RECT kViewFinal{208, 84, 490, 405};
 
@@ -179,7 +180,7 @@ Reveal TimeReveal(const std::string& exe, const std::string& folder) {
   HWND view = nullptr;
   for (;;) {
     const double now = Now() - start;
-    if (!window && (window = FindTop(process.id(), kMainCaption)) != nullptr) r.window = now;
+    if (!window && (window = FindTop(process.id(), kAppTitle)) != nullptr) r.window = now;
     if (window && !view) view = ViewOf(window);
     if (view && r.shown == 0 && IsWindowVisible(view)) r.shown = now;
     if (r.shown > 0 && r.opened == 0 && AtFinalPlace(view)) r.opened = now;
@@ -407,7 +408,7 @@ int main(int argc, char** argv) {
   // 2. Switching to the title with the 1 MB description, and back to title 1 between runs.
   e2e::Process process(velmPres, "", largeFolder);
   HWND window = nullptr;
-  e2e::WaitUntil([&] { return (window = FindTop(process.id(), kMainCaption)) != nullptr; });
+  e2e::WaitUntil([&] { return (window = FindTop(process.id(), kAppTitle)) != nullptr; });
   process.waitForIdle();
   HWND view = window ? ViewOf(window) : nullptr;
   if (!view) {
