@@ -12,7 +12,7 @@ namespace {
 
 // Joliet's limits, as the image is mastered with xorriso (its library libisofs writes the
 // Joliet tree):
-// - A name holds at most 64 characters (Joliet Specification, Microsoft, 22 May 1995, "Relaxation
+// - A name holds at most 64 characters (the Joliet document of Microsoft, 22 May 1995, "Relaxation
 //   of ISO 9660 Restrictions on UCS-2 Volumes"). libisofs cuts a longer one short, and counts a
 //   file's name and extension apart from the dot between them, so a file name with a dot keeps
 //   65 (libisofs joliet.c, mangle_single_dir).
@@ -20,7 +20,7 @@ namespace {
 //   for each name one byte and two for each character (UCS-2). A file or folder past that is
 //   left out of the Joliet tree, with everything in it (libisofs joliet.c, create_tree: "Joliet
 //   is even more restrictive than plain ISO-9660, that allows up to 255 bytes").
-// - ";" may not stand in a Joliet name (the specification's characters not allowed; the others,
+// - ";" may not stand in a Joliet name (among the characters Joliet does not allow; the others,
 //   "*", "/", ":", "?", "\", Windows refuses anyway): libisofs writes "_" for it.
 // Depth is no limit: Joliet lifts ISO 9660's eight levels.
 constexpr std::size_t kJolietName = 64;

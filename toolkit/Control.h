@@ -140,6 +140,8 @@ class WindowControl : public Control {
 
  protected:
   friend class Form;
+  // An owner-drawn control draws its item here, when the form reflects WM_DRAWITEM to it.
+  virtual void drawItem(const DRAWITEMSTRUCT&) const {}
   WindowControl(Form& form, std::string name, int left, int top, int width, int height);
   // Makes the control's window, with createWindow, and gives it what was set before.
   virtual void createHandle() = 0;

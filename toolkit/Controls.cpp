@@ -50,15 +50,10 @@ bool Button::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
     result = 0;
     return true;
   }
-  if (message == WM_DRAWITEM) {
-    draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    result = TRUE;
-    return true;
-  }
-  return false;
+  return WindowControl::reflect(message, wParam, lParam, result);
 }
 
-void Button::draw(const DRAWITEMSTRUCT& item) const {
+void Button::drawItem(const DRAWITEMSTRUCT& item) const {
   HDC dc = item.hDC;
   RECT box = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;

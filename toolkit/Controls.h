@@ -33,7 +33,7 @@ class Button : public WindowControl {
   void createHandle() override;
 
  private:
-  void draw(const DRAWITEMSTRUCT& item) const;
+  void drawItem(const DRAWITEMSTRUCT& item) const override;
   std::string caption_;
   Picture glyph_;
   int frames_ = 1;

@@ -188,7 +188,7 @@ void DirectoryList::fill() {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void DirectoryList::draw(const DRAWITEMSTRUCT& item) const {
+void DirectoryList::drawItem(const DRAWITEMSTRUCT& item) const {
   HDC dc = item.hDC;
   const RECT box = item.rcItem;
   FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
@@ -222,12 +222,7 @@ bool DirectoryList::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     result = 0;
     return true;
   }
-  if (message == WM_DRAWITEM) {
-    draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    result = TRUE;
-    return true;
-  }
-  return false;
+  return WindowControl::reflect(message, wParam, lParam, result);
 }
 
 }  // namespace tk

@@ -63,7 +63,7 @@ class DirectoryList : public WindowControl {
   };
   static LRESULT CALLBACK KeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void fill();
-  void draw(const DRAWITEMSTRUCT& item) const;
+  void drawItem(const DRAWITEMSTRUCT& item) const override;
 
   std::string folder_;
   std::vector<Entry> entries_;

@@ -79,8 +79,11 @@ bool WindowControl::wantsKey(WPARAM) const {
   return false;
 }
 
-bool WindowControl::reflect(UINT, WPARAM, LPARAM, LRESULT&) {
-  return false;
+bool WindowControl::reflect(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  if (message != WM_DRAWITEM) return false;
+  drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  result = TRUE;
+  return true;
 }
 
 }  // namespace tk
