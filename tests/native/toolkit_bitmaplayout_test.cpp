@@ -34,6 +34,14 @@ Bytes Make(const Shape& s) {
   return Bytes(b.begin(), b.end());
 }
 
+Shape Depth(std::uint16_t bpp, std::uint32_t compression = 0, std::size_t runLengthBytes = 0) {
+  Shape s;
+  s.bitsPerPixel = bpp;
+  s.compression = compression;
+  s.runLengthBytes = runLengthBytes;
+  return s;
+}
+
 bool Read(const Bytes& b, BitmapLayout& layout, std::string* error = nullptr) {
   return ReadBitmapLayout(b.data(), b.size(), layout, error);
 }
@@ -62,43 +70,30 @@ TEST(BitmapLayout, PalettedTopDownCoreAndMasks) {
   EXPECT_TRUE(l.topDown);
   EXPECT_EQ(l.height, 5);
 
-  Shape paletted;
-  paletted.bitsPerPixel = 8;
+  Shape paletted = Depth(8);
   paletted.colorsUsed = 16;
   ASSERT_TRUE(Read(Make(paletted), l));
   EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
 
-  Shape fullPalette;
-  fullPalette.bitsPerPixel = 4;
-  ASSERT_TRUE(Read(Make(fullPalette), l));
+  ASSERT_TRUE(Read(Make(Depth(4)), l));  // the whole palette
   EXPECT_EQ(l.infoSize, 40u + 16u * 4u);
 
-  Shape core;
+  Shape core = Depth(1);
   core.headerSize = 12;
-  core.bitsPerPixel = 1;
   ASSERT_TRUE(Read(Make(core), l));
   EXPECT_TRUE(l.coreHeader);
   EXPECT_EQ(l.infoSize, 12u + 2u * 3u);
 
-  Shape masks;
-  masks.bitsPerPixel = 32;
-  masks.compression = 3;
-  ASSERT_TRUE(Read(Make(masks), l));
+  ASSERT_TRUE(Read(Make(Depth(32, 3)), l));  // colour masks
   EXPECT_EQ(l.compression, BitmapCompression::BitFields);
   EXPECT_EQ(l.infoSize, 40u + 12u);
 
-  Shape v5;
+  Shape v5 = Depth(32, 3);
   v5.headerSize = 124;
-  v5.bitsPerPixel = 32;
-  v5.compression = 3;
   ASSERT_TRUE(Read(Make(v5), l));
   EXPECT_EQ(l.infoSize, 124u);
 
-  Shape rle;
-  rle.bitsPerPixel = 8;
-  rle.compression = 1;
-  rle.runLengthBytes = 10;
-  ASSERT_TRUE(Read(Make(rle), l));
+  ASSERT_TRUE(Read(Make(Depth(8, 1, 10)), l));  // run lengths of 8 bits
   EXPECT_EQ(l.compression, BitmapCompression::Rle8);
   EXPECT_EQ(l.bitsSize, 10u);
 }
@@ -142,13 +137,6 @@ Bytes With16(Bytes b, std::size_t at, std::uint32_t v) {
 Bytes With32(Bytes b, std::size_t at, std::uint32_t v) {
   Put32(b, at, v);
   return b;
-}
-Shape Depth(std::uint16_t bpp, std::uint32_t compression = 0, std::size_t runLengthBytes = 0) {
-  Shape s;
-  s.bitsPerPixel = bpp;
-  s.compression = compression;
-  s.runLengthBytes = runLengthBytes;
-  return s;
 }
 
 const Bytes kGood = Make(Shape{});

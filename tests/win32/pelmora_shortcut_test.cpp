@@ -43,26 +43,32 @@ TEST(DesktopFolderTest, IsTheShellsDesktopDirectory) {
   EXPECT_EQ(GetDesktopFolder(), desktop);
 }
 
+// Makes the shortcut `name` (`wideName` as the file system spells it) to `target`, reads it back
+// through the shell's link object, and deletes it.
+void ExpectSavedReadBackAndDeleted(const std::string& target, const std::string& arguments,
+                                   const std::string& folder, const char* name,
+                                   const wchar_t* wideName) {
+  const std::wstring onDesktop = ShellDesktopW() + L"\\" + wideName;
+  ASSERT_FALSE(FileExistsW(onDesktop));
+  CreateDesktopShortcut(target, arguments, folder, name);
+
+  ASSERT_TRUE(FileExistsW(onDesktop));
+  const ShortcutProperties link = ReadShortcut(onDesktop);
+  ASSERT_TRUE(link.loaded);
+  EXPECT_STRCASEEQ(link.target.c_str(), target.c_str());
+  EXPECT_EQ(link.arguments, arguments);
+  EXPECT_EQ(link.workingFolder, folder);
+  DeleteDesktopShortcut(name);
+  EXPECT_FALSE(FileExistsW(onDesktop));
+}
+
 TEST(DesktopShortcutTest, GreekNameIsSavedReadBackAndDeleted) {
   ComApartment com;
   ScratchFolder folder("greek");
   const std::string target = folder.path() + "\\Tolvan.exe";
   ASSERT_TRUE(WriteFileBytes(target, ""));
-  const std::wstring onDesktop = ShellDesktopW() + L"\\Δοκιμή.lnk";
-  ASSERT_FALSE(FileExistsW(onDesktop));
-
-  CreateDesktopShortcut(target, "", folder.path(), "Δοκιμή.lnk");
-
-  // The code page 1253 name reached the file system as the same Greek word.
-  ASSERT_TRUE(FileExistsW(onDesktop));
-  const ShortcutProperties link = ReadShortcut(onDesktop);
-  ASSERT_TRUE(link.loaded);
-  EXPECT_STRCASEEQ(link.target.c_str(), target.c_str());
-  EXPECT_EQ(link.arguments, "");
-  EXPECT_EQ(link.workingFolder, folder.path());
-
-  DeleteDesktopShortcut("Δοκιμή.lnk");
-  EXPECT_FALSE(FileExistsW(onDesktop));
+  // The code page 1253 name reaches the file system as the same Greek word.
+  ExpectSavedReadBackAndDeleted(target, "", folder.path(), "Δοκιμή.lnk", L"Δοκιμή.lnk");
 }
 
 TEST(DesktopShortcutTest, ArgumentsAndGreekFoldersArePassedAsGiven) {
@@ -70,18 +76,8 @@ TEST(DesktopShortcutTest, ArgumentsAndGreekFoldersArePassedAsGiven) {
   ScratchFolder folder("Εκδόσεις Βελμαρόδη");
   const std::string target = folder.path() + "\\Λεξικό.exe";
   ASSERT_TRUE(WriteFileBytes(target, ""));
-  const std::wstring onDesktop = ShellDesktopW() + L"\\Pelmora Arguments.lnk";
-
-  CreateDesktopShortcut(target, "/x \"ένα\"", folder.path(), "Pelmora Arguments.lnk");
-
-  ASSERT_TRUE(FileExistsW(onDesktop));
-  const ShortcutProperties link = ReadShortcut(onDesktop);
-  ASSERT_TRUE(link.loaded);
-  EXPECT_STRCASEEQ(link.target.c_str(), target.c_str());
-  EXPECT_EQ(link.arguments, "/x \"ένα\"");
-  EXPECT_EQ(link.workingFolder, folder.path());
-  DeleteDesktopShortcut("Pelmora Arguments.lnk");
-  EXPECT_FALSE(FileExistsW(onDesktop));
+  ExpectSavedReadBackAndDeleted(target, "/x \"ένα\"", folder.path(), "Pelmora Arguments.lnk",
+                                L"Pelmora Arguments.lnk");
 }
 
 TEST(DesktopShortcutTest, ShortcutToAMissingTargetIsStillSaved) {
