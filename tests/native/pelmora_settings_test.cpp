@@ -34,9 +34,7 @@ class FakeFiles : public SettingsFiles {
 
   unsigned windowsDirectory(char* buffer, unsigned size) override {
     calls.push_back("query");
-    if (queryFails) {
-      return 0;
-    }
+    if (queryFails) return 0;
     if (windowsDir.size() >= size) {
       // Too small: nothing usable in the buffer (scribbled over here to show it is not used), and
       // the answer is the room needed.
@@ -52,31 +50,21 @@ class FakeFiles : public SettingsFiles {
   }
   bool createEmpty(const std::string& path) override {
     calls.push_back("create " + path);
-    if (!open(path)) {
-      return false;
-    }
-    if (vanishing.count(path)) {
-      files.erase(path);
-    }
+    if (!open(path)) return false;
+    if (vanishing.count(path)) files.erase(path);
     return true;
   }
   bool readFile(const std::string& path, std::string& bytes) override {
     calls.push_back("read " + path);
-    if (unreadable.count(path) || !files.count(path)) {
-      return false;
-    }
+    if (unreadable.count(path) || !files.count(path)) return false;
     bytes = files[path];
     return true;
   }
   bool writeFile(const std::string& path, const std::string* line) override {
     calls.push_back("write " + path);
-    if (!open(path)) {
-      return false;
-    }
+    if (!open(path)) return false;
     if (line != nullptr) {
-      if (lineWriteFails.count(path)) {
-        return false;
-      }
+      if (lineWriteFails.count(path)) return false;
       files[path] = *line + "\r\n";
     }
     return true;
@@ -84,9 +72,7 @@ class FakeFiles : public SettingsFiles {
 
  private:
   bool open(const std::string& path) {
-    if (folders.count(path) || uncreatable.count(path)) {
-      return false;
-    }
+    if (folders.count(path) || uncreatable.count(path)) return false;
     files[path].clear();
     return true;
   }

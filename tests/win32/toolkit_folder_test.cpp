@@ -21,12 +21,6 @@ namespace {
 
 using velmtest::RunInLoop;
 
-std::string WorkingDirectory() {
-  char path[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, path);
-  return path;
-}
-
 std::string FullPathOf(const std::string& path) {
   char full[MAX_PATH] = {};
   GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
@@ -125,9 +119,23 @@ class FolderControlsTest : public ::testing::Test {
     return -1;
   }
 
+  // Picks the drive's entry in the picker as the user does; false when it is not listed.
+  bool chooseByHand(char letter) {
+    const HWND combo = drives_->ensureHandle();
+    int index = -1;
+    for (int i = 0; i < drives_->itemCount(); ++i)
+      if (drives_->itemDrive(i) == letter) index = i;
+    if (index < 0) return false;
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    // What the box tells its parent when the user picks an entry.
+    SendMessageA(form_->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    return true;
+  }
+
   // The list's folder is the working directory, and the picker shows the list's drive.
   void expectInStep(const char* where) const {
-    EXPECT_EQ(WorkingDirectory(), list_->folder()) << where;
+    EXPECT_EQ(velmtest::CurrentFolder(), list_->folder()) << where;
     const char drive = LowerLetter(list_->folder()[0]);
     EXPECT_EQ(drives_->drive(), drive) << where;
     EXPECT_EQ(SelectedDriveText(*drives_).substr(0, 2), std::string({drive, ':'})) << where;
@@ -360,24 +368,16 @@ TEST_F(FolderControlsTest, OtherDriveMovesTheListToThatDrivesCurrentFolderAndBac
 TEST_F(FolderControlsTest, ChoosingADriveByHandDoesTheSame) {
   const char other = OtherReadyDrive();
   if (!other) GTEST_SKIP() << "no second drive";
-  const HWND combo = drives_->ensureHandle();
-  auto choose = [&](char letter) {
-    for (int i = 0; i < drives_->itemCount(); ++i)
-      if (drives_->itemDrive(i) == letter) SendMessageA(combo, CB_SETCURSEL, i, 0);
-    // What the box tells its parent when the user picks an entry.
-    SendMessageA(form_->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
-  };
-  choose(other);
+  ASSERT_TRUE(chooseByHand(other));
   EXPECT_EQ(changes_.size(), 1u);
   EXPECT_EQ(LowerLetter(list_->folder()[0]), other);
   expectInStep("chosen");
-  choose(other);
+  ASSERT_TRUE(chooseByHand(other));
   EXPECT_EQ(changes_.size(), 1u);
 
   // The keyboard on the closed box: Home picks the first drive, which is C here.
   ASSERT_EQ(drives_->itemDrive(0), 'c');
-  SendMessageA(combo, WM_KEYDOWN, VK_HOME, 0);
+  SendMessageA(drives_->handle(), WM_KEYDOWN, VK_HOME, 0);
   EXPECT_EQ(list_->folder(), root_);
   EXPECT_EQ(changes_.size(), 2u);
   expectInStep("home key");
@@ -399,14 +399,7 @@ TEST_F(FolderControlsTest, DriveThatCannotBeEnteredIsRefusedAndTheOldOneStays) {
   expectInStep("refused from code");
 
   // Chosen by hand: the box goes back to the drive before.
-  int index = -1;
-  for (int i = 0; i < drives_->itemCount(); ++i)
-    if (drives_->itemDrive(i) == unready.letter()) index = i;
-  ASSERT_GE(index, 0);
-  SendMessageA(drives_->handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(form_->handle(), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(drives_->handle()), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(drives_->handle()));
+  ASSERT_TRUE(chooseByHand(unready.letter()));
   EXPECT_TRUE(changes_.empty());
   expectInStep("refused by hand");
 
