@@ -38,8 +38,7 @@ Process::Process(const std::string& exe, const std::string& arguments,
 
 Process::~Process() {
   kill();
-  if (info_.hThread) CloseHandle(info_.hThread);
-  if (info_.hProcess) CloseHandle(info_.hProcess);
+  detach();
 }
 
 void Process::detach() {
@@ -88,12 +87,12 @@ std::vector<HWND> Process::topWindows() const {
   return windows;
 }
 
-HWND Process::waitForWindow(const std::string& caption, DWORD timeoutMs) const {
+HWND Process::waitForTopWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const {
   HWND found = nullptr;
   WaitUntil(
       [&] {
         for (HWND w : topWindows())
-          if (Text(w) == caption && ClassName(w) != "#32770") {
+          if (wanted(w)) {
             found = w;
             return true;
           }
@@ -101,6 +100,11 @@ HWND Process::waitForWindow(const std::string& caption, DWORD timeoutMs) const {
       },
       timeoutMs);
   return found;
+}
+
+HWND Process::waitForWindow(const std::string& caption, DWORD timeoutMs) const {
+  return waitForTopWindow([&](HWND w) { return Text(w) == caption && !IsMessageBox(w); },
+                          timeoutMs);
 }
 
 bool Process::waitForIdle(DWORD timeoutMs) const {
@@ -108,18 +112,7 @@ bool Process::waitForIdle(DWORD timeoutMs) const {
 }
 
 HWND Process::waitForMessageBox(DWORD timeoutMs) const {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w : topWindows())
-          if (ClassName(w) == "#32770") {
-            found = w;
-            return true;
-          }
-        return false;
-      },
-      timeoutMs);
-  return found;
+  return waitForTopWindow(&IsMessageBox, timeoutMs);
 }
 
 // ---- Geometry and text ------------------------------------------------------------------------
@@ -179,6 +172,10 @@ std::string ClassName(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
+}
+
+bool IsMessageBox(HWND window) {
+  return ClassName(window) == "#32770";
 }
 
 std::vector<HWND> Children(HWND parent, const std::string& className) {

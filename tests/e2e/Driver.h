@@ -48,6 +48,9 @@ class Process {
   void detach();
 
  private:
+  // The first visible top-level window of this process that is wanted, or null after the timeout.
+  HWND waitForTopWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const;
+
   PROCESS_INFORMATION info_{};
 };
 
@@ -68,6 +71,8 @@ bool RoundTrip(HWND window, DWORD timeoutMs = 10000);
 // Texts, read from outside (WM_GETTEXT crosses processes).
 std::string Text(HWND window);
 std::string ClassName(HWND window);
+// Whether the window is a dialog of the system's class #32770, as message boxes are.
+bool IsMessageBox(HWND window);
 // Direct children of `parent` of the given window class, in Z order.
 std::vector<HWND> Children(HWND parent, const std::string& className);
 // The message text of a message box.
@@ -191,6 +196,7 @@ long DifferingPixels(const Capture& a, const Capture& b, const RECT& area, int t
 // Files and folders for tests (Windows paths): the routines every test under Wine shares.
 using velmtest::CopyTree;
 using velmtest::Exists;
+using velmtest::FileBytes;
 using velmtest::IsFolder;
 using velmtest::MakeFolders;
 using velmtest::ReadFileBytes;

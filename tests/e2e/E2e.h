@@ -197,10 +197,12 @@ inline std::string PhraseOfRtf(const std::string& rtf, size_t length = 40) {
   return best.substr(0, length);
 }
 
+// Title k's description file on the sample disc, and a phrase of it.
+inline std::string DiscDescription(int k) {
+  return FileBytes(DiscContent(DescriptionFile(k)));
+}
 inline std::string PhraseOfDescription(int k) {
-  std::string rtf;
-  ReadFileBytes(DiscContent(DescriptionFile(k)), rtf);
-  return PhraseOfRtf(rtf);
+  return PhraseOfRtf(DiscDescription(k));
 }
 
 }  // namespace e2e

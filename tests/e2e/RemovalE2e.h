@@ -57,9 +57,7 @@ inline void AddToSnapshot(const std::string& root, const std::string& relative, 
       tree[path + "\\"] = std::string();
       AddToSnapshot(root, path + "\\", tree);
     } else {
-      std::string bytes;
-      ReadFileBytes(root + "\\" + path, bytes);
-      tree[path] = Digest(bytes);
+      tree[path] = Digest(FileBytes(root + "\\" + path));
     }
   } while (FindNextFileA(search, &found));
   FindClose(search);
@@ -122,6 +120,18 @@ inline void MakeShortcut(const std::string& desktop, const std::string& folder) 
   link->Release();
   if (SUCCEEDED(com)) CoUninitialize();
   ASSERT_TRUE(Exists(desktop + "\\" + kShortcutName));
+}
+
+// Sets a text value under HKEY_CURRENT_USER, making its key when it is missing.
+inline void SetUserText(const std::string& key, const char* name, DWORD type,
+                        const std::string& text) {
+  HKEY handle = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &handle, nullptr) != 0)
+    return;
+  RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(handle);
 }
 
 // One registry value as it was, put back when the object goes.
@@ -189,14 +199,7 @@ class MovedDesktop {
     path_ = expanded;
     RemoveTree(path_);
     MakeFolders(path_);
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUserShellFolders, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &handle, nullptr) == 0) {
-      RegSetValueExA(handle, "Desktop", 0, REG_EXPAND_SZ,
-                     reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>(value.size() + 1));
-      RegCloseKey(handle);
-    }
+    SetUserText(kUserShellFolders, "Desktop", REG_EXPAND_SZ, value);
   }
   ~MovedDesktop() { RemoveTree(path_); }
   MovedDesktop(const MovedDesktop&) = delete;
@@ -222,14 +225,7 @@ class MovedDesktop {
 // be deleted. On Windows, and under Wine with a window manager, a program ends in milliseconds.
 class UnmanagedWindows {
  public:
-  UnmanagedWindows() : saved_(kKey, "Managed") {
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) == 0) {
-      RegSetValueExA(handle, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-      RegCloseKey(handle);
-    }
-  }
+  UnmanagedWindows() : saved_(kKey, "Managed") { SetUserText(kKey, "Managed", REG_SZ, "N"); }
 
  private:
   static constexpr char kKey[] = "Software\\Wine\\X11 Driver";

@@ -24,9 +24,7 @@ constexpr std::uint32_t kNavy = 0x000080;
 constexpr RECT kTitleBar{4, 88, 205, 104};
 
 bool MessageBoxShown(const Process& p) {
-  for (HWND w : p.topWindows())
-    if (ClassName(w) == "#32770") return true;
-  return false;
+  return p.waitForMessageBox(0) != nullptr;
 }
 
 void ClickAt(HWND window, POINT p) {
@@ -135,9 +133,7 @@ std::string Nothing() {
 }
 // A bitmap header that promises far more pixels than the file holds.
 std::string HeaderOnly() {
-  std::string bytes;
-  ReadFileBytes(DiscContent("menu5c.bmp"), bytes);
-  return bytes.substr(0, 54);
+  return FileBytes(DiscContent("menu5c.bmp")).substr(0, 54);
 }
 
 class CatalogueDamaged : public ::testing::TestWithParam<DamageCase> {};
@@ -239,12 +235,6 @@ std::string WithLineEnds(std::string text, const std::string& end) {
 }
 
 constexpr char kNulText[] = "Ορατό μέρος\r\n\0Κρυφό μέρος";
-
-std::string DiscDescription(int k) {
-  std::string bytes;
-  ReadFileBytes(DiscContent(DescriptionFile(k)), bytes);
-  return bytes;
-}
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, CatalogueDescription,

@@ -128,14 +128,14 @@ TEST_F(installE2e, ManifestLinesReachingOutsideTheFolderWriteNothingAndCountAsPr
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(InstallInto(app, dialog, folder), std::vector<std::string>{kProblemMessage});
 
-  EXPECT_EQ(Bytes(folder + "\\Content\\kept.txt"), "kept");
+  EXPECT_EQ(FileBytes(folder + "\\Content\\kept.txt"), "kept");
   EXPECT_TRUE(IsFolder(folder + "\\Content\\sub"));
   // "..\..\outside.txt" from Content would land beside the folder, "..\..\..\outside.txt" from
   // Content\sub too, "..\" one level up.
   EXPECT_FALSE(Exists(base_ + "\\Στόχος\\outside.txt"));
   EXPECT_FALSE(Exists(folder + "\\outside.txt"));
-  EXPECT_EQ(Bytes(folder + "\\" + velm::kProgramFile),
-            Bytes(SampleDisc() + "\\" + velm::kProgramFile));
+  EXPECT_EQ(FileBytes(folder + "\\" + velm::kProgramFile),
+            FileBytes(SampleDisc() + "\\" + velm::kProgramFile));
   EXPECT_TRUE(app.process->running());
 }
 

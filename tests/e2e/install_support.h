@@ -46,12 +46,6 @@ inline const char* const kManifestFolders[] = {
     "Λήμματα\\", "Λήμματα\\Συντομογραφίες\\",
 };
 
-inline std::string Bytes(const std::string& path) {
-  std::string bytes;
-  ReadFileBytes(path, bytes);
-  return bytes;
-}
-
 inline bool Writable(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
@@ -62,13 +56,13 @@ inline bool Writable(const std::string& path) {
 // disc file's bytes.
 inline Tree ExpectedInstallation(const std::string& disc) {
   Tree tree;
-  tree[velm::kProgramFile] = Digest(Bytes(disc + "\\" + velm::kProgramFile));
+  tree[velm::kProgramFile] = Digest(FileBytes(disc + "\\" + velm::kProgramFile));
   tree["Data\\"] = "";
-  for (const char* data : velm::kDataFiles) tree[data] = Digest(Bytes(disc + "\\" + data));
+  for (const char* data : velm::kDataFiles) tree[data] = Digest(FileBytes(disc + "\\" + data));
   tree["Content\\"] = "";
   for (const char* folder : kManifestFolders) tree[std::string("Content\\") + folder] = "";
   for (const char* file : kManifestFiles)
-    tree[std::string("Content\\") + file] = Digest(Bytes(disc + "\\content\\" + file));
+    tree[std::string("Content\\") + file] = Digest(FileBytes(disc + "\\content\\" + file));
   return tree;
 }
 
@@ -93,13 +87,7 @@ class WineRelease {
       : exe_(folder + "\\velminstallentry_" + release + ".exe"),
         key_("Software\\Wine\\AppDefaults\\velminstallentry_" + release + ".exe") {
     CopyFileA(InstallEntryExe().c_str(), exe_.c_str(), FALSE);
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &handle, nullptr) == 0) {
-      RegSetValueExA(handle, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(release.c_str()),
-                     static_cast<DWORD>(release.size() + 1));
-      RegCloseKey(handle);
-    }
+    uninstall::SetUserText(key_, "Version", REG_SZ, release);
   }
   ~WineRelease() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
   WineRelease(const WineRelease&) = delete;
@@ -139,11 +127,7 @@ class SettingsFile {
   ~SettingsFile() { DeleteFileA(path_.c_str()); }
   SettingsFile(const SettingsFile&) = delete;
   SettingsFile& operator=(const SettingsFile&) = delete;
-  std::string bytes() const {
-    std::string text;
-    ReadFileBytes(path_, text);
-    return text;
-  }
+  std::string bytes() const { return FileBytes(path_); }
 
  private:
   std::string path_;
@@ -153,15 +137,8 @@ class SettingsFile {
 // argument, and idle. A drive's root ("R:\\") has its backslash already.
 inline Running StartInstallEntry(const std::string& disc,
                                  const std::string& exe = InstallEntryExe()) {
-  Running r;
   const std::string folder = disc.back() == '\\' ? disc : disc + "\\";
-  r.process = std::make_unique<Process>(exe, "\"" + folder + "\"", disc);
-  r.window = r.process->waitForWindow(kMainCaption);
-  if (r.window) {
-    r.process->waitForIdle();
-    RoundTrip(r.window);
-  }
-  return r;
+  return StartVelmPresIdle(disc, "\"" + folder + "\"", exe);
 }
 
 // The folder field: the dialog's second edit control (the first is the message).
@@ -227,8 +204,7 @@ inline std::vector<std::string> InstallInto(const Running& app, HWND dialog,
     box = nullptr;
     WaitUntil([&] {
       if (!IsWindow(dialog)) return true;
-      for (HWND w : app.process->topWindows())
-        if (ClassName(w) == "#32770") box = w;
+      box = app.process->waitForMessageBox(0);
       return box != nullptr;
     });
   }

@@ -53,7 +53,7 @@ class PressedDisc : public ::testing::TestWithParam<Release> {
 
 TEST_P(PressedDisc, OneCustomersJourney) {
   ASSERT_EQ(GetDriveTypeA(kRoot), static_cast<UINT>(DRIVE_CDROM)) << "no CD-ROM drive R:";
-  const std::string autorun = Bytes(kRoot + std::string("autorun.inf"));
+  const std::string autorun = FileBytes(kRoot + std::string("autorun.inf"));
   const size_t open = autorun.find("\nopen=") + 6;
   ASSERT_GT(open, 6u) << "no pressed disc in R:";
   const std::string program = kRoot + autorun.substr(open, autorun.find('\r', open) - open);
@@ -66,7 +66,7 @@ TEST_P(PressedDisc, OneCustomersJourney) {
   EXPECT_TRUE(SameRect(ChildRectInParent(view), kViewFinal)) << "the catalogue is not revealed";
   for (int k : {2, 1}) {
     ASSERT_TRUE(Click(app.window, MenuClickPoint(k).x, MenuClickPoint(k).y));
-    const std::string rtf = Bytes(kRoot + std::string("content\\") + DescriptionFile(k));
+    const std::string rtf = FileBytes(kRoot + std::string("content\\") + DescriptionFile(k));
     EXPECT_NE(Text(view).find(PhraseOfRtf(rtf)), std::string::npos) << "title " << k;
   }
   EXPECT_FALSE(RemovalOffered(app.window));
