@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CatalogueText.h"
+#include "NamedCases.h"
 
 namespace velm {
 namespace {
@@ -19,9 +20,7 @@ struct SplitCase {
   Lines lines;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(SplitCase)
 
 class DescriptionSplitTest : public ::testing::TestWithParam<SplitCase> {};
 

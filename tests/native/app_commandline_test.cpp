@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "NamedCases.h"
 
 namespace velm {
 namespace {
@@ -16,9 +17,7 @@ struct ArgumentCase {
   std::string argument1;
 };
 
-void PrintTo(const ArgumentCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(ArgumentCase)
 
 class CommandLineTest : public ::testing::TestWithParam<ArgumentCase> {};
 

@@ -9,6 +9,7 @@
 
 #include "InstallManifest.h"
 #include "InstallPlan.h"
+#include "NamedCases.h"
 
 namespace velm {
 
@@ -60,9 +61,7 @@ struct ManifestCase {
   std::string bytes;
   std::vector<InstallStep> steps;
 };
-void PrintTo(const ManifestCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(ManifestCase)
 
 class ManifestPlanTest : public ::testing::TestWithParam<ManifestCase> {};
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SettingsFile.h"
+#include "NamedCases.h"
 
 namespace velm {
 namespace {
@@ -126,10 +127,7 @@ struct PreviousCase {
   std::string after;
 };
 
-// Names the case in test listings.
-void PrintTo(const PreviousCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(PreviousCase)
 
 class SettingsPreviousLineTest : public ::testing::TestWithParam<PreviousCase> {};
 
@@ -157,9 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "C:\\Old\r\n"},
         PreviousCase{"EmptyFile", "", ""}, PreviousCase{"OnlyCtrlZ", "\x1A", ""},
         PreviousCase{"EmptyFirstLine", "\r\nC:\\Old\r\n", ""}),
-    [](const ::testing::TestParamInfo<PreviousCase>& info) {
-      return std::string(info.param.name);
-    });
+    velmtest::CaseName());
 
 TEST_F(SettingsFileTest, SecondCallAfterTheFileWasDeletedWorksThePlaceOutAfresh) {
   save(kFolder);
@@ -222,10 +218,7 @@ struct LongDirCase {
   bool fits;
 };
 
-// Names the case in test listings.
-void PrintTo(const LongDirCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(LongDirCase)
 
 class SettingsLongDirTest : public ::testing::TestWithParam<LongDirCase> {};
 
@@ -246,9 +239,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, SettingsLongDirTest,
                                            LongDirCase{"Exactly100", 100, false},
                                            LongDirCase{"PastTheBuffer120", 120, false},
                                            LongDirCase{"Long300", 300, false}),
-                         [](const ::testing::TestParamInfo<LongDirCase>& info) {
-                           return std::string(info.param.name);
-                         });
+                         velmtest::CaseName());
 
 TEST_F(SettingsFileTest, ReadFailureLeavesTheFileAsItWas) {
   settingsPath = kIni;

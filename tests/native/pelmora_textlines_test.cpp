@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TextLineReader.h"
+#include "NamedCases.h"
 
 namespace velm {
 namespace {
@@ -18,10 +19,7 @@ struct LinesCase {
   Lines lines;
 };
 
-// Names the case in test listings.
-void PrintTo(const LinesCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(LinesCase)
 
 class TextLinesTest : public ::testing::TestWithParam<LinesCase> {};
 
@@ -69,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"CtrlZBetweenCrAndLf", "ab\r\x1A\n", {"ab"}},
         LinesCase{"NulIsAnOrdinaryByte", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
         LinesCase{"HighBytesUnchanged", kGreek + "\r\n" + kGreek, {kGreek, kGreek}}),
-    [](const ::testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
+    velmtest::CaseName());
 
 TEST(TextLineReaderTest, VeryLongLinesAreKeptWhole) {
   const std::string longLine(1 << 20, 'x');

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "WindowsVersion.h"
+#include "NamedCases.h"
 
 namespace velm {
 namespace {
@@ -29,10 +30,7 @@ struct VersionCase {
   TWindowsVersion expected;
 };
 
-// Names the case in test listings.
-void PrintTo(const VersionCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(VersionCase)
 
 class ClassifyTest : public ::testing::TestWithParam<VersionCase> {};
 
@@ -80,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{"Win32sAsNT4", 0, 4, 10, " A ", WindowsUnknown},
                       VersionCase{"CEAsXP", 3, 5, 1, "", WindowsUnknown},
                       VersionCase{"CEAsVista", 3, 6, 0, "", WindowsUnknown}),
-    [](const ::testing::TestParamInfo<VersionCase>& info) { return std::string(info.param.name); });
+    velmtest::CaseName());
 
 }  // namespace
 }  // namespace velm

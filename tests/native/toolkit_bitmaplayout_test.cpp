@@ -9,6 +9,7 @@
 
 #include "BitmapFiles.h"
 #include "BitmapLayout.h"
+#include "NamedCases.h"
 
 namespace tk {
 namespace {
@@ -111,9 +112,7 @@ struct BadCase {
   Bytes bytes;
 };
 
-void PrintTo(const BadCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(BadCase)
 
 class BitmapLayoutRefuses : public ::testing::TestWithParam<BadCase> {};
 
@@ -166,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"PaletteOverlapsPixels", With32(Make(Depth(8)), 10, 54 + 255 * 4)},
         BadCase{"PixelsBeyondEnd", With32(kGood, 10, 0xFFFFFF00)},
         BadCase{"HighPaletteOfTrueColour", With32(kGood, 46, 257)}),
-    [](const ::testing::TestParamInfo<BadCase>& info) { return info.param.name; });
+    velmtest::CaseName());
 
 TEST(BitmapLayout, NullData) {
   BitmapLayout l;
