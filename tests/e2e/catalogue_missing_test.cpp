@@ -2,6 +2,7 @@
 // background, one title of a pair of bitmaps, a damaged bitmap that stops the loading, and a
 // description that is not RTF.
 #include "E2e.h"
+#include "NamedCases.h"
 
 namespace e2e {
 namespace {
@@ -119,9 +120,7 @@ struct DamageCase {
   std::string (*bytes)();
 };
 
-void PrintTo(const DamageCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(DamageCase)
 
 std::string Garbage() {
   std::string bytes;
@@ -176,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamageCase{"GarbageTitlePictureOfSlot5", "velm5.bmp", &Garbage},
                       DamageCase{"GarbageMenuBitmapOfSlot1", "menu1.bmp", &Garbage},
                       DamageCase{"GarbageLastFileOfSlot9", "velm9.bmp", &Garbage}),
-    [](const ::testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
+    velmtest::CaseName());
 
 struct TextCase {
   const char* name;
@@ -185,9 +184,7 @@ struct TextCase {
   std::vector<std::string> notShown;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(TextCase)
 
 class CatalogueDescription : public ::testing::TestWithParam<TextCase> {};
 
@@ -258,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
                                WithLineEnds(DiscDescription(1), "\r"),
                                {PhraseOfDescription(1)},
                                {"\\pard", "fonttbl"}}),
-    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+    velmtest::CaseName());
 
 }  // namespace
 }  // namespace e2e

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "E2e.h"
+#include "NamedCases.h"
 
 namespace e2e {
 namespace {
@@ -68,9 +69,7 @@ struct DamageCase {
   bool noBackground;  // nothing of the picture can be shown: the form's colour shows
 };
 
-void PrintTo(const DamageCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(DamageCase)
 
 // Cut just before the scan: tables and frame header, but no picture data.
 std::string CutBeforeScan(const std::string& jpeg) {
@@ -148,16 +147,16 @@ TEST_P(DamagedBackground, TheWindowComesUpWithItsCatalogue) {
   ExpectEndsWithZero(*app.process);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Damage, DamagedBackground,
-    ::testing::Values(DamageCase{"CutBeforeTheScan", &CutBeforeScan, true},
-                      DamageCase{"GarbageAfterTheStartMarker", &GarbageAfterStart, true},
-                      DamageCase{"NotAJpeg", &NotAJpeg, true},
-                      DamageCase{"OneByte", &OneByte, true},
-                      // Cut in its scan data the picture still decodes, its missing rows filled in
-                      // by the decoder.
-                      DamageCase{"CutInHalf", &CutInHalf, false}),
-    [](const ::testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedBackground,
+                         ::testing::Values(DamageCase{"CutBeforeTheScan", &CutBeforeScan, true},
+                                           DamageCase{"GarbageAfterTheStartMarker",
+                                                      &GarbageAfterStart, true},
+                                           DamageCase{"NotAJpeg", &NotAJpeg, true},
+                                           DamageCase{"OneByte", &OneByte, true},
+                                           // Cut in its scan data the picture still decodes, its
+                                           // missing rows filled in by the decoder.
+                                           DamageCase{"CutInHalf", &CutInHalf, false}),
+                         velmtest::CaseName());
 
 // The same spot shows the picture, not the form's colour, when the background is whole: the
 // check above tells the two apart.

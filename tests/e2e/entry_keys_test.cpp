@@ -1,6 +1,7 @@
 // How the main window ends: Enter and Escape press the close button, Alt+F4 closes, all with
 // exit code 0; inside the rich-text view Enter and Escape belong to the view.
 #include "E2e.h"
+#include "NamedCases.h"
 
 namespace e2e {
 namespace {
@@ -14,9 +15,7 @@ struct KeyCase {
   bool ends;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(KeyCase)
 
 class EntryKeys : public ::testing::TestWithParam<KeyCase> {};
 
@@ -84,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"SpaceOnTheCloseButton", true, true, VK_SPACE, false, true},
                       // The window starts with the focus on the close button, first in tab order.
                       KeyCase{"SpaceRightAfterTheReveal", false, false, VK_SPACE, false, true}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+    velmtest::CaseName());
 
 TEST(EntryClose, ClickingTheCloseButtonEndsTheProgram) {
   const std::string folder = TestFolder();

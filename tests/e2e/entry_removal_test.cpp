@@ -1,6 +1,7 @@
 // The removal entry (the install/remove icon and its label) shows exactly when the argument
 // names, by plain concatenation with "Tolvan.exe", a file that is not read-only.
 #include "E2e.h"
+#include "NamedCases.h"
 
 namespace e2e {
 namespace {
@@ -28,9 +29,7 @@ struct EntryCase {
   bool shown;
 };
 
-void PrintTo(const EntryCase& c, std::ostream* os) {
-  *os << c.name;
-}
+VELM_PRINT_CASE_BY_NAME(EntryCase)
 
 std::string Expand(std::string text, const std::string& folder) {
   for (size_t at; (at = text.find("%F")) != std::string::npos;) text.replace(at, 2, folder);
@@ -92,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "%F\\nothing\\ %F\\dict\\", false},
         EntryCase{"FolderWithoutTolvan", "dict", "", false, "%F\\dict\\", false},
         EntryCase{"NoArgument", "dict", "dict\\Tolvan.exe", false, "", false}),
-    [](const ::testing::TestParamInfo<EntryCase>& info) { return info.param.name; });
+    velmtest::CaseName());
 
 }  // namespace
 }  // namespace e2e

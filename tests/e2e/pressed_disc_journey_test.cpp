@@ -4,6 +4,7 @@
 // dictionary from its shortcut; a file of the user's own; the removal started from the disc as
 // the dictionary starts it; installing again into the folder the removal kept.
 #include "install_support.h"
+#include "NamedCases.h"
 
 namespace e2e {
 namespace install {
@@ -108,7 +109,7 @@ TEST_P(PressedDisc, OneCustomersJourney) {
 INSTANTIATE_TEST_SUITE_P(Releases, PressedDisc,
                          ::testing::Values(Release{"winxp", "C:\\Program Files\\Tolvan"},
                                            Release{"vista", "C:\\Tolvan"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         velmtest::CaseName());
 
 }  // namespace
 }  // namespace install

@@ -16,6 +16,7 @@
 #include "Controls.h"
 #include "Form.h"
 #include "TestForms.h"
+#include "NamedCases.h"
 
 namespace {
 
@@ -51,9 +52,7 @@ class RichViewTest : public ::testing::TestWithParam<Edition> {
 INSTANTIATE_TEST_SUITE_P(Editions, RichViewTest,
                          ::testing::Values(Edition{"RichEdit20", false, "RichEdit20A"},
                                            Edition{"RichEdit10", true, "RICHEDIT"}),
-                         [](const ::testing::TestParamInfo<Edition>& info) {
-                           return std::string(info.param.name);
-                         });
+                         velmtest::CaseName());
 
 struct Streamed {
   LRESULT characters;
