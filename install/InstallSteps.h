@@ -15,7 +15,8 @@ class InstallFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Carries out one step; true when it succeeded. A copy never overwrites; a refused step fails.
+// Carries out one step; true when it succeeded. A copy never overwrites; a refused step fails;
+// the folder rule succeeds for a folder the removal may delete.
 // Raises InstallFailure for a manifest that cannot be read, and ShortcutError when the shortcut's
 // link object cannot be made.
 bool RunInstallStep(const InstallStep& step);

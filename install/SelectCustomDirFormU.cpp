@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "Application.h"
+#include "DialogEntry.h"
 #include "Layout.h"
 #include "PelmoraLib.h"
 #include "resource.h"
@@ -81,7 +83,8 @@ const std::string& TSelectCustomDirForm::InvalidFolderText() {
   return text;
 }
 
-TSelectCustomDirForm::TSelectCustomDirForm() : tk::Form(FolderDialogSpec()) {
+TSelectCustomDirForm::TSelectCustomDirForm()
+    : tk::Form(FolderDialogSpec()), discFolder_(SourceFolder) {
   createControls();
 }
 
@@ -89,8 +92,9 @@ void TSelectCustomDirForm::createControls() {
   tk::BuildLayout(*this, kLayout);
 }
 
-// Both handlers run as user events, through the toolkit's guard: a failure ends the handler
-// silently where it happened (FormShow leaves the dialog as far as it got).
+// The handlers run as user events, through the toolkit's guard: a failure ends the handler
+// silently where it happened (FormShow leaves the dialog as far as it got; BitBtn1Click leaves it
+// open unless its result was set).
 
 void TSelectCustomDirForm::FormShow(tk::Control*) {
   if (FMode == "INSTALL") {
@@ -124,6 +128,52 @@ void TSelectCustomDirForm::FormShow(tk::Control*) {
 
 void TSelectCustomDirForm::DirectoryListBox1Change(tk::Control&) {
   Dir_Edit->setText(DirectoryListBox1->folder());
+}
+
+void TSelectCustomDirForm::BitBtn1Click(tk::Control&) {
+  const std::string folder = Dir_Edit->text();
+  if (folder.empty()) {
+    // Closes as confirmed; the entry then sees no folder and does nothing more.
+    outcome_ = InstallOutcome();
+    setModalResult(tk::mrOk);
+    return;
+  }
+  installation_ =
+      std::make_unique<Installation>(InstallRequest{discFolder_, folder, FMode == "INSTALL"});
+  while (!installation_->folderReady() && installation_->next()) {
+  }
+  outcome_ = installation_->outcome();
+  if (!installation_->folderReady()) {
+    if (outcome_.kind == InstallOutcome::Kind::FolderReady) {
+      setModalResult(tk::mrOk);
+    } else {
+      // Refused by the folder rule, or not made: the dialog stays open, the field as it was.
+      tk::Application::instance().messageBox(kFolderCreationMessage);
+    }
+    return;
+  }
+  setModalResult(Install_Files() ? tk::mrOk : tk::mrCancel);
+}
+
+bool TSelectCustomDirForm::Install_Files() {
+  tk::Application& app = tk::Application::instance();
+  app.setCursor(tk::AppCursor::HourGlass);
+  while (installation_->next()) {
+  }
+  outcome_ = installation_->outcome();
+  installation_.reset();
+  // The plain arrow from here on, over every control, until the program ends.
+  app.setCursor(tk::AppCursor::Arrow);
+  if (outcome_.kind == InstallOutcome::Kind::Stopped) {
+    // A step that raised (the manifest cannot be read, the shortcut's link object cannot be
+    // made) abandoned the rest: false, which closes the dialog as cancelled. Files may have been
+    // copied already: closing in silence would read as success, so the problems message is shown.
+    tk::ReportProblem(kInstallProblemMessage);
+    return false;
+  }
+  app.messageBox(outcome_.kind == InstallOutcome::Kind::Done ? kInstallDoneMessage
+                                                             : kInstallProblemMessage);
+  return true;
 }
 
 }  // namespace velm
