@@ -54,14 +54,6 @@ bool RunInstallStep(const InstallStep& step) {
   return std::visit(StepRunner(), step.action);
 }
 
-bool RunInstallSteps(const std::vector<InstallStep>& steps) {
-  bool success = true;
-  for (const InstallStep& step : steps) {
-    if (!RunInstallStep(step) && step.feedsFlag) success = false;
-  }
-  return success;
-}
-
 DiscManifest ReadDiscManifest() {
   DiscManifest manifest;
   if (!Sys().fileExists(kInstallManifestPath)) return manifest;

@@ -21,10 +21,6 @@ class InstallFailure : public std::runtime_error {
 // link object cannot be made.
 bool RunInstallStep(const InstallStep& step);
 
-// Carries out every step in order, each whatever the ones before it gave, and undoes nothing;
-// a step that raises stops the rest. False when a step that feeds the success flag failed.
-bool RunInstallSteps(const std::vector<InstallStep>& steps);
-
 // The manifest as the installation finds it, relative to the working directory.
 DiscManifest ReadDiscManifest();
 
