@@ -30,8 +30,9 @@ class TSelectCustomDirForm : public tk::Form {
   // creation message; in mode "INSTALL" Install_Files then copies.
   void BitBtn1Click(tk::Control& sender);
   // The copying of the installation that BitBtn1Click started, from the disc's folder, under the
-  // hourglass, and the one message of its outcome. True when it ran to its end, whatever the
-  // outcome of the copies; false when a failure cut it short.
+  // busy arrow, with a progress bar and the name of the file being copied, and the one message
+  // of its outcome. True when it ran to its end, whatever the outcome of the copies; false when a
+  // failure cut it short or the user cancelled (what it had made is then taken back).
   bool Install_Files();
 
   // Published controls, in declaration order.
@@ -67,10 +68,28 @@ class TSelectCustomDirForm : public tk::Form {
 
  private:
   void createControls();
+  // Runs the installation's steps, handling the waiting messages after each (the dialog keeps
+  // answering; Άκυρο, Escape or Alt+F4 cancel it), until the chosen folder is ready, or to the
+  // end.
+  void runInstallation(bool untilFolderReady);
+  // While it works, nothing that would change the answer can be used: OK, the folder field, the
+  // drive picker and the directory list (which moves the working directory).
+  void setWorking(bool working);
+  void showCopying();
+  void updateProgress();
 
   std::string discFolder_;
   std::unique_ptr<Installation> installation_;
   InstallOutcome outcome_;
+  // The progress bar and its label, made when the copying starts.
+  HWND progressBar_ = nullptr;
+  HWND copyingLabel_ = nullptr;
+  HFONT labelFont_ = nullptr;
+  int shownPosition_ = -1;
+  std::string shownFile_;
+
+ public:
+  ~TSelectCustomDirForm() override;
 };
 
 }  // namespace velm

@@ -37,6 +37,19 @@ bool Application::processMessage() {
   return true;
 }
 
+bool Application::processWaitingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    if (!processMessage()) return false;
+  }
+  return true;
+}
+
 void Application::run() {
   while (!terminated_) {
     if (!processMessage()) break;
@@ -57,6 +70,8 @@ HCURSOR Application::cursorHandle() const {
   switch (cursor_) {
     case AppCursor::HourGlass:
       return LoadCursor(nullptr, IDC_WAIT);
+    case AppCursor::Busy:
+      return LoadCursor(nullptr, IDC_APPSTARTING);
     case AppCursor::Arrow:
       return LoadCursor(nullptr, IDC_ARROW);
     default:
