@@ -2,8 +2,10 @@
 // loading, and how each picture and description will be drawn.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "BitmapLayout.h"
+#include "BitmapPixels.h"
 #include "CatalogueText.h"
 #include "Cp1253.h"
 #include "DiscCheck.h"
@@ -48,13 +50,11 @@ bool HasEightBitText(const std::string& rtf) {
   return false;
 }
 
-// True for colour masks (they follow the 40-byte header, or lie inside a longer one at the same
-// place) of which one is empty.
-bool MaskLeavesAColourEmpty(const std::string& bytes, const tk::BitmapLayout& layout) {
-  if (layout.compression != tk::BitmapCompression::BitFields) return false;
-  for (std::size_t at = layout.infoOffset + 40; at < layout.infoOffset + 52; at += 4)
-    if (bytes.compare(at, 4, std::string(4, '\0')) == 0) return true;
-  return false;
+// Decodes the picture's pixels as the program does; false, with `why`, where it refuses them.
+bool DecodePixels(const std::string& bytes, const tk::BitmapLayout& layout, std::string& why) {
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(layout.width) * layout.height * 4);
+  return tk::DecodeBitmapPixels(reinterpret_cast<const std::uint8_t*>(bytes.data()), layout,
+                                rows.data(), &why);
 }
 
 // The later files that a stop at (k, role) keeps from loading, in words.
@@ -89,9 +89,8 @@ void CheckPicture(const DiscIndex& disc, Report& report, int k, int role, Catalo
   } else if (!tk::ReadBitmapLayout(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size(), layout, &why)) {
     why = "it is not a bitmap the program accepts: " + why;
-  } else if (MaskLeavesAColourEmpty(bytes, layout)) {
-    // The layout is sound, but the platform refuses such pixels when the picture is made.
-    why = "the platform refuses its pixels: a colour mask is empty";
+  } else if (!DecodePixels(bytes, layout, why)) {
+    why = "it is not a bitmap the program accepts: " + why;
   } else {
     file.state = CatalogueFile::State::Loaded;
     file.width = layout.width;
