@@ -13,24 +13,25 @@ std::uint32_t U32(const std::uint8_t* p) {
   return U16(p) | U16(p + 2) << 16;
 }
 
-// One colour's mask, and how its value becomes 8 bits: 0 to the mask's largest value spread
-// over 0 to 255, as the platform spreads 5 or 6 bits (the top 8 bits of a wider one).
+// One colour's mask, and how its value becomes 8 bits: the value's bits repeated from the top
+// down (5 bits abcde become abcdeabc), as the platform widens 5 and 6 bits; of a mask wider
+// than 8 bits, the top 8.
 struct Channel {
   std::uint32_t mask = 0;
   int shift = 0;
-  std::uint32_t top = 0;  // the largest value, after dropping bits beyond 8
+  int bits = 0;
 
   explicit Channel(std::uint32_t m) : mask(m) {
     if (!m) return;
     while (!(m & 1)) m >>= 1, ++shift;
-    int bits = 0;
     while (m & 1) m >>= 1, ++bits;
     if (bits > 8) shift += bits - 8, bits = 8;
-    top = (1u << bits) - 1;
   }
   std::uint8_t of(std::uint32_t pixel) const {
-    const std::uint32_t v = ((pixel & mask) >> shift) & top;
-    return static_cast<std::uint8_t>((v * 255 + top / 2) / top);
+    const std::uint32_t v = ((pixel & mask) >> shift) & ((1u << bits) - 1);
+    std::uint32_t wide = 0;
+    for (int at = 8 - bits; at > -bits; at -= bits) wide |= at >= 0 ? v << at : v >> -at;
+    return static_cast<std::uint8_t>(wide);
   }
 };
 
