@@ -141,7 +141,7 @@ std::string FirstWords(const std::vector<ReadPiece>& text, int count) {
   std::size_t i = 0;
   while (i < text.size() && Space(text[i].later)) ++i;
   for (int n = 0; i < text.size(); ++n) {
-    if (n == count) return words + " …";
+    if (n == count) return words + " \xE2\x80\xA6";  // an ellipsis, in UTF-8 whatever the build
     if (n > 0) words += " ";
     for (; i < text.size() && !Space(text[i].later); ++i) words += text[i].later;
     while (i < text.size() && Space(text[i].later)) ++i;

@@ -23,7 +23,8 @@ std::vector<ReadPiece> ReadRtfText(const std::string& rtf, int codePage);
 // The code page a document declares with \ansicpgN, or 0 without one.
 int DeclaredCodePage(const std::string& rtf);
 
-// The first `count` words of the text as later editions show it, "…" after them when more follow.
+// The first `count` words of the text as later editions show it, an ellipsis after them when more
+// follow.
 std::string FirstWords(const std::vector<ReadPiece>& text, int count);
 
 // The first word holding an escape that rich edit 1.0 shows otherwise, as later editions and as
