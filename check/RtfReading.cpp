@@ -19,16 +19,7 @@ constexpr std::uint16_t kCp1252High[32] = {
 
 std::string Utf8(std::uint32_t u) {
   std::string out;
-  if (u < 0x80) {
-    out += static_cast<char>(u);
-  } else if (u < 0x800) {
-    out += static_cast<char>(0xC0 | (u >> 6));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (u >> 12));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  }
+  AppendUtf8(out, u);
   return out;
 }
 

@@ -6,13 +6,6 @@
 namespace tk {
 namespace {
 
-std::uint32_t U16(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
-}
-std::uint32_t U32(const std::uint8_t* p) {
-  return U16(p) | U16(p + 2) << 16;
-}
-
 // One colour's mask, and how its value becomes 8 bits: the value's bits repeated from the top
 // down (5 bits abcde become abcdeabc), as the platform widens 5 and 6 bits; of a mask wider
 // than 8 bits, the top 8.
