@@ -7,8 +7,8 @@ namespace tk {
 namespace {
 
 // One colour's mask, and how its value becomes 8 bits: the value's bits repeated from the top
-// down (5 bits abcde become abcdeabc), as the platform widens 5 and 6 bits; of a mask wider
-// than 8 bits, the top 8.
+// down (5 bits abcde become abcdeabc), so that the largest value is full intensity, as image
+// tools read it; of a mask wider than 8 bits, the top 8.
 struct Channel {
   std::uint32_t mask = 0;
   int shift = 0;

@@ -15,7 +15,7 @@ KEY = (255, 0, 255)
 
 
 def widened(v, bits):
-    """A value of `bits` bits as 8: its bits repeated from the top down, as Windows widens it."""
+    """A value of `bits` bits as 8: its bits repeated from the top down, as the program widens it."""
     wide, at = 0, 8 - bits
     while at > -bits:
         wide |= v << at if at >= 0 else v >> -at
