@@ -151,7 +151,10 @@ void TSelectCustomDirForm::runInstallation(bool untilFolderReady) {
   tk::Application& app = tk::Application::instance();
   while (!(untilFolderReady && installation_->folderReady()) && installation_->next()) {
     if (copyingLabel_) updateProgress();
-    const bool quit = !app.processWaitingMessages();
+    // Until the folder is ready (the rule, the bytes against the free space, the folder made) the
+    // dialog paints and answers what is sent to it, and a person's keys and clicks wait: its
+    // answer comes first. While it copies it takes them all.
+    const bool quit = !app.processWaitingMessages(!untilFolderReady);
     // Άκυρο, Escape and Alt+F4 each set the dialog's result to cancel; it closes once the
     // installation has taken back what it made.
     if (quit || modalResult() == tk::mrCancel) {

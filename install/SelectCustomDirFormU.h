@@ -69,8 +69,8 @@ class TSelectCustomDirForm : public tk::Form {
  private:
   void createControls();
   // Runs the installation's steps, handling the waiting messages after each (the dialog keeps
-  // answering; Άκυρο, Escape or Alt+F4 cancel it), until the chosen folder is ready, or to the
-  // end.
+  // answering; while it copies, Άκυρο, Escape or Alt+F4 cancel it), until the chosen folder is
+  // ready, or to the end.
   void runInstallation(bool untilFolderReady);
   // While it works, nothing that would change the answer can be used: OK, the folder field, the
   // drive picker and the directory list (which moves the working directory).

@@ -37,8 +37,13 @@ bool Application::processMessage() {
   return true;
 }
 
-bool Application::processWaitingMessages() {
+bool Application::processWaitingMessages(bool input) {
   MSG msg;
+  if (!input) {
+    // Peeking handles the messages sent from other threads and programs; the painting is taken.
+    while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
+    return true;
+  }
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     if (msg.message == WM_QUIT) {
       PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);

@@ -35,8 +35,9 @@ class Application {
   bool processMessage();
   // Dispatches every message waiting, without waiting for one, so that a long piece of work done
   // inside a handler keeps the windows answering between its steps. False when WM_QUIT was taken
-  // (it is posted again for outer loops).
-  bool processWaitingMessages();
+  // (it is posted again for outer loops). Without `input`, only what was sent and the painting:
+  // keys, clicks and timers wait for the work to end.
+  bool processWaitingMessages(bool input = true);
   // Ends the message loop once the current message has been handled.
   void terminate();
   bool terminated() const { return terminated_; }
