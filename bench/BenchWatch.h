@@ -34,12 +34,16 @@ inline double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// The visible top-level window of process `pid` with that caption, or null.
+// The visible top-level window of process `pid` with that caption, or null. The caption is read
+// without a message to the window, which a busy program would answer only later.
 inline HWND FindTop(DWORD pid, const std::string& caption) {
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w) && e2e::Text(w) == caption) return w;
+    if (owner != pid || !IsWindowVisible(w)) continue;
+    char text[128] = {};
+    GetWindowTextA(w, text, sizeof text);
+    if (caption == text) return w;
   }
   return nullptr;
 }

@@ -76,7 +76,8 @@ if [ ! -f "$work/install.iso" ] || [ "$root/bench/make_install_disc.py" -nt "$wo
   [ "$root/scripts/make-disc.sh" -nt "$work/install.iso" ]; then
   rm -rf "$idisc"
   python3 "$root/bench/make_install_disc.py" "$idisc" --folders 4 --files 200 --megabytes 22
-  "$root/scripts/make-disc.sh" "$idisc" "$work/install.iso" --force >/dev/null
+  VELM_VELMCHECK=$velmcheck VELM_DISC_PROGRAM=$build/bin/VelmPres.exe \
+    "$root/scripts/make-disc.sh" "$idisc" "$work/install.iso" --force >/dev/null
 fi
 start_bytes=$(( $(phase_bytes "$build/disc-pressed" program) + $(phase_bytes "$build/disc-pressed" catalogue) ))
 install_bytes=$(phase_bytes "$idisc" installation)
@@ -90,7 +91,7 @@ for x in $speeds; do
   reveal=() window=() unanswered=() copy=() dialog=() moves=()
   for i in $(seq "$runs"); do
     mount_drive "$build/disc.iso" "$kbps" "$jump"
-    out=$(wine "$build/bin/drivebench.exe" 'D:\VelmPres.exe' 'D:\')
+    out=$(wine "$build/bin/drivebench.exe" 'D:\VelmPres.exe' 'D:\' | tr -d '\r')
     unmount_drive
     window+=("$(sed -n 's/^window //p' <<<"$out")")
     reveal+=("$(sed -n 's/^revealed //p' <<<"$out")")
@@ -99,7 +100,7 @@ for x in $speeds; do
     rm -rf "$work/inst"
     mount_drive "$work/install.iso" "$kbps" "$jump"
     out=$(wine "$build/bin/installbench.exe" "$(win "$build/bin/velminstallentry.exe")" 'D:\' \
-      "$(win "$work")\\inst")
+      "$(win "$work")\\inst" | tr -d '\r')
     unmount_drive
     copy+=("$(sed -n 's/^\([0-9.]*\) ms$/\1/p' <<<"$out")")
     dialog+=("$(sed -n 's/^unanswered //p' <<<"$out")")
