@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   const std::string target = argv[3];
   e2e::Process program(argv[1], "\"" + disc + "\"", disc);
   HWND window = program.waitForWindow(kAppTitle);
-  if (!window || !program.waitForIdle()) return Fail("the main window did not come up");
+  if (!window || !e2e::WaitForStartUp(program)) return Fail("the main window did not come up");
   e2e::Click(window, 256, 426);  // the install entry, at (248, 420)
   HWND dialog = program.waitForWindow(kInstallDialogCaption);
   if (!dialog) return Fail("the folder dialog did not open");

@@ -361,7 +361,7 @@ int main(int argc, char** argv) {
   e2e::Process process(velmPres, "", largeFolder);
   HWND window = nullptr;
   e2e::WaitUntil([&] { return (window = FindTop(process.id(), kAppTitle)) != nullptr; });
-  process.waitForIdle();
+  e2e::WaitForStartUp(process);
   HWND view = window ? ViewOf(window) : nullptr;
   if (!view) {
     std::fprintf(stderr, "velmbench: VelmPres.exe did not come up\n");
