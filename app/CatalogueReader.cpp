@@ -39,7 +39,7 @@ struct CatalogueReader::Shared {
 
 namespace {
 
-constexpr LONG kWaitingFiles = 2;
+constexpr LONG kWaitingFiles = 1;
 // Room given back never goes beyond this: the reader's end gives back more than was taken.
 constexpr LONG kMostRoom = 4 * kWaitingFiles;
 
@@ -53,6 +53,21 @@ const FoundFile* Find(const std::vector<FoundFile>& files, const std::string& na
   return nullptr;
 }
 
+// Title k's file of that role, read from `folder` (whose files are `files`) into `file`, whose
+// buffer is used again.
+void ReadOne(const std::vector<FoundFile>& files, const std::string& folder, int k,
+             CatalogueRole role, CatalogueFileRead& file) {
+  file.k = k;
+  file.role = role;
+  const std::string name = CatalogueFileName(k, role);
+  const FoundFile* found = Find(files, name);
+  file.present = found != nullptr;
+  file.path = folder + "\\" + name;
+  file.read = found &&
+              (role == CatalogueRole::Description || found->size <= tk::kMaxPictureFileSize) &&
+              Sys().readFile(file.path, file.bytes);
+}
+
 void ReadAll(CatalogueReader::Shared& s) {
   // One walk of the folder: a lookup of each of the 36 names on its own costs about as much.
   const std::vector<FoundFile> files = Sys().listFiles(s.folder);
@@ -61,17 +76,8 @@ void ReadAll(CatalogueReader::Shared& s) {
       WaitForSingleObject(s.room, INFINITE);
       if (s.stopped) return;
       auto file = std::make_unique<CatalogueFileRead>();
-      file->k = k;
-      file->role = role;
-      const std::string name = CatalogueFileName(k, role);
-      if (const FoundFile* found = Find(files, name)) {
-        file->present = true;
-        file->path = s.folder + "\\" + name;
-        file->bytes = s.takeSpare();
-        file->read =
-            (role == CatalogueRole::Description || found->size <= tk::kMaxPictureFileSize) &&
-            Sys().readFile(file->path, file->bytes);
-      }
+      file->bytes = s.takeSpare();
+      ReadOne(files, s.folder, k, role, *file);
       const bool stops = file->present && !file->read;
       if (s.stopped || !PostMessageA(s.window, s.message, 0, reinterpret_cast<LPARAM>(file.get())))
         return;
@@ -98,6 +104,24 @@ DWORD WINAPI ReadingThread(LPVOID param) {
 }
 
 }  // namespace
+
+bool OnSlowDrive() {
+  const UINT type = GetDriveTypeA(nullptr);
+  return type != DRIVE_FIXED && type != DRIVE_RAMDISK;
+}
+
+void ReadCatalogueHere(const std::string& folder,
+                       const std::function<void(const CatalogueFileRead&)>& load) {
+  const std::vector<FoundFile> files = Sys().listFiles(folder);
+  CatalogueFileRead file;
+  for (int k = 1; k <= kTitleCount; ++k) {
+    for (CatalogueRole role : kCatalogueRoles) {
+      ReadOne(files, folder, k, role, file);
+      load(file);
+      if (file.present && !file.read) return;
+    }
+  }
+}
 
 CatalogueReader::CatalogueReader(const std::string& folder, HWND window, UINT message)
     : shared_(std::make_shared<Shared>()) {

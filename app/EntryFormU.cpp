@@ -162,9 +162,10 @@ void TEntryForm::showSlotPicture(tk::Image& control, tk::Picture& slotPicture) {
   from = &slotPicture;
 }
 
-// Starts the loading: the slots are emptied and the files read on the reader's thread
-// (CatalogueReader.h), which hands them to loadCatalogueFile one by one, in load order, while the
-// window keeps answering. The last one reveals the catalogue.
+// Loads the nine slots and reveals the catalogue. From a slow drive the files are read on the
+// reader's thread (CatalogueReader.h), which hands them to the window one by one, in load order,
+// while the window keeps answering; the last one reveals the catalogue. From a hard disk they are
+// read here.
 void TEntryForm::loadCatalogue() {
   catalogueReader_.reset();
   shownFrom_.clear();  // what the controls show now is none of the new slots' pictures
@@ -174,50 +175,55 @@ void TEntryForm::loadCatalogue() {
     Descriptions[k].clear();
     TitlePictures[k] = tk::Picture();
   }
-  catalogueReader_ =
-      std::make_unique<CatalogueReader>(kCatalogueFolder, handle(), kCatalogueFileMessage);
+  if (OnSlowDrive()) {
+    catalogueReader_ =
+        std::make_unique<CatalogueReader>(kCatalogueFolder, handle(), kCatalogueFileMessage);
+    return;
+  }
+  ReadCatalogueHere(kCatalogueFolder, [this](const CatalogueFileRead& f) { loadCatalogueFile(f); });
+  VelmarodisShow(*EntryImage);
 }
 
 // One file of the catalogue, read: loaded into its slot. A file that could not be read, or a
-// picture that is damaged, stops the loading there, and the catalogue is not revealed.
+// picture that is damaged, throws: the loading stops there, and the catalogue is not revealed.
 void TEntryForm::loadCatalogueFile(const CatalogueFileRead& file) {
-  if (!catalogueReader_) return;  // the loading has stopped
-  try {
-    if (file.present) {
-      if (!file.read) throw std::runtime_error("cannot read " + file.path);
-      const int k = file.k;
-      switch (file.role) {
-        case CatalogueRole::Normal:
-          MenuPictures[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
-          break;
-        case CatalogueRole::Highlighted:
-          MenuPicturesSelected[k] =
-              tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
-          break;
-        case CatalogueRole::Description:
-          Descriptions[k] = SplitDescriptionLines(file.bytes);
-          break;
-        case CatalogueRole::Picture:
-          TitlePictures[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
-          break;
-      }
-    }
-  } catch (...) {
-    catalogueReader_.reset();
-    throw;
-  }
-  if (file.k == kTitleCount && file.role == CatalogueRole::Picture) {
-    // The reader goes once the catalogue is revealed, or the reveal has failed.
-    const std::unique_ptr<CatalogueReader> done = std::move(catalogueReader_);
-    VelmarodisShow(*EntryImage);
+  if (!file.present) return;
+  if (!file.read) throw std::runtime_error("cannot read " + file.path);
+  const int k = file.k;
+  switch (file.role) {
+    case CatalogueRole::Normal:
+      MenuPictures[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
+      break;
+    case CatalogueRole::Highlighted:
+      MenuPicturesSelected[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
+      break;
+    case CatalogueRole::Description:
+      Descriptions[k] = SplitDescriptionLines(file.bytes);
+      break;
+    case CatalogueRole::Picture:
+      TitlePictures[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
+      break;
   }
 }
 
+// A file from the reader's thread. Like FormShow, whose loading this goes on with, a failure ends
+// the loading silently; the reader goes once the catalogue is revealed or the loading has stopped.
 LRESULT TEntryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kCatalogueFileMessage) return tk::Form::handleMessage(message, wParam, lParam);
   std::unique_ptr<CatalogueFileRead> file(reinterpret_cast<CatalogueFileRead*>(lParam));
-  // Like FormShow, whose loading this goes on with: a failure ends it silently.
-  tk::RunHandler([&] { loadCatalogueFile(*file); });
+  if (!catalogueReader_) return 0;  // the loading has stopped
+  tk::RunHandler([&] {
+    try {
+      loadCatalogueFile(*file);
+    } catch (...) {
+      catalogueReader_.reset();
+      throw;
+    }
+    if (file->k == kTitleCount && file->role == CatalogueRole::Picture) {
+      const std::unique_ptr<CatalogueReader> done = std::move(catalogueReader_);
+      VelmarodisShow(*EntryImage);
+    }
+  });
   if (catalogueReader_) catalogueReader_->giveBack(std::move(file));
   return 0;
 }
