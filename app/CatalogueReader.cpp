@@ -39,7 +39,7 @@ struct CatalogueReader::Shared {
 
 namespace {
 
-constexpr LONG kWaitingFiles = 1;
+constexpr LONG kWaitingFiles = 2;
 // Room given back never goes beyond this: the reader's end gives back more than was taken.
 constexpr LONG kMostRoom = 4 * kWaitingFiles;
 

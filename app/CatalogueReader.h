@@ -8,8 +8,8 @@
 // The reading thread lists the folder once, then reads the files in the order the catalogue
 // loads them and posts each one, read, to the window; the window's thread loads it into its slot
 // (decodes it, splits its lines) as before, and decides what a missing or damaged file does. At
-// most one file waits for the window while the next is read, and their buffers go back to the
-// reader, so the reading holds the memory of two files, used again for every file.
+// most two files wait for the window while the next is read, and their buffers go back to the
+// reader, so the reading holds the memory of three files, used again for every file.
 //
 // From a hard disk the whole catalogue is read in a few tens of milliseconds: there it is read on
 // the window's thread, into one buffer, as the window shows (ReadCatalogueHere), and no thread is
