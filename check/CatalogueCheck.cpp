@@ -2,11 +2,14 @@
 // loading, and how each picture and description will be drawn.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "BitmapLayout.h"
+#include "BitmapPixels.h"
 #include "CatalogueText.h"
 #include "Cp1253.h"
 #include "DiscCheck.h"
+#include "RtfReading.h"
 
 namespace velm::check {
 namespace {
@@ -48,13 +51,11 @@ bool HasEightBitText(const std::string& rtf) {
   return false;
 }
 
-// True for colour masks (they follow the 40-byte header, or lie inside a longer one at the same
-// place) of which one is empty.
-bool MaskLeavesAColourEmpty(const std::string& bytes, const tk::BitmapLayout& layout) {
-  if (layout.compression != tk::BitmapCompression::BitFields) return false;
-  for (std::size_t at = layout.infoOffset + 40; at < layout.infoOffset + 52; at += 4)
-    if (bytes.compare(at, 4, std::string(4, '\0')) == 0) return true;
-  return false;
+// Decodes the picture's pixels as the program does; false, with `why`, where it refuses them.
+bool DecodePixels(const std::string& bytes, const tk::BitmapLayout& layout, std::string& why) {
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(layout.width) * layout.height * 4);
+  return tk::DecodeBitmapPixels(reinterpret_cast<const std::uint8_t*>(bytes.data()), layout,
+                                rows.data(), &why);
 }
 
 // The later files that a stop at (k, role) keeps from loading, in words.
@@ -89,9 +90,8 @@ void CheckPicture(const DiscIndex& disc, Report& report, int k, int role, Catalo
   } else if (!tk::ReadBitmapLayout(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size(), layout, &why)) {
     why = "it is not a bitmap the program accepts: " + why;
-  } else if (MaskLeavesAColourEmpty(bytes, layout)) {
-    // The layout is sound, but the platform refuses such pixels when the picture is made.
-    why = "the platform refuses its pixels: a colour mask is empty";
+  } else if (!DecodePixels(bytes, layout, why)) {
+    why = "it is not a bitmap the program accepts: " + why;
   } else {
     file.state = CatalogueFile::State::Loaded;
     file.width = layout.width;
@@ -156,15 +156,36 @@ void CheckDescription(const DiscIndex& disc, Report& report, CatalogueSlot& slot
   slot.text = CatalogueSlot::Text::Rtf;
   slot.greekDeclared =
       HasControlWord(shown, "\\ansicpg1253") || HasControlWord(shown, "\\fcharset161");
+  // The text as the view will read it: in code page 1253 where the RTF says its text is Greek,
+  // else as the Western European code page 1252 reads it.
+  const std::vector<ReadPiece> text = ReadRtfText(shown, slot.greekDeclared ? 1253 : 1252);
   if (!slot.greekDeclared && HasEightBitText(shown)) {
+    const bool declares1252 = DeclaredCodePage(shown) == 1252;
     report.add(
         Severity::Problem, "description-no-greek-code-page", file.name,
         "The RTF of " + title +
             " holds 8-bit characters but declares neither code page 1253 (\\ansicpg1253) nor a "
             "Greek character set (\\fcharset161).",
-        "The view reads those characters by whatever code page the customer's system has: "
-        "Greek letters may show wrong.",
+        std::string("The view reads those characters by ") +
+            (declares1252 ? "code page 1252, as the RTF declares, on every system"
+                          : "whatever code page the customer's system has") +
+            ", not as Greek letters: its first words read \"" + FirstWords(text, 4) + "\"" +
+            (declares1252 ? "." : " where that is code page 1252 (Western European)."),
         "Add \\ansicpg1253 to the RTF header, or \\fcharset161 to the fonts of the Greek text.");
+  }
+  std::string later;
+  std::string old;
+  if (FirstWordReadOtherwiseByRichEdit10(text, later, old)) {
+    report.add(Severity::Problem, "description-unicode-escapes", file.name,
+               "The RTF of " + title +
+                   " writes characters as Unicode escapes (\\uN) whose fallback, the text shown "
+                   "where the escape is not understood, is not the character in code page 1253.",
+               "On Windows 95 and NT 4 the program's view is rich edit 1.0, which does not "
+               "understand the escapes and shows their fallbacks: the first such word, \"" +
+                   later + "\", reads \"" + old + "\" there. Later releases show the characters.",
+               "Save the description with its Greek letters in code page 1253 (\\ansicpg1253 and "
+               "the letters as \\'hh), or give each escape its letter in code page 1253 as "
+               "fallback (\\u922\\'ca).");
   }
 }
 

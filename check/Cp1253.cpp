@@ -26,6 +26,8 @@ std::uint32_t ToUnicode(unsigned char b) {
   return 0x0390 + (b - 0xC0);
 }
 
+}  // namespace
+
 void AppendUtf8(std::string& out, std::uint32_t u) {
   if (u < 0x80) {
     out += static_cast<char>(u);
@@ -38,8 +40,6 @@ void AppendUtf8(std::string& out, std::uint32_t u) {
     out += static_cast<char>(0x80 | (u & 0x3F));
   }
 }
-
-}  // namespace
 
 std::string Cp1253ToUtf8(std::string_view text) {
   std::string out;

@@ -4,10 +4,14 @@
 // by which Windows takes two names for the same file. Portable: no windows.h.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace velm::check {
+
+// Appends the character `u` (below U+10000) in UTF-8.
+void AppendUtf8(std::string& out, std::uint32_t u);
 
 // UTF-8 for text in code page 1253; a byte the code page leaves unassigned becomes U+FFFD.
 std::string Cp1253ToUtf8(std::string_view text);

@@ -19,7 +19,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm dpkg-dev
   wine fonts-wine xvfb xauth x11-utils imagemagick
-  locales python3 python3-pil file xorriso
+  netpbm locales python3 python3-pil file xorriso
   python3-fusepy libfuse2 fuse3 fuseiso
 )
 # 32-bit Wine where the machine runs 32-bit programs; where it runs none, 64-bit Wine and the

@@ -4,13 +4,6 @@
 namespace tk {
 namespace {
 
-std::uint32_t U16(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
-}
-std::uint32_t U32(const std::uint8_t* p) {
-  return U16(p) | U16(p + 2) << 16;
-}
-
 bool Fail(std::string* error, const char* why) {
   if (error) *error = why;
   return false;

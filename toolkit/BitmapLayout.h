@@ -28,6 +28,14 @@ struct BitmapLayout {
   std::size_t bitsSize = 0;
 };
 
+// Little-endian numbers of 16 and 32 bits, as a bitmap file holds them.
+inline std::uint32_t U16(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
+}
+inline std::uint32_t U32(const std::uint8_t* p) {
+  return U16(p) | U16(p + 2) << 16;
+}
+
 // Largest picture accepted, in pixels (the catalogue's pictures are a few hundred wide).
 constexpr std::int64_t kMaxBitmapPixels = 16LL * 1024 * 1024;
 // Largest picture file read at all, in bytes: larger files are refused unread.

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "BitmapLayout.h"
+#include "BitmapPixels.h"
 #include "JpegDecode.h"
 #include "Scoped.h"
 #include "SysCalls.h"
@@ -152,18 +152,11 @@ Picture Picture::FromBitmapBytes(const void* data, size_t size) {
     CopyRgb24Rows(bytes + layout.bitsOffset, layout, static_cast<std::uint8_t*>(pixels));
     return Picture(section.release());
   }
-  // Copies: the header block aligned as the platform expects, and the pixels with an end of
-  // bitmap mark behind them, at which a run-length decoder stops even if the data lacks one.
-  std::vector<std::uint8_t> info(bytes + layout.infoOffset,
-                                 bytes + layout.infoOffset + layout.infoSize);
-  std::vector<std::uint8_t> bits(bytes + layout.bitsOffset,
-                                 bytes + layout.bitsOffset + layout.bitsSize);
-  bits.push_back(0);
-  bits.push_back(1);
-  const int rows =
-      SetDIBits(CompatibleDC().get(), section.get(), 0, static_cast<UINT>(layout.height),
-                bits.data(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-  if (rows == 0) throw PictureError("damaged bitmap: the platform refused its pixels");
+  // Decoded here, not by the platform: its decoders differ between releases (Windows 95 reads
+  // no 124-byte header and few colour masks) and may copy a pixel's alpha into the section,
+  // where it would take part in the comparison with the transparent colour.
+  if (!DecodeBitmapPixels(bytes, layout, static_cast<std::uint8_t*>(pixels), &error))
+    throw PictureError("damaged bitmap: " + error);
   return Picture(section.release());
 }
 

@@ -56,6 +56,37 @@ inline void ExpectTitleShown(HWND window, int k, int previous) {
   }
 }
 
+// The window of `exe` started in an empty folder made in `folder`: the background as it shows
+// where no menu picture lies.
+inline Capture BackgroundWithoutCatalogue(const std::string& folder,
+                                          const std::string& exe = VelmPresExe()) {
+  const std::string empty = folder + "\\empty";
+  if (!MakeFolders(empty)) return Capture();
+  Running bare = StartVelmPresIdle(empty, "", exe);
+  EXPECT_NE(bare.window, nullptr) << exe << " did not start";
+  return bare.window ? Capture::Settled(bare.window) : Capture();
+}
+
+// Where menu picture `picture` on button k has its key colour (its bottom-left pixel's), the
+// background shows as it does without a catalogue.
+inline void ExpectKeyShowsBackground(const Capture& screen, const Capture& background,
+                                     const BitmapFile& picture, int k) {
+  ASSERT_TRUE(picture.loaded());
+  const RECT own = MenuOwnBox(k);
+  const std::uint32_t key = picture.at(0, picture.height() - 1);
+  long keyed = 0;
+  long showingBackground = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const POINT at{own.left + x, MenuTop(k) + y};
+      if (picture.at(x, y) != key || !PtInRect(&own, at)) continue;
+      ++keyed;
+      showingBackground += screen.at(at.x, at.y) == background.at(at.x, at.y);
+    }
+  ASSERT_GT(keyed, 0) << "menu picture " << k << " has no transparent part";
+  EXPECT_EQ(showingBackground, keyed) << "menu picture " << k << " is not transparent";
+}
+
 // Clicks button k; the driver waits until the click has been handled. `shift` moves the click
 // sideways, so that two clicks in a row on one button are two clicks, not a double click.
 inline void ClickTitle(HWND window, int k, int shift = 0) {

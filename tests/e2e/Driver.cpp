@@ -24,6 +24,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
 
 Process::Process(const std::string& exe, const std::string& arguments,
                  const std::string& workingFolder) {
+  ParkPointer();
   std::string commandLine = "\"" + exe + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
   STARTUPINFOA startup{};
@@ -186,6 +187,21 @@ std::vector<HWND> Children(HWND parent, const std::string& className) {
   return found;
 }
 
+namespace {
+BOOL CALLBACK NoteMessageBox(HWND hwnd, LPARAM param) {
+  if (!IsWindowVisible(hwnd) || !IsMessageBox(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = hwnd;
+  return FALSE;
+}
+}  // namespace
+
+HWND MessageBoxOf(HWND window) {
+  HWND box = nullptr;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (thread) EnumThreadWindows(thread, &NoteMessageBox, reinterpret_cast<LPARAM>(&box));
+  return box;
+}
+
 std::string MessageBoxText(HWND box) {
   HWND text = GetDlgItem(box, 0xFFFF);  // the message box's static text
   return text ? Text(text) : std::string();
@@ -312,25 +328,74 @@ INPUT MouseAt(POINT screen, DWORD flags) {
   return in;
 }
 
-// Moves the pointer and waits until it is there.
-bool PointerTo(POINT screen) {
+void SendPointer(POINT screen) {
   INPUT move = MouseAt(screen, MOUSEEVENTF_MOVE);
   SendInput(1, &move, sizeof(INPUT));
+}
+
+bool PointerAt(POINT screen) {
+  POINT at{};
+  return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+}
+
+// The top-level window a press at a screen point made with SendInput goes to. Such input names
+// no window, and Wine's server routes it by its own stacking order. That order follows what the
+// X server shows only as far as the program has read the X server's news: each pointer event it
+// reads raises the window it names over what covers the pointer there. Read late (a busy
+// machine), the news of a window the pointer was over before (the main window, before a dialog
+// came up over that place) puts that window back over the one shown, and a press goes to it.
+HWND RoutedTo(POINT screen) {
+  return GetAncestor(WindowFromPoint(screen), GA_ROOT);
+}
+
+// Moves the pointer to a point of `window` and waits until a press there would reach it: the
+// pointer is there and the press would be routed to the window's top-level window, and both
+// still hold after a round trip to its thread (which has then read the news that had reached
+// it). Meanwhile the move is made again every 200 ms, by a pixel aside and back: Wine moves the
+// X pointer only to a new place, and the X server's news of the pointer over the window it
+// shows there raises that window in the program's stacking.
+bool PointerOnto(HWND window, POINT screen) {
+  const HWND top = GetAncestor(window, GA_ROOT);
+  auto lands = [&] { return PointerAt(screen) && RoutedTo(screen) == top; };
+  SendPointer(screen);
+  DWORD movedAt = GetTickCount();
   return WaitUntil(
-      [screen] {
-        POINT at{};
-        return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+      [&] {
+        if (!IsWindow(top)) return false;
+        if (lands() && RoundTrip(top, 2000) && lands()) return true;
+        if (GetTickCount() - movedAt >= 200) {
+          SendPointer(POINT{screen.x - 1, screen.y});
+          SendPointer(screen);
+          movedAt = GetTickCount();
+        }
+        return false;
       },
-      5000, 10);
+      10000, 10);
 }
 
 }  // namespace
+
+void ParkPointer() {
+  const int sw = GetSystemMetrics(SM_CXSCREEN);
+  const int sh = GetSystemMetrics(SM_CYSCREEN);
+  const POINT corners[] = {{sw - 1, sh - 1}, {0, sh - 1}, {sw - 1, 0}, {0, 0}};
+  POINT park = corners[0];
+  for (const POINT& corner : corners) {
+    const HWND there = WindowFromPoint(corner);
+    if (!there || there == GetDesktopWindow()) {
+      park = corner;
+      break;
+    }
+  }
+  SendPointer(park);
+  WaitUntil([park] { return PointerAt(park); }, 5000, 10);
+}
 
 bool Click(HWND window, int clientX, int clientY) {
   if (!WaitUntilReadyForInput(window)) return false;
   POINT p{clientX, clientY};
   ClientToScreen(window, &p);
-  if (!PointerTo(p)) return false;
+  if (!PointerOnto(window, p)) return false;
   // The press and the release carry the point too. A program's X11 driver turns the X server's
   // news of the pointer entering its window into a move to where the pointer was then; read
   // late (a window just shown, a busy machine) it puts the pointer back where an earlier test
@@ -345,7 +410,7 @@ bool MoveMouse(HWND window, int clientX, int clientY) {
   if (!WaitUntilReadyForInput(window)) return false;
   POINT p{clientX, clientY};
   ClientToScreen(window, &p);
-  return PointerTo(p) && WaitUntilInputHandled(window);
+  return PointerOnto(window, p) && WaitUntilInputHandled(window);
 }
 
 bool Key(HWND window, WORD virtualKey, bool alt) {

@@ -24,7 +24,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000, 
 
 class Process {
  public:
-  // Starts `exe` with the raw argument text `arguments` in `workingFolder`; throws on failure.
+  // Starts `exe` with the raw argument text `arguments` in `workingFolder`, the pointer parked
+  // first (ParkPointer); throws on failure.
   Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder);
   ~Process();  // ends the program if it still runs
   Process(const Process&) = delete;
@@ -75,6 +76,8 @@ std::string ClassName(HWND window);
 bool IsMessageBox(HWND window);
 // Direct children of `parent` of the given window class, in Z order.
 std::vector<HWND> Children(HWND parent, const std::string& className);
+// A visible message box of the window's thread (one it shows over its windows), or null.
+HWND MessageBoxOf(HWND window);
 // The message text of a message box.
 std::string MessageBoxText(HWND box);
 // Presses a message box's OK button.
@@ -92,6 +95,12 @@ void ScrollPageDown(HWND edit);
 // window to be brought to the front meanwhile), then sends the input, then waits until the
 // window's thread has handled it; it answers false when the window did not come up in time.
 
+// Moves the pointer to a corner of the screen where no window lies, and waits until it is there,
+// so that a program started next shows its windows away from it: the X server's news of the
+// pointer entering a window, read late, would raise that window in Wine's stacking over the ones
+// shown after it.
+void ParkPointer();
+
 // The keyboard focus in the window's thread (null when none), read from outside.
 HWND FocusOf(HWND window);
 // The window's top-level window is up for input as above.
@@ -105,6 +114,8 @@ bool WaitUntilInputHandled(HWND window, DWORD timeoutMs = 10000);
 // it have drawn what they were asked to draw (no part of them waits to be painted).
 bool WaitUntilDrawn(HWND window, DWORD timeoutMs = 10000);
 
+// A click (and a move) waits, after moving the pointer, until a press there would reach the
+// window's top-level window, and not one Wine still stacks over it (see Driver.cpp).
 bool Click(HWND window, int clientX, int clientY);
 // Moves the pointer to a client point without pressing anything (to hover).
 bool MoveMouse(HWND window, int clientX, int clientY);

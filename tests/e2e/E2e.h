@@ -102,10 +102,10 @@ inline int MenuHeight(int k) {
 inline RECT MenuBox(int k) {
   return RECT{kMenuLeft, MenuTop(k), kMenuLeft + kMenuWidth, MenuTop(k) + MenuHeight(k)};
 }
-// Button k's own part: button 9 is drawn over the last row of button 8.
+// Button k's own part: each button is drawn over the last row of the one above it.
 inline RECT MenuOwnBox(int k) {
   RECT r = MenuBox(k);
-  if (k == 8) r.bottom -= 1;
+  if (k < 9) r.bottom -= 1;
   return r;
 }
 // Where a click lands on button k: the middle of its own part.

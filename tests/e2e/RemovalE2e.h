@@ -300,11 +300,28 @@ inline void ConfirmAndWaitForEnd(Running& app, Process& dictionary) {
   EXPECT_TRUE(dictionary.waitForExit(15000, nullptr)) << "the dictionary was not asked to quit";
 }
 
-// The confirmation window's button with this caption.
-inline HWND ButtonOf(HWND confirmation, const std::string& caption) {
-  for (HWND button : Children(confirmation, "Button"))
+// The button of a window (the confirmation, the folder dialog) with this caption.
+inline HWND ButtonOf(HWND window, const std::string& caption) {
+  for (HWND button : Children(window, "Button"))
     if (Text(button) == caption) return button;
   return nullptr;
+}
+
+// Presses a button of the window by clicking it, and checks that the press took, which shows at
+// once: the button holds the focus (a button takes it when pressed), a message box is up, or the
+// window is gone. A press that went elsewhere fails here, not in a long wait for what it was to
+// do.
+inline void Press(HWND window, const std::string& caption) {
+  HWND button = ButtonOf(window, caption);
+  ASSERT_NE(button, nullptr) << caption;
+  const RECT r = ChildRectInParent(button);
+  ASSERT_TRUE(Click(window, (r.left + r.right) / 2, (r.top + r.bottom) / 2))
+      << "the window was not up for input";
+  const HWND focus = FocusOf(window);
+  ASSERT_TRUE(!IsWindow(window) || !IsWindowVisible(window) || focus == button ||
+              MessageBoxOf(window))
+      << "the press on " << caption << " did not take: the focus is on " << ClassName(focus)
+      << " \"" << Text(focus) << "\" and no message box is up";
 }
 
 }  // namespace uninstall

@@ -51,14 +51,7 @@ TEST_P(OldWindows, CatalogueRevealsSwitchesTitlesAndKeepsItsPicturesTransparent)
   ASSERT_TRUE(wine.pretendRelease(release));
   ASSERT_TRUE(wine.switchOff("msimg32"));
 
-  // The window with no catalogue: the background as it shows where no menu picture lies.
-  const std::string empty = folder + "\\empty";
-  ASSERT_TRUE(MakeFolders(empty));
-  Capture background = [&] {
-    Running bare = StartVelmPresIdle(empty, "", exe);
-    EXPECT_NE(bare.window, nullptr) << "VelmPres.exe did not start as " << release;
-    return bare.window ? Capture::Settled(bare.window) : Capture();
-  }();
+  const Capture background = BackgroundWithoutCatalogue(folder, exe);
   if (HasFailure()) return;
 
   ASSERT_TRUE(CopyCatalogue(folder));
@@ -73,23 +66,8 @@ TEST_P(OldWindows, CatalogueRevealsSwitchesTitlesAndKeepsItsPicturesTransparent)
 
   // Where a menu picture has its key colour, the background shows as it does without it.
   const Capture screen = Capture::Settled(app.window);
-  for (int k = 1; k <= 9; ++k) {
-    const BitmapFile picture(DiscContent(MenuFile(k, k == 5)));
-    ASSERT_TRUE(picture.loaded());
-    const RECT own = MenuOwnBox(k);
-    const std::uint32_t key = picture.at(0, picture.height() - 1);
-    long keyed = 0;
-    long showingBackground = 0;
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x) {
-        const POINT at{own.left + x, MenuTop(k) + y};
-        if (picture.at(x, y) != key || !PtInRect(&own, at)) continue;
-        ++keyed;
-        showingBackground += screen.at(at.x, at.y) == background.at(at.x, at.y);
-      }
-    ASSERT_GT(keyed, 0) << "menu picture " << k << " has no transparent part";
-    EXPECT_EQ(showingBackground, keyed) << "menu picture " << k << " is not transparent";
-  }
+  for (int k = 1; k <= 9; ++k)
+    ExpectKeyShowsBackground(screen, background, BitmapFile(DiscContent(MenuFile(k, k == 5))), k);
 
   HWND tip = TooltipOverLogo(app);
   ASSERT_NE(tip, nullptr) << "no tooltip over the logo";

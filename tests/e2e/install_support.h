@@ -23,6 +23,7 @@ namespace install {
 
 using uninstall::AnswerTheMessage;
 using uninstall::ButtonOf;
+using uninstall::Press;
 using uninstall::Snapshot;
 using uninstall::Tree;
 
@@ -172,15 +173,6 @@ inline void TypeFolder(HWND dialog, const std::string& folder) {
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(FolderField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()),
                       SMTO_ABORTIFHUNG, 5000, &ignored);
-}
-
-// Presses a button of the dialog by clicking it.
-inline void Press(HWND dialog, const std::string& caption) {
-  HWND button = ButtonOf(dialog, caption);
-  ASSERT_NE(button, nullptr) << caption;
-  const RECT r = ChildRectInParent(button);
-  ASSERT_TRUE(Click(dialog, (r.left + r.right) / 2, (r.top + r.bottom) / 2))
-      << "the dialog was not up for input";
 }
 
 // Types `folder`, presses OK and answers the messages that follow, in order. A refused folder

@@ -95,6 +95,26 @@ TEST(DiscCheck, EachFaultGivesItsFindingAndTheProgramsBehaviour) {
   }
 }
 
+// What the customer reads, quoted: "Κατάλογος" as rich edit 1.0 shows its escapes, and as code
+// page 1252 reads its UTF-8 bytes.
+TEST(DiscCheck, DescriptionFindingsQuoteWhatTheCustomerReads) {
+  const std::pair<const char*, const char*> quoted[] = {
+      {"Greek RTF written as Unicode escapes with a question mark as fallback",
+       "the first such word, \"Κατάλογος\", reads \"?????????\" there"},
+      {"Greek RTF saved from UTF-8 as code page 1252", "read \"ÎšÎ±Ï„Î¬Î»Î¿Î³Î¿Ï‚ of the year …\""},
+      {"Greek RTF without code page or character set", "read \"Ôßôë\""}};
+  for (const auto& [name, quote] : quoted) {
+    for (const testdisc::Fault& fault : testdisc::Faults()) {
+      if (std::string(fault.name) != name) continue;
+      DiscFiles disc = testdisc::GoodDisc();
+      fault.apply(disc);
+      const Report r = Check(disc);
+      ASSERT_FALSE(r.findings.empty()) << name;
+      EXPECT_NE(r.findings[0].effect.find(quote), std::string::npos) << r.findings[0].effect;
+    }
+  }
+}
+
 TEST(DiscCheck, ARefusedBitmapKeepsEveryLaterFileFromLoading) {
   DiscFiles disc = testdisc::GoodDisc();
   testdisc::Find(disc, "content\\menu3c.bmp")->bytes.resize(40);

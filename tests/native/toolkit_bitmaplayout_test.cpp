@@ -9,6 +9,7 @@
 
 #include "BitmapFiles.h"
 #include "BitmapLayout.h"
+#include "BitmapPixels.h"
 #include "NamedCases.h"
 
 namespace tk {
@@ -170,6 +171,59 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BitmapLayout, NullData) {
   BitmapLayout l;
   EXPECT_FALSE(ReadBitmapLayout(nullptr, 100, l, nullptr));
+}
+
+// ---- The pixels, decoded as the program draws them ----------------------------------------------
+// (The end-to-end test draws the variants ImageMagick and netpbm write; these are the ones no
+// common tool writes.)
+
+// The rows of a file, the top row first, as 0xRRGGBB; empty when the decoder refuses them.
+std::vector<std::uint32_t> Decode(const Bytes& b) {
+  BitmapLayout l;
+  if (!Read(b, l)) return {};
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(l.width) * l.height * 4, 0xAA);
+  std::string error;
+  if (!DecodeBitmapPixels(b.data(), l, rows.data(), &error)) return {};
+  std::vector<std::uint32_t> colours;
+  for (std::size_t i = 0; i < rows.size(); i += 4) {
+    EXPECT_EQ(rows[i + 3], 0);  // whatever alpha the file holds
+    colours.push_back(rows[i + 2] << 16 | rows[i + 1] << 8 | rows[i]);
+  }
+  return colours;
+}
+
+TEST(BitmapPixels, WideColourMasksUnderEveryHeaderTopDownWithoutTheirAlpha) {
+  for (const std::uint32_t header : {40u, 52u, 56u, 108u, 124u}) {
+    Shape s = Depth(32, 3);
+    s.width = 2, s.height = -1, s.headerSize = header;
+    Bytes b = Make(s);
+    // 10 bits a colour, and 2 of alpha: the top 8 bits of each colour are drawn.
+    Put32(b, 54, 0x3FF00000), Put32(b, 58, 0x000FFC00), Put32(b, 62, 0x000003FF);
+    Put32(b, b.size() - 8, 0xC0000000 | 0x3FF << 20 | 0x200 << 10 | 0x003);
+    Put32(b, b.size() - 4, 0x40000000 | 0x0FF << 20 | 0x3FC);
+    EXPECT_EQ(Decode(b), (std::vector<std::uint32_t>{0xFF8000, 0x3F00FF})) << header;
+  }
+  // 5-6-5 masks widened by repeating their bits; masks leaving a colour empty are refused.
+  Shape s = Depth(16, 3);
+  s.width = 1, s.height = 1;
+  Bytes b = Make(s);
+  Put32(b, 54, 0xF800), Put32(b, 58, 0x07E0), Put32(b, 62, 0x001F);
+  Put16(b, b.size() - 4, 0x1F << 11 | 0x01 << 5 | 0x10);
+  EXPECT_EQ(Decode(b), (std::vector<std::uint32_t>{0xFF0484}));
+  EXPECT_TRUE(Decode(Make(Depth(32, 3))).empty());
+}
+
+TEST(BitmapPixels, RunLengthsOfFourBitsWithTheirEscapes) {
+  // 5 x 2: a run of three, the end of the row; a move right by one, four indices as they are
+  // (padded), a run beyond the row's end, and the end of the picture.
+  const Bytes runs = {3, 0x12, 0, 0, 0, 2, 1, 0, 0, 4, 0x34, 0x56, 4, 0x77, 0, 1};
+  Shape s = Depth(4, 2, runs.size());
+  s.width = 5;
+  Bytes b = Make(s);
+  for (std::uint32_t i = 0; i < 16; ++i) Put32(b, 54 + 4 * i, 0x111111 * i);
+  std::copy(runs.begin(), runs.end(), b.end() - static_cast<long>(runs.size()));
+  EXPECT_EQ(Decode(b), (std::vector<std::uint32_t>{0, 0x333333, 0x444444, 0x555555, 0x666666,
+                                                   0x111111, 0x222222, 0x111111, 0, 0}));
 }
 
 }  // namespace

@@ -170,6 +170,12 @@ const std::vector<Fault>& Faults() {
     {"Greek RTF without code page or character set",
      [](DiscFiles& d) { Put(d, "content\\velm2.rtf", "{\\rtf1\\ansi \\'d4\\'df\\'f4\\'eb\\par}\r\n"); },
      {"description-no-greek-code-page"}, "content\\velm2.rtf", 0, true, all, {true, true}, true, 1},
+    {"Greek RTF written as Unicode escapes with a question mark as fallback",  // as pandoc writes it
+     [](DiscFiles& d) { Put(d, "content\\velm4.rtf", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Tahoma;}}\r\n{\\pard \\f0 Title 4: \\u922?\\u945?\\u964?\\u940?\\u955?\\u959?\\u947?\\u959?\\u962? \\par}\r\n}\r\n"); },
+     {"description-unicode-escapes"}, "content\\velm4.rtf", 0, true, all, {true, true}, true, 1},
+    {"Greek RTF saved from UTF-8 as code page 1252",
+     [](DiscFiles& d) { Put(d, "content\\velm5.rtf", "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n\\f0\\fs20 \\'ce\\'9a\\'ce\\'b1\\'cf\\'84\\'ce\\'ac\\'ce\\'bb\\'ce\\'bf\\'ce\\'b3\\'ce\\'bf\\'cf\\'82 of the year 2026\\par\r\n}\r\n"); },
+     {"description-no-greek-code-page"}, "content\\velm5.rtf", 0, true, all, {true, true}, true, 1},
     {"missing highlighted picture", [](DiscFiles& d) { Remove(d, "content\\menu1c.bmp"); },
      {"file-missing"}, "content\\menu1c.bmp", 0, true, all & ~1u, {true, true}, true, 1},
     {"title without any of its files",
