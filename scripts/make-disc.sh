@@ -50,7 +50,7 @@ program=${VELM_DISC_PROGRAM:-$repo/build/win32/bin/VelmPres.exe}
 [ -f "$program" ] || fail 2 "no program $program: build it first (cmake --build --preset win32)"
 velmcheck=${VELM_VELMCHECK:-}
 if [ -z "$velmcheck" ]; then
-  for c in "$repo/build/win32/host/velmcheck" "$repo/build/native/bin/velmcheck"; do
+  for c in "$repo/build/win32/host/bin/velmcheck" "$repo/build/native/bin/velmcheck"; do
     if [ -x "$c" ]; then velmcheck=$c; break; fi
   done
 fi
