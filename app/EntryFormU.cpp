@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "Application.h"
-#include "BitmapLayout.h"
 #include "CatalogueText.h"
 #include "CommandLine.h"
 #include "DiscFacts.h"
+#include "Handler.h"
 #include "Layout.h"
 #include "PelmoraLib.h"
 #include "SysCalls.h"
@@ -120,53 +120,8 @@ tk::FormSpec MainWindowSpec() {
   return props;
 }
 
-// The files of the catalogue folder, looked up in one walk of it: a lookup of each of the 36 names
-// on its own costs about as much as the whole walk.
-class CatalogueFolder {
- public:
-  explicit CatalogueFolder(std::string folder)
-      : folder_(std::move(folder)), files_(Sys().listFiles(folder_)) {}
-
-  // Whether the folder holds a file of that name (its letters in either case, or its short name).
-  bool has(const std::string& name) const { return find(name) != nullptr; }
-
-  // The whole of a file; one that cannot be read stops the loading.
-  std::string read(const std::string& name) const {
-    std::string bytes;
-    readInto(name, bytes);
-    return bytes;
-  }
-
-  // A bitmap file; a damaged one, or one larger than any picture, stops the loading. Its bytes
-  // pass through one buffer kept for all the pictures: a new buffer is faulted in page by page
-  // and copied as it grows, and reading each picture into one of its own took longer than
-  // decoding them all.
-  tk::Picture picture(const std::string& name) {
-    const FoundFile* file = find(name);
-    if (file && file->size > tk::kMaxPictureFileSize)
-      throw tk::PictureError("picture file too large: " + path(name));
-    readInto(name, buffer_);
-    return tk::Picture::FromBitmapBytes(buffer_.data(), buffer_.size());
-  }
-
- private:
-  std::string path(const std::string& name) const { return folder_ + "\\" + name; }
-  void readInto(const std::string& name, std::string& bytes) const {
-    if (!Sys().readFile(path(name), bytes)) throw std::runtime_error("cannot read " + path(name));
-  }
-  const FoundFile* find(const std::string& name) const {
-    for (const FoundFile& file : files_) {
-      if (lstrcmpiA(file.name.c_str(), name.c_str()) == 0 ||
-          (!file.shortName.empty() && lstrcmpiA(file.shortName.c_str(), name.c_str()) == 0))
-        return &file;
-    }
-    return nullptr;
-  }
-
-  std::string folder_;
-  std::vector<FoundFile> files_;
-  std::string buffer_;
-};
+// The message by which the catalogue reader hands the window each file it has read.
+constexpr UINT kCatalogueFileMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -209,8 +164,7 @@ void TEntryForm::FormShow(tk::Control*) {
       UninstallLabel->show();
     }
   }
-  loadCatalogue();
-  VelmarodisShow(*this->EntryImage);
+  loadCatalogue();  // reveals the catalogue once the nine slots are loaded
 }
 
 // Gives `control` a slot's picture to show. Each picture of the catalogue is held once: by its
@@ -225,7 +179,12 @@ void TEntryForm::showSlotPicture(tk::Image& control, tk::Picture& slotPicture) {
   from = &slotPicture;
 }
 
+// Loads the nine slots and reveals the catalogue. From a slow drive the files are read on the
+// reader's thread (CatalogueReader.h), which hands them to the window one by one, in load order,
+// while the window keeps answering; the last one reveals the catalogue. From a hard disk they are
+// read here.
 void TEntryForm::loadCatalogue() {
+  catalogueReader_.reset();
   shownFrom_.clear();  // what the controls show now is none of the new slots' pictures
   for (int k = 1; k <= kTitleCount; ++k) {
     MenuPictures[k] = tk::Picture();
@@ -233,17 +192,57 @@ void TEntryForm::loadCatalogue() {
     Descriptions[k].clear();
     TitlePictures[k] = tk::Picture();
   }
-  CatalogueFolder content(kCatalogueFolder);
-  for (int k = 1; k <= kTitleCount; ++k) {
-    const std::string menu = CatalogueFileName(k, CatalogueRole::Normal);
-    const std::string selected = CatalogueFileName(k, CatalogueRole::Highlighted);
-    const std::string text = CatalogueFileName(k, CatalogueRole::Description);
-    const std::string picture = CatalogueFileName(k, CatalogueRole::Picture);
-    if (content.has(menu)) MenuPictures[k] = content.picture(menu);
-    if (content.has(selected)) MenuPicturesSelected[k] = content.picture(selected);
-    if (content.has(text)) Descriptions[k] = SplitDescriptionLines(content.read(text));
-    if (content.has(picture)) TitlePictures[k] = content.picture(picture);
+  if (OnSlowDrive()) {
+    catalogueReader_ =
+        std::make_unique<CatalogueReader>(kCatalogueFolder, handle(), kCatalogueFileMessage);
+    return;
   }
+  ReadCatalogueHere(kCatalogueFolder, [this](const CatalogueFileRead& f) { loadCatalogueFile(f); });
+  VelmarodisShow(*EntryImage);
+}
+
+// One file of the catalogue, read: loaded into its slot. A file that could not be read, or a
+// picture that is damaged, throws: the loading stops there, and the catalogue is not revealed.
+void TEntryForm::loadCatalogueFile(const CatalogueFileRead& file) {
+  if (!file.present) return;
+  if (!file.read) throw std::runtime_error("cannot read " + file.path);
+  const int k = file.k;
+  switch (file.role) {
+    case CatalogueRole::Normal:
+      MenuPictures[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
+      break;
+    case CatalogueRole::Highlighted:
+      MenuPicturesSelected[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
+      break;
+    case CatalogueRole::Description:
+      Descriptions[k] = SplitDescriptionLines(file.bytes);
+      break;
+    case CatalogueRole::Picture:
+      TitlePictures[k] = tk::Picture::FromBitmapBytes(file.bytes.data(), file.bytes.size());
+      break;
+  }
+}
+
+// A file from the reader's thread. Like FormShow, whose loading this goes on with, a failure ends
+// the loading silently; the reader goes once the catalogue is revealed or the loading has stopped.
+LRESULT TEntryForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kCatalogueFileMessage) return tk::Form::handleMessage(message, wParam, lParam);
+  std::unique_ptr<CatalogueFileRead> file(reinterpret_cast<CatalogueFileRead*>(lParam));
+  if (!catalogueReader_) return 0;  // the loading has stopped
+  tk::RunHandler([&] {
+    try {
+      loadCatalogueFile(*file);
+    } catch (...) {
+      catalogueReader_.reset();
+      throw;
+    }
+    if (file->k == kTitleCount && file->role == CatalogueRole::Picture) {
+      const std::unique_ptr<CatalogueReader> done = std::move(catalogueReader_);
+      VelmarodisShow(*EntryImage);
+    }
+  });
+  if (catalogueReader_) catalogueReader_->giveBack(std::move(file));
+  return 0;
 }
 
 void TEntryForm::VelmarodisShow(tk::Control&) {

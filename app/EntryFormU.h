@@ -3,9 +3,11 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "CatalogueReader.h"
 #include "Controls.h"
 #include "DiscFacts.h"
 #include "Form.h"
@@ -61,14 +63,18 @@ class TEntryForm : public tk::Form {
 
  protected:
   void onShow() override { FormShow(nullptr); }
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void createControls();
   void loadCatalogue();
+  void loadCatalogueFile(const CatalogueFileRead& file);
   void showSlotPicture(tk::Image& control, tk::Picture& slotPicture);
 
   // The slot picture each control shows, which it holds meanwhile (see showSlotPicture).
   std::map<const tk::Image*, tk::Picture*> shownFrom_;
+  // The catalogue's files being read; null once the loading has ended or stopped.
+  std::unique_ptr<CatalogueReader> catalogueReader_;
 };
 
 }  // namespace velm

@@ -1,30 +1,26 @@
 // installbench: one installation of a disc, timed as its user waits for it. It starts the
 // application with the visible install entry on the disc, clicks the entry, puts the target
 // folder into the folder field and presses Enter; the time runs from the key to the message that
-// ends the installation. It then answers the message, closes the program and prints
+// ends the installation, while the folder dialog is watched from outside (bench::AnswerWatch).
+// It then answers the message, closes the program and prints
 //   <milliseconds> ms
-// and the message, or fails (exit 1) when the installation did not report success.
+//   unanswered <ms>   the dialog's longest wait for an answer meanwhile
+//   progress <n>      how often its progress bar moved
+// or fails (exit 1) when the installation did not report success.
 //   installbench <velminstallentry.exe> <disc folder> <target folder>
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "BenchWatch.h"
 #include "DiscFacts.h"
-#include "Driver.h"
 
 namespace {
 
 using velm::kAppTitle;
 using velm::kInstallDialogCaption;
 using velm::kInstallDoneMessage;
-
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 // The window that holds the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window) {
@@ -46,11 +42,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: installbench <velminstallentry.exe> <disc> <target folder>\n");
     return 2;
   }
-  const std::string disc = argv[2];
+  // The disc's folder with its backslash, as the argument names it ("D:\" for a drive's root).
+  std::string disc = argv[2];
+  if (disc.empty() || disc.back() != '\\') disc += '\\';
   const std::string target = argv[3];
-  e2e::Process program(argv[1], "\"" + disc + "\\\"", disc);
+  e2e::Process program(argv[1], "\"" + disc + "\"", disc);
   HWND window = program.waitForWindow(kAppTitle);
-  if (!window || !program.waitForIdle()) return Fail("the main window did not come up");
+  if (!window || !e2e::WaitForStartUp(program)) return Fail("the main window did not come up");
   e2e::Click(window, 256, 426);  // the install entry, at (248, 420)
   HWND dialog = program.waitForWindow(kInstallDialogCaption);
   if (!dialog) return Fail("the folder dialog did not open");
@@ -68,19 +66,22 @@ int main(int argc, char** argv) {
   enter[0].type = enter[1].type = INPUT_KEYBOARD;
   enter[0].ki.wVk = enter[1].ki.wVk = VK_RETURN;
   enter[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  const double start = Now();
+  const double start = bench::Now();
   SendInput(2, enter, sizeof(INPUT));
+  bench::AnswerWatch watch(dialog);
   HWND box = nullptr;
-  e2e::WaitUntil([&] { return (box = program.waitForMessageBox(0)) != nullptr; }, 600000, 5);
-  const double elapsed = Now() - start;
-  if (!box) return Fail("no message after ten minutes");
+  e2e::WaitUntil([&] { return (box = program.waitForMessageBox(0)) != nullptr; }, 1800000, 5);
+  const double elapsed = bench::Now() - start;
+  watch.stop();
+  if (!box) return Fail("no message after half an hour");
   const std::string message = e2e::MessageBoxText(box);
   e2e::AnswerMessageBox(box);
   e2e::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
   e2e::Key(window, VK_ESCAPE);  // the close button
   DWORD code = 0;
   if (!program.waitForExit(20000, &code)) program.kill();
-  std::printf("%.1f ms\n", elapsed);
+  std::printf("%.1f ms\nunanswered %.1f\nprogress %d\n", elapsed, watch.longestMs(),
+              watch.progressMoves());
   if (message != kInstallDoneMessage) {
     std::fprintf(stderr, "installbench: the installation said: %s\n", message.c_str());
     return 1;

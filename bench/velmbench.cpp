@@ -39,72 +39,24 @@
 #include <utility>
 #include <vector>
 
+#include "BenchWatch.h"
 #include "DiscFacts.h"
-#include "Driver.h"
 
 namespace {
 
 using velm::kAppTitle;
 constexpr size_t kDefaultDescriptionKB = 256;
-constexpr RECT kViewFinal{208, 84, 490, 405};
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-struct FindState {
-  DWORD pid;
-  const std::string* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindTopProc(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<FindState*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != s->pid || !IsWindowVisible(hwnd)) return TRUE;
-  char text[128] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  if (*s->caption != text) return TRUE;
-  s->found = hwnd;
-  return FALSE;
-}
-
-// The visible top-level window of process `pid` with that caption, or null.
-HWND FindTop(DWORD pid, const std::string& caption) {
-  FindState state{pid, &caption, nullptr};
-  EnumWindows(&FindTopProc, reinterpret_cast<LPARAM>(&state));
-  return state.found;
-}
+using bench::AtFinalPlace;
+using bench::FindTop;
+using bench::Median;
+using bench::Now;
+using bench::ViewOf;
 
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
   SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 120000, &result);
   return static_cast<LRESULT>(result);
-}
-
-HWND ViewOf(HWND window) {
-  const std::vector<HWND> views = e2e::Children(window, "RichEdit20A");
-  return views.empty() ? nullptr : views.front();
-}
-
-bool AtFinalPlace(HWND view) {
-  const RECT r = e2e::ChildRectInParent(view);
-  return r.left == kViewFinal.left && r.top == kViewFinal.top && r.right == kViewFinal.right &&
-         r.bottom == kViewFinal.bottom;
 }
 
 // What a process holds: its private memory in KB, and its GDI objects where the platform counts
@@ -409,7 +361,7 @@ int main(int argc, char** argv) {
   e2e::Process process(velmPres, "", largeFolder);
   HWND window = nullptr;
   e2e::WaitUntil([&] { return (window = FindTop(process.id(), kAppTitle)) != nullptr; });
-  process.waitForIdle();
+  e2e::WaitForStartUp(process);
   HWND view = window ? ViewOf(window) : nullptr;
   if (!view) {
     std::fprintf(stderr, "velmbench: VelmPres.exe did not come up\n");

@@ -1,14 +1,16 @@
 // velmcheck: says what the program will show and do with a prepared disc folder, before the
 // disc is pressed.
-//   velmcheck [--json] DISC
+//   velmcheck [--json | --read-order] DISC
 // Prints the report (or, with --json, the same findings as JSON) and ends with 0 when nothing
-// is wrong, 1 when problems were found, 2 when the folder cannot be read.
+// is wrong, 1 when problems were found, 2 when the folder cannot be read. With --read-order it
+// prints instead the order the program reads the disc's files in (ReadOrder.h) and ends with 0.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "DiscCheck.h"
 #include "DiscFolder.h"
+#include "ReadOrder.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -46,18 +48,20 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 #endif
-  bool json = false;
+  bool json = false, readOrder = false;
   const char* folder = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--json") == 0)
       json = true;
+    else if (std::strcmp(argv[i], "--read-order") == 0)
+      readOrder = true;
     else if (!folder)
       folder = argv[i];
     else
       folder = nullptr, i = argc;
   }
-  if (!folder || argc > 3) {
-    Print(stderr, "usage: velmcheck [--json] DISC\n");
+  if (!folder || argc > 3 || (json && readOrder)) {
+    Print(stderr, "usage: velmcheck [--json | --read-order] DISC\n");
     return 2;
   }
   velm::check::DiscFolder disc(folder);
@@ -65,6 +69,10 @@ int main(int argc, char** argv) {
   if (!index.load(disc)) {
     Print(stderr, std::string("velmcheck: the folder ") + folder + " cannot be read\n");
     return 2;
+  }
+  if (readOrder) {
+    Print(stdout, velm::check::ReadOrderText(velm::check::ReadOrder(index)));
+    return 0;
   }
   const velm::check::Report report = velm::check::CheckDisc(index);
   Print(stdout, json ? velm::check::ReportJson(report) : velm::check::ReportText(report));

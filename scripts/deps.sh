@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing VelmPres needs on a Debian 12 machine: the MinGW-w64 cross
 # compiler, Wine (32-bit, or 64-bit where the machine runs no 32-bit programs), Xvfb, xorriso (the
-# disc image), the Greek locale, and the source entries that `apt-get source` needs for the JPEG
+# disc image), FUSE with fusepy and fuseiso (the drive benchmark's CD-ROM drive), the Greek locale, and the source entries that `apt-get source` needs for the JPEG
 # library. Safe to run again: it only installs what is missing, and reads the package index only
 # when something is missing or the source entries changed.
 #
@@ -20,6 +20,7 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm dpkg-dev
   wine fonts-wine xvfb xauth x11-utils imagemagick
   netpbm locales python3 python3-pil file xorriso
+  python3-fusepy libfuse2 fuse3 fuseiso
 )
 # 32-bit Wine where the machine runs 32-bit programs; where it runs none, 64-bit Wine and the
 # compiler for the 64-bit build of the same sources that the tests then run (scripts/wine-arch).

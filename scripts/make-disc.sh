@@ -7,7 +7,9 @@
 # 2. Checks that layout with velmcheck. With problems it prints the report and stops (exit 1),
 #    unless --force.
 # 3. Masters an ISO 9660 image with Joliet names (what Windows 95 to 10 read, Greek letters
-#    included) and the volume label LABEL (default VELMPRES) with xorriso.
+#    included) and the volume label LABEL (default VELMPRES) with xorriso, the files laid in the
+#    order the program reads them (velmcheck --read-order: the program, the catalogue, then what
+#    an installation copies), so that a drive's head reads on instead of jumping; the rest after.
 # 4. Reads the image back as Windows reads it (scripts/read-disc.sh) and compares every name and
 #    byte with the layout: a difference is an error naming the file.
 # 5. Moves the image to OUT and says what it holds.
@@ -48,7 +50,7 @@ program=${VELM_DISC_PROGRAM:-$repo/build/win32/bin/VelmPres.exe}
 [ -f "$program" ] || fail 2 "no program $program: build it first (cmake --build --preset win32)"
 velmcheck=${VELM_VELMCHECK:-}
 if [ -z "$velmcheck" ]; then
-  for c in "$repo/build/win32/host/velmcheck" "$repo/build/native/bin/velmcheck"; do
+  for c in "$repo/build/win32/host/bin/velmcheck" "$repo/build/native/bin/velmcheck"; do
     if [ -x "$c" ]; then velmcheck=$c; break; fi
   done
 fi
@@ -82,9 +84,18 @@ case $status in
   *) cat "$scratch/report" >&2; fail 2 "velmcheck cannot check the layout of $disc" ;;
 esac
 
-# 3. The image. The names on this machine are UTF-8; Joliet records them as UCS-2.
-LC_ALL=C.UTF-8 xorriso -as mkisofs -input-charset UTF-8 -J -r -V "$label" -o "$partial" \
-  "$layout" >"$scratch/xorriso.log" 2>&1 || {
+# 3. The image. The names on this machine are UTF-8; Joliet records them as UCS-2. A file's
+# weight places it: the higher, the nearer the start; the first file read weighs the most.
+"$velmcheck" --read-order "$layout" >"$scratch/order" ||
+  fail 2 "velmcheck cannot say the read order of $disc"
+weights=()
+count=$(wc -l <"$scratch/order")
+while IFS=$'\t' read -r _ _ path; do
+  weights+=(--sort-weight "$count" "/${path//\\//}")
+  count=$((count - 1))
+done <"$scratch/order"
+LC_ALL=C.UTF-8 xorriso -as mkisofs -input-charset UTF-8 -J -r -V "$label" "${weights[@]}" \
+  -o "$partial" "$layout" >"$scratch/xorriso.log" 2>&1 || {
   cat "$scratch/xorriso.log" >&2
   fail 2 "xorriso could not write $out"
 }

@@ -2,7 +2,8 @@
 # make-disc.sh: the sample disc's image reads back as the disc with the release program and
 # autorun.inf; a disc with a problem is refused, and made with --force; every test disc the check
 # says pressing changes is refused at the read-back, which names the check's file; bad input ends
-# with exit 2. No failure leaves an image.
+# with exit 2. No failure leaves an image. The sample's image holds its files in the order the
+# program reads them.
 # Usage: make-disc-test.sh SAMPLE-DISC VELMPRES.EXE NATIVE-VELMCHECK WRITE-CHECK-DISCS WORK
 set -uo pipefail
 sample=$1 exe=$2 velmcheck=$3 work=$5 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
@@ -24,6 +25,12 @@ Only in $work/back: autorun.inf" ] || fail "the image differs from the sample di
 cmp -s "$exe" "$work/back/VelmPres.exe" || fail "not the release VelmPres.exe"
 [ "$(cat "$work/back/autorun.inf")" = $'[autorun]\r\nopen=VelmPres.exe\r\nicon=VelmPres.exe,0\r' ] ||
   fail "autorun.inf: $(od -c "$work/back/autorun.inf")"
+# The files the program reads lie first on the image, in the order it reads them.
+order=$("$velmcheck" --read-order "$work/back" | cut -f3 | tr '\\' /)
+laid=$(LC_ALL=C.UTF-8 xorriso -indev "$work/out.iso" -find / -type f -exec report_lba -- 2>/dev/null |
+  sed -n "s|^File data lba: *0 , *\([0-9]*\) ,.*, '/\(.*\)'\$|\1 \2|p" | sort -n | cut -d' ' -f2-)
+[ -n "$order" ] && [ "$order" = "$(head -n "$(wc -l <<<"$order")" <<<"$laid")" ] ||
+  fail "the image is not laid in the read order: $laid"
 press 1 "$work/discs/01-damaged-button-bitmap" "$work/out.iso"
 grep -q 'problem content\\menu3.bmp \[bitmap-refused\]' "$work/out" || fail "no report"
 press 0 "$work/discs/01-damaged-button-bitmap" "$work/out.iso" --force

@@ -501,6 +501,24 @@ std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
   return ids;
 }
 
+int ThreadCount(DWORD id) {
+  int count = 0;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return count;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    count += entry.th32OwnerProcessID == id;
+  CloseHandle(snapshot);
+  return count;
+}
+
+bool WaitForStartUp(const Process& process, DWORD timeoutMs) {
+  return process.waitForIdle(timeoutMs) &&
+         WaitUntil([&] { return ThreadCount(process.id()) <= 1; }, timeoutMs) &&
+         process.waitForIdle(timeoutMs);
+}
+
 // ---- Pixels -----------------------------------------------------------------------------------
 
 Capture Capture::Of(HWND window) {

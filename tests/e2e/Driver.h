@@ -148,6 +148,12 @@ class CaptionWatch {
 
 // The ids of the running processes whose program file has this name (as "cmd.exe").
 std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+// The number of threads process `id` runs.
+int ThreadCount(DWORD id);
+// Waits until VelmPres.exe's start-up has come to its end: the catalogue revealed, or its loading
+// stopped. The window answers meanwhile (the program is idle while a thread of its own reads the
+// catalogue); that thread ends only once the loading has ended, then the program is idle again.
+bool WaitForStartUp(const Process& process, DWORD timeoutMs = 60000);
 
 // A copy of the screen pixels of a window's client area.
 class Capture {

@@ -59,7 +59,7 @@ inline Running StartVelmPresIdle(const std::string& workingFolder,
                                  const std::string& exe = VelmPresExe()) {
   Running r = StartVelmPres(workingFolder, arguments, exe);
   if (r.window) {
-    r.process->waitForIdle();
+    WaitForStartUp(*r.process);
     RoundTrip(r.window);
   }
   return r;

@@ -123,11 +123,8 @@ TEST_P(DamagedBackground, TheWindowComesUpWithItsCatalogue) {
         << "the copy does not hold the damaged picture";
   }
 
-  Running app;
-  app.process = std::make_unique<Process>(exe, "", folder);
-  app.window = app.process->waitForWindow(kMainCaption);
+  Running app = StartVelmPresIdle(folder, "", exe);
   ASSERT_NE(app.window, nullptr) << "no window with a damaged background";
-  app.process->waitForIdle();
   for (HWND w : app.process->topWindows()) EXPECT_FALSE(IsMessageBox(w)) << "a message box";
 
   EXPECT_EQ(ClientSize(app.window).cx, 750);

@@ -86,7 +86,7 @@ TEST_F(uninstallConfirmationE2e, NotOfferedForTheDictionaryOnTheDisc) {
   Running app = StartForRemoval(SampleDisc() + "\\");
   ASSERT_NE(app.window, nullptr);
   // Clicked once the start-up is over, when an entry would be there.
-  ASSERT_TRUE(app.process->waitForIdle());
+  ASSERT_TRUE(WaitForStartUp(*app.process));
   ASSERT_TRUE(Click(app.window, kEntryX, kEntryY)) << "the window was not up for input";
   // The click has been handled when Click returns: a window it opened would be up by then.
   EXPECT_EQ(app.process->waitForWindow(kConfirmCaption, 0), nullptr);

@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
                       r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? 1 : 0);
         }
       } else if (verb == "idle") {
-        if (!program.waitForIdle()) std::fprintf(stderr, "velmdrive: the program stays busy\n");
+        if (!e2e::WaitForStartUp(program))
+          std::fprintf(stderr, "velmdrive: the program stays busy\n");
       } else if (verb == "text" && window) {
         const std::vector<HWND> views = e2e::Children(window, "RichEdit20A");
         std::printf("text: %s\n", views.empty() ? "(no view)" : e2e::Text(views.front()).c_str());

@@ -13,6 +13,7 @@
 #include "CheckDiscs.h"
 #include "Cp1253.h"
 #include "DiscCheck.h"
+#include "ReadOrder.h"
 
 namespace velm::check {
 namespace {
@@ -129,6 +130,34 @@ TEST(DiscCheck, ARefusedBitmapKeepsEveryLaterFileFromLoading) {
   }
   EXPECT_EQ(r.catalogue.stoppedAt, "content\\menu3c.bmp");
   EXPECT_NE(r.findings[0].effect.find("slots 4 to 9"), std::string::npos) << r.findings[0].effect;
+}
+
+// The program, the catalogue as far as the loading reads it (a refused picture is read, then
+// nothing after it), then the manifest and the installation's copies in the plan's order, each
+// file once; what nothing reads is left out.
+TEST(DiscCheck, ReadOrderFollowsTheLoadingAndThePlan) {
+  DiscFiles disc = testdisc::GoodDisc();
+  testdisc::Find(disc, "content\\menu3c.bmp")->bytes.resize(40);
+  MemoryDisc memory;
+  Fill(memory, disc);
+  DiscIndex index;
+  ASSERT_TRUE(index.load(memory));
+  std::vector<std::string> expected = {"VelmPres.exe"};
+  for (int k = 1; k <= 3; ++k)
+    for (CatalogueRole role : kCatalogueRoles)
+      if (k < 3 || role <= CatalogueRole::Highlighted) expected.push_back(CataloguePath(k, role));
+  expected.insert(expected.end(), {"content\\fil.tbo", "Tolvan.exe", "Data\\TolvanI.tbo",
+                                   "Data\\TolvanHI.tbo", "Data\\Tolvan.tbo"});
+  std::string folder;  // the manifest's folder line in force
+  for (const std::string& line : testdisc::GoodManifestLines()) {
+    if (!line.empty() && line.back() == '\\')
+      folder = line;
+    else if (!line.empty())
+      expected.push_back("content\\" + folder + line);
+  }
+  std::vector<std::string> order;
+  for (const ReadFile& f : ReadOrder(index)) order.push_back(f.entry->path);
+  EXPECT_EQ(order, expected);
 }
 
 TEST(DiscCheck, FaultsOnlyAMemoryDiscCanMake) {
