@@ -155,4 +155,12 @@ ComApartment::~ComApartment() {
   }
 }
 
+void WorkInSourceFolder(const std::string& sourceFolder) {
+  Sys().setCurrentDirectory(sourceFolder);
+}
+
+void WorkOnDesktop(const std::string& desktop) {
+  Sys().setCurrentDirectory(desktop);
+}
+
 }  // namespace velm

@@ -52,6 +52,17 @@ bool FolderExists(const std::string& path);
 // exists, or one without a parent part (a root) is left alone. False when a level failed.
 bool CreateFolderChain(std::string path);
 
+// ---- The working directory. Besides the folder dialog's directory list, which navigates by
+// moving it (tk::DirectoryList), these are the only places the program moves it; neither result
+// is examined.
+
+// The disc's folder: the installation reads its sources relative to it, and each entry of the
+// main window comes back to it once its dialog has closed.
+void WorkInSourceFolder(const std::string& sourceFolder);
+// The desktop: a confirmed removal stands there while its script removes the dictionary's
+// folder, which Windows refuses to remove while a process stands in it.
+void WorkOnDesktop(const std::string& desktop);
+
 // The running Windows release; WindowsUnknown when the query fails. Never raises.
 TWindowsVersion GetWindowsVersion();
 

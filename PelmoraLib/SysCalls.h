@@ -31,6 +31,20 @@ struct FoundFile {
   unsigned long long size = 0;
 };
 
+// A file copy made piece by piece, so that whoever runs it can do other things between pieces.
+// It keeps what CopyFileA gives: the same bytes, the source's attributes (read-only among them)
+// and its last-write time, and it never writes over an existing file. A copy given up before its
+// end (destroyed unfinished, or failed) deletes what it wrote.
+class PieceCopy {
+ public:
+  enum class State { More, Done, Failed };
+  virtual ~PieceCopy() = default;
+  // Copies the next piece; More while pieces remain.
+  virtual State copyPiece() = 0;
+  // The bytes copied so far.
+  virtual unsigned long long copied() const = 0;
+};
+
 class SysCalls {
  public:
   virtual ~SysCalls() = default;
@@ -39,6 +53,17 @@ class SysCalls {
   virtual bool setFileAttributes(const std::string& path, DWORD attributes);
   virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists);
   virtual bool createDirectory(const std::string& path);
+  // RemoveDirectoryA: only an empty folder goes.
+  virtual bool removeDirectory(const std::string& path);
+  // Starts a copy of `from` to a new file `to`, piece by piece (PieceCopy); nullptr when the
+  // source cannot be read or `to` cannot be made (it exists, among others).
+  virtual std::unique_ptr<PieceCopy> beginCopy(const std::string& from, const std::string& to);
+  // The size of the file `path` (FindFirstFileA); false when there is no such file.
+  virtual bool fileSize(const std::string& path, unsigned long long* size);
+  // The bytes free for this user on the disk of the folder `root` (a drive's or share's root):
+  // GetDiskFreeSpaceExA where the system has it, which counts past 2 GB, else GetDiskFreeSpaceA.
+  // False when the system cannot say.
+  virtual bool freeSpace(const std::string& root, unsigned long long* bytes);
   virtual bool deleteFile(const std::string& path);
   virtual bool setCurrentDirectory(const std::string& path);
   virtual std::string getCurrentDirectory();

@@ -1,4 +1,5 @@
-// The entries of the install and removal flows on the main window.
+// The entries of the install and removal flows on the main window: each hands the dictionary's
+// folder, cut from the command line once when the window was first shown, to its flow.
 #include "EntryFormU.h"
 
 #include "InstallFlow.h"
@@ -7,11 +8,11 @@
 namespace velm {
 
 void TEntryForm::UninstallLabelClick(tk::Control&) {
-  RunUninstallFlow(*this);
+  RunUninstallFlow(*this, SourceFolder);
 }
 
 void TEntryForm::InstallLabelClick(tk::Control&) {
-  RunInstallFlow(*this);
+  RunInstallFlow(*this, SourceFolder);
 }
 
 }  // namespace velm

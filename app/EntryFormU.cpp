@@ -56,6 +56,23 @@ using R = tk::Row<TEntryForm>;
 constexpr int kBtnW = kMenuButtonWidth, kBtnH = kMenuButtonHeight, kBtn9H = kLastMenuButtonHeight;
 constexpr int kPicW = kTitlePictureWidth, kPicH = kTitlePictureHeight;
 
+// The two openings of the rich view. Each step moves an edge by kOpeningStep pixels on both
+// sides of the view's centre line and is drawn as it happens.
+constexpr int kOpeningStep = 3;
+// The catalogue: the title picture moves right, and the view, as tall as the picture and level
+// with it, opens sideways from its centre line to 47 steps each side (282 pixels wide, from 208).
+constexpr int kTitlePictureLeft = 495;
+constexpr int kTitlesViewTop = 84;
+constexpr int kTitlesViewHeight = kTitlePictureHeight;
+constexpr int kTitlesViewCentre = 349;
+constexpr int kTitlesViewSteps = 47;
+// The dictionary's details: the view, as wide as the window's body, opens up and down from its
+// centre line to 54 steps each side (324 pixels high, from 84).
+constexpr int kDetailsViewLeft = 208;
+constexpr int kDetailsViewWidth = 530;
+constexpr int kDetailsViewCentre = 246;
+constexpr int kDetailsViewSteps = 54;
+
 // Creation order is stacking order: later controls are drawn over earlier ones. The two entry
 // labels take the size of their captions; the other labels keep their boxes.
 // clang-format off
@@ -234,18 +251,18 @@ void TEntryForm::VelmarodisShow(tk::Control&) {
   VelmTitle->setCaption("Τίτλοι");
   for (int k = 1; k <= kTitleCount; ++k) menuButton(k)->show();
   for (int k = 1; k <= kTitleCount; ++k) showSlotPicture(*menuButton(k), MenuPictures[k]);
-  PresImage->setLeft(495);
-  PresRTF->setTop(84);
-  PresRTF->setHeight(321);
+  PresImage->setLeft(kTitlePictureLeft);
+  PresRTF->setTop(kTitlesViewTop);
+  PresRTF->setHeight(kTitlesViewHeight);
   PresRTF->show();
   PresRTF->clear();
   PresRTF->setWidth(0);
-  PresRTF->setLeft(349);
+  PresRTF->setLeft(kTitlesViewCentre);
   update();
   // The view opens sideways from its centre line; each step is drawn as it happens.
-  for (int step = 0; step < 47; ++step) {
-    PresRTF->setLeft(PresRTF->left() - 3);
-    PresRTF->setWidth(PresRTF->width() + 6);
+  for (int step = 0; step < kTitlesViewSteps; ++step) {
+    PresRTF->setLeft(PresRTF->left() - kOpeningStep);
+    PresRTF->setWidth(PresRTF->width() + 2 * kOpeningStep);
     UpdateWindow(PresRTF->handle());
     update();
   }
@@ -275,16 +292,17 @@ void TEntryForm::LexiconLabelClick(tk::Control&) {
   PresImage->hide();
   VelmTitle->show();
   VelmTitle->setCaption("Στοιχεία Λεξικού");
-  PresRTF->setLeft(208);
-  PresRTF->setWidth(530);
+  PresRTF->setLeft(kDetailsViewLeft);
+  PresRTF->setWidth(kDetailsViewWidth);
   PresRTF->show();
   PresRTF->clear();
-  PresRTF->setTop(246);
+  PresRTF->setTop(kDetailsViewCentre);
   PresRTF->setHeight(0);
   update();
-  for (int step = 0; step < 54; ++step) {
-    PresRTF->setTop(PresRTF->top() - 3);
-    PresRTF->setHeight(PresRTF->height() + 6);
+  // The view opens up and down from its centre line.
+  for (int step = 0; step < kDetailsViewSteps; ++step) {
+    PresRTF->setTop(PresRTF->top() - kOpeningStep);
+    PresRTF->setHeight(PresRTF->height() + 2 * kOpeningStep);
     UpdateWindow(PresRTF->handle());
     update();
   }

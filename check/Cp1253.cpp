@@ -126,4 +126,19 @@ std::string LiteralToUtf8(const char* literal) {
   return literal;
 }
 
+std::string Quote(const std::string& cp1253, std::size_t longest) {
+  std::string shown;
+  const std::string text = cp1253.size() > longest ? cp1253.substr(0, longest) : cp1253;
+  for (char c : Cp1253ToUtf8(text)) {
+    if (c == '\n')
+      shown += "<LF>";
+    else if (static_cast<unsigned char>(c) < 0x20)
+      shown += "<" + std::to_string(static_cast<unsigned char>(c)) + ">";
+    else
+      shown += c;
+  }
+  if (text.size() < cp1253.size()) shown += "...";
+  return "\"" + shown + "\"";
+}
+
 }  // namespace velm::check

@@ -4,6 +4,7 @@
 // by which Windows takes two names for the same file. Portable: no windows.h.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,5 +28,9 @@ char FoldCp1253(char c);
 // UTF-8 for a text written as a string literal in this program's sources: the Windows builds
 // store literals as code page 1253, the native build as UTF-8.
 std::string LiteralToUtf8(const char* literal);
+
+// A name or text for the report: UTF-8 in double quotes, its control bytes made visible ("<LF>",
+// "<13>") and, past `longest` bytes, cut short with "...".
+std::string Quote(const std::string& cp1253, std::size_t longest = 120);
 
 }  // namespace velm::check

@@ -22,29 +22,16 @@ std::string EntryProblemsMessage() {
   return "\"" + LiteralToUtf8(kInstallEntryProblemMessage) + "\"";
 }
 
-// A name for the report, its control bytes made visible and a long one cut short.
-std::string Quote(const std::string& cp1253) {
-  constexpr std::size_t kLongest = 120;
-  std::string shown;
-  const std::string text = cp1253.size() > kLongest ? cp1253.substr(0, kLongest) : cp1253;
-  for (char c : Cp1253ToUtf8(text)) {
-    if (c == '\n')
-      shown += "<LF>";
-    else if (static_cast<unsigned char>(c) < 0x20)
-      shown += "<" + std::to_string(static_cast<unsigned char>(c)) + ">";
-    else
-      shown += c;
-  }
-  if (text.size() < cp1253.size()) shown += "...";
-  return "\"" + shown + "\"";
-}
-
 using Failure = StepFailure;
 
 // The target folder as the installation leaves it, relative to the chosen folder, by PathKey:
 // what exists and which manifest line made it (0: the installation's own steps).
+struct TargetItem {
+  bool folder;  // a folder, not a file
+  int line;     // the manifest line that made it; 0 for the installation's own steps
+};
 struct Target {
-  std::map<std::string, std::pair<bool, int>> items;  // key -> (is folder, line)
+  std::map<std::string, TargetItem> items;  // by key
 };
 
 std::string ParentKey(const std::string& key) {
@@ -75,11 +62,11 @@ Failure NameFailure(const std::string& rel) {
 
 // A path longer than the folder call or the file calls accept.
 Failure LengthFailure(const InstallStep& step) {
-  const bool folder = step.kind != InstallStep::Kind::Copy;
+  const bool folder = !step.is<InstallStep::Copy>();
   const std::size_t limit = folder ? kMaxFolderPathLength : kMaxPathLength;
-  if (step.target.size() > limit)
-    return {"path-too-long", "the path " + Quote(step.target) + " is " +
-                                 std::to_string(step.target.size()) +
+  const std::string& path = step.written();
+  if (path.size() > limit)
+    return {"path-too-long", "the path " + Quote(path) + " is " + std::to_string(path.size()) +
                                  " characters long, more than the " + std::to_string(limit) +
                                  (folder ? " the folder call" : " the file calls") + " accept"};
   return {};
@@ -89,12 +76,6 @@ Failure LengthFailure(const InstallStep& step) {
 // own steps.
 std::string ByLine(const char* verb, int line) {
   return line ? " (" + std::string(verb) + " by line " + std::to_string(line) + ")" : std::string();
-}
-
-// Whether a step makes or writes something under the chosen folder.
-bool WritesInFolder(InstallStep::Kind kind) {
-  return kind == InstallStep::Kind::MakeFolder || kind == InstallStep::Kind::EnsureFolder ||
-         kind == InstallStep::Kind::Copy || kind == InstallStep::Kind::FolderChain;
 }
 
 // Where a folder line makes its folder, for "its parent comes later".
@@ -112,12 +93,11 @@ class Installation {
   Failure run(const InstallStep& step) {
     const int line = step.line;
     Failure f = attempt(step, line);
-    if (WritesInFolder(step.kind) && step.target.size() > outcome_.longestPath.size())
-      outcome_.longestPath = step.target;
+    if (step.written().size() > outcome_.longestPath.size()) outcome_.longestPath = step.written();
     if (f.failed() && step.feedsFlag) {
       ++outcome_.failedSteps;
       // The first few, and always the step that stops the installation.
-      if (outcome_.reasons.size() < 3 || step.kind == InstallStep::Kind::ManifestUnreadable)
+      if (outcome_.reasons.size() < 3 || step.is<InstallStep::ManifestUnreadable>())
         outcome_.reasons.push_back((line ? "line " + std::to_string(line) + ": " : std::string()) +
                                    f.why);
     }
@@ -130,40 +110,41 @@ class Installation {
   // What a step does to the target folder, or why it fails: a refused entry, then the name, the
   // path's length, and last the folder or copy itself.
   Failure attempt(const InstallStep& step, int line) {
-    switch (step.kind) {
-      case InstallStep::Kind::ClearReadOnly:
-      case InstallStep::Kind::Shortcut:
-      case InstallStep::Kind::Settings:
-        return {};  // outside the target folder's tree, and never counted
-      case InstallStep::Kind::FolderChain:
-        // A new folder: made with its "Data".
-        target_.items[""] = {true, 0};
-        target_.items[PathKey(step.target.substr(folder_.size()))] = {true, 0};
-        return {};
-      case InstallStep::Kind::ManifestUnreadable:
-        return {"manifest-unreadable", "the manifest cannot be read"};
-      default:
-        break;
+    if (const auto* rule = step.as<InstallStep::FolderRule>())
+      return IsSafeRemovalFolder(rule->folder)
+                 ? Failure()
+                 : Failure{"folder-refused",
+                           "the removal's folder rule refuses the folder: nothing is installed"};
+    if (const auto* chain = step.as<InstallStep::FolderChain>()) {
+      // A new folder: made with its "Data".
+      target_.items[""] = {true, 0};
+      target_.items[PathKey(chain->chain.substr(folder_.size()))] = {true, 0};
+      return {};
     }
-    if (step.kind == InstallStep::Kind::Refused)
+    if (step.is<InstallStep::ManifestUnreadable>())
+      return {"manifest-unreadable", "the manifest cannot be read"};
+    if (const auto* refused = step.as<InstallStep::Refused>())
       return {"manifest-refused",
-              "the entry " + Quote(step.source) +
+              "the entry " + Quote(refused->entry) +
                   " names an absolute path, a drive or a \"..\" part: nothing is made or "
                   "copied for it"};
-    const std::string rel = step.target.substr(folder_.size());
+    // The read-only bit, the shortcut and the settings file: outside the target folder's tree,
+    // and never counted.
+    if (step.written().empty()) return {};
+    const std::string rel = step.written().substr(folder_.size());
     Failure f = NameFailure(rel);
     if (f.code.empty()) f = LengthFailure(step);
     if (!f.code.empty()) return f;
     const std::string key = PathKey(rel);
-    if (step.kind == InstallStep::Kind::EnsureFolder) return ensureFolder(key, line);
-    if (step.kind == InstallStep::Kind::MakeFolder) return makeFolder(rel, key, line);
-    return copy(step, rel, key, line);
+    if (step.is<InstallStep::EnsureFolder>()) return ensureFolder(key, line);
+    if (step.is<InstallStep::MakeFolder>()) return makeFolder(rel, key, line);
+    return copy(*step.as<InstallStep::Copy>(), rel, key, line);
   }
 
   // Whether the target folder holds a folder under this key.
   bool hasFolder(const std::string& key) const {
     const auto item = target_.items.find(key);
-    return item != target_.items.end() && item->second.first;
+    return item != target_.items.end() && item->second.folder;
   }
 
   // "Data", made unless it is there; a new folder has it already.
@@ -177,7 +158,7 @@ class Installation {
     const auto existing = target_.items.find(key);
     if (existing != target_.items.end())
       return {"manifest-listed-twice", "the folder " + Quote(rel.substr(1)) + " exists already" +
-                                           ByLine("made", existing->second.second)};
+                                           ByLine("made", existing->second.line)};
     const std::string parent = ParentKey(key);
     if (!hasFolder(parent)) return missingParent(rel, parent, line);
     target_.items[key] = {true, line};
@@ -198,16 +179,17 @@ class Installation {
 
   // A copy: its file on the disc, its place free and its folder made; it counts toward the files
   // and bytes installed.
-  Failure copy(const InstallStep& step, const std::string& rel, const std::string& key, int line) {
-    const DiscEntry* source = disc_.findFile(step.source);
+  Failure copy(const InstallStep::Copy& step, const std::string& rel, const std::string& key,
+               int line) {
+    const DiscEntry* source = disc_.findFile(step.from);
     if (!source)
       return {line ? "manifest-file-missing" : "install-file-missing",
-              "the disc has no file " + Quote(step.source)};
+              "the disc has no file " + Quote(step.from)};
     const auto existing = target_.items.find(key);
     if (existing != target_.items.end())
       return {"manifest-listed-twice", "the copy to " + Quote(rel.substr(1)) +
                                            " finds a file there already" +
-                                           ByLine("copied", existing->second.second)};
+                                           ByLine("copied", existing->second.line)};
     if (!hasFolder(ParentKey(key)))
       return {"manifest-folder-not-made",
               "the folder that " + Quote(rel.substr(1)) + " goes into is never made"};
@@ -345,23 +327,28 @@ ManifestEntries ReadManifestLines(const std::string& bytes, InstallReport& inst)
 // How a manifest line's step fares under one more default folder.
 void NoteLineStep(std::vector<ManifestLine>& lines, const InstallStep& step, const Failure& f) {
   ManifestLine& l = lines[step.line - 1];
-  if (step.kind == InstallStep::Kind::Refused) l.kind = ManifestLine::Kind::Refused;
+  if (step.is<InstallStep::Refused>()) l.kind = ManifestLine::Kind::Refused;
   l.failures.push_back(f);
 }
 
 // The installation into one default folder, as a new folder: the program's own plan played
-// through, the OK handler's folder first, each manifest line noting how its step fares. A step
-// that stops the installation stops the play.
+// through, the OK handler's folder rule and folder first, each manifest line noting how its step
+// fares. A step that stops the installation stops the play.
 InstallOutcome InstallInto(const DiscIndex& disc, const char* folder,
                            const ManifestEntries& manifest, InstallReport& inst) {
   Installation run(disc, folder, manifest.folderLines);
-  run.run(PlanNewFolder(folder));
-  for (const InstallStep& step : PlanInstallation(folder, manifest.manifest)) {
+  for (const InstallStep& step : PlanWholeInstallation(folder, manifest.manifest)) {
     const Failure f = run.run(step);
-    if (step.kind == InstallStep::Kind::Copy && step.source == kProgramFile)
-      run.outcome().programCopied = !f.failed();
+    if (step.is<InstallStep::FolderRule>() && f.failed()) {
+      // Refused before anything is made.
+      ++run.outcome().failedSteps;
+      run.outcome().reasons.push_back(f.why);
+      break;
+    }
+    const auto* copy = step.as<InstallStep::Copy>();
+    if (copy && copy->from == kProgramFile) run.outcome().programCopied = !f.failed();
     if (step.line) NoteLineStep(inst.lines, step, f);
-    if (step.kind == InstallStep::Kind::ManifestUnreadable) break;
+    if (step.is<InstallStep::ManifestUnreadable>()) break;
   }
   InstallOutcome& out = run.outcome();
   out.success = out.failedSteps == 0;

@@ -26,10 +26,6 @@ namespace {
 constexpr std::size_t kJolietName = 64;
 constexpr std::size_t kJolietPathBytes = 240;
 
-std::string Quote(const std::string& cp1253) {
-  return "\"" + Cp1253ToUtf8(cp1253) + "\"";
-}
-
 std::vector<std::string> Parts(const std::string& path) {
   std::vector<std::string> parts(1);
   for (char c : path) {
@@ -73,7 +69,7 @@ void CheckJolietNames(const DiscIndex& disc, Report& report) {
     if (bytes > kJolietPathBytes) {
       if (e.folder) refused.push_back(e.path);
       report.add(Severity::Problem, "press-path-refused", e.path,
-                 "The path " + Quote(e.path) + " is " + std::to_string(bytes) +
+                 "The path " + Quote(e.path, std::string::npos) + " is " + std::to_string(bytes) +
                      " bytes long as Joliet counts it, more than the " +
                      std::to_string(kJolietPathBytes) + " the image format takes.",
                  std::string("The image leaves it out") +

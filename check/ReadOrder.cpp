@@ -36,8 +36,8 @@ std::vector<ReadFile> ReadOrder(const DiscIndex& disc) {
     steps.insert(steps.end(), content.begin(), content.end());
   }
   for (const InstallStep& step : steps)
-    if (step.kind == InstallStep::Kind::Copy)
-      add(ReadFile::Phase::Installation, disc.findFile(step.source));
+    if (const auto* copy = step.as<InstallStep::Copy>())
+      add(ReadFile::Phase::Installation, disc.findFile(copy->from));
   return order;
 }
 

@@ -78,13 +78,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       velm::PlanInstallation(folder, {velm::DiscManifest::State::Read, entries});
   const std::size_t own = velm::PlanProgramAndData(folder).size();
   Check(whole.size() == own + steps.size() + 2);
-  Check(whole[own + steps.size()].kind == velm::InstallStep::Kind::Shortcut);
+  Check(whole[own + steps.size()].is<velm::InstallStep::Shortcut>());
 
   std::string prefix;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const velm::ManifestEntry& entry = entries[i];
     const velm::InstallStep& step = steps[i];
-    Check(whole[own + i].target == step.target && whole[own + i].kind == step.kind);
+    Check(whole[own + i].written() == step.written() &&
+          whole[own + i].action.index() == step.action.index());
     // Each step names its entry's line, in file order, within the lines read.
     Check(step.line == entry.number && entry.number >= 1 && entry.number <= lines);
     Check(i == 0 || entries[i - 1].number < entry.number);
@@ -97,23 +98,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (isFolder) prefix = entry.line;
 
     Check(step.feedsFlag);
-    switch (step.kind) {
-      case velm::InstallStep::Kind::Refused:
-        Check(step.target.empty());
-        break;
-      case velm::InstallStep::Kind::MakeFolder:
-        Check(isFolder);
-        Check(step.target == folder + "\\Content\\" + entry.path);
-        Check(LandsInContent(step.target, folder));
-        break;
-      case velm::InstallStep::Kind::Copy:
-        Check(!isFolder);
-        Check(step.target == folder + "\\content\\" + entry.path);
-        Check(LandsInContent(step.target, folder));
-        Check(LandsInContent("D:\\" + step.source, "D:"));
-        break;
-      default:
-        Check(false);
+    if (step.is<velm::InstallStep::Refused>()) {
+      Check(step.written().empty());
+    } else if (const auto* make = step.as<velm::InstallStep::MakeFolder>()) {
+      Check(isFolder);
+      Check(make->folder == folder + "\\Content\\" + entry.path);
+      Check(LandsInContent(make->folder, folder));
+    } else if (const auto* copy = step.as<velm::InstallStep::Copy>()) {
+      Check(!isFolder);
+      Check(copy->to == folder + "\\content\\" + entry.path);
+      Check(LandsInContent(copy->to, folder));
+      Check(LandsInContent("D:\\" + copy->from, "D:"));
+    } else {
+      Check(false);
     }
   }
   return 0;

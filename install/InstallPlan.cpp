@@ -6,11 +6,11 @@ namespace velm {
 namespace {
 
 InstallStep MakeFolder(std::string target) {
-  return {InstallStep::Kind::MakeFolder, std::string(), std::move(target), true};
+  return {InstallStep::MakeFolder{std::move(target)}, true};
 }
 
 InstallStep Copy(std::string source, std::string target) {
-  return {InstallStep::Kind::Copy, std::move(source), std::move(target), true};
+  return {InstallStep::Copy{std::move(source), std::move(target)}, true};
 }
 
 bool IsSeparator(char c) {
@@ -29,9 +29,9 @@ std::vector<InstallStep> PlanProgramAndData(const std::string& folder) {
   const std::string program = folder + "\\" + kProgramFile;
   std::vector<InstallStep> steps = {
       Copy(kProgramFile, program),
-      {InstallStep::Kind::ClearReadOnly, std::string(), program, false},
+      {InstallStep::ClearReadOnly{program}, false},
       MakeFolder(folder + "\\" + kInstalledContentFolder),
-      {InstallStep::Kind::EnsureFolder, std::string(), folder + "\\" + kDataFolder, false},
+      {InstallStep::EnsureFolder{folder + "\\" + kDataFolder}, false},
   };
   for (const char* data : kDataFiles) steps.push_back(Copy(data, folder + "\\" + data));
   return steps;
@@ -58,7 +58,7 @@ std::vector<InstallStep> PlanManifest(const std::string& folder,
     // The line itself and the path it makes with its prefix: a file line "\x" after the prefix
     // "a\" names an absolute path even though "a\\x" would stay inside.
     if (!IsContainedManifestPath(entry.line) || !IsContainedManifestPath(entry.path)) {
-      steps.push_back({InstallStep::Kind::Refused, entry.path, std::string(), true});
+      steps.push_back({InstallStep::Refused{entry.path}, true});
     } else if (entry.kind == ManifestEntry::Kind::Folder) {
       steps.push_back(MakeFolder(folder + "\\" + kInstalledContentFolder + "\\" + entry.path));
     } else {
@@ -76,21 +76,44 @@ std::vector<InstallStep> PlanManifest(const std::string& folder, std::string_vie
 
 InstallStep PlanNewFolder(const std::string& folder) {
   const bool endsInBackslash = !folder.empty() && folder.back() == '\\';
-  return {InstallStep::Kind::FolderChain, folder,
-          folder + (endsInBackslash ? "" : "\\") + kDataFolder, false};
+  return {InstallStep::FolderChain{folder, folder + (endsInBackslash ? "" : "\\") + kDataFolder},
+          false};
+}
+
+std::vector<InstallStep> PlanChosenFolder(const std::string& folder) {
+  std::string named = folder;
+  if (!named.empty() && named.back() == '\\') named.pop_back();
+  // The rule's refusal is the installation's answer, not a failed step of it.
+  return {{InstallStep::FolderRule{named}, false}, PlanNewFolder(folder)};
 }
 
 std::vector<InstallStep> PlanInstallation(const std::string& folder, const DiscManifest& manifest) {
   std::vector<InstallStep> steps = PlanProgramAndData(folder);
   if (manifest.state == DiscManifest::State::Unreadable) {
-    steps.push_back({InstallStep::Kind::ManifestUnreadable, kInstallManifestPath, "", true});
+    steps.push_back({InstallStep::ManifestUnreadable{kInstallManifestPath}, true});
   } else {
     for (InstallStep& step : PlanManifest(folder, manifest.entries))
       steps.push_back(std::move(step));
   }
-  steps.push_back({InstallStep::Kind::Shortcut, folder + "\\" + kProgramFile, folder, false});
-  steps.push_back({InstallStep::Kind::Settings, std::string(), folder, false});
+  steps.push_back({InstallStep::Shortcut{folder + "\\" + kProgramFile, folder}, false});
+  steps.push_back({InstallStep::Settings{folder}, false});
   return steps;
+}
+
+std::vector<InstallStep> PlanWholeInstallation(const std::string& folder,
+                                               const DiscManifest& manifest) {
+  std::vector<InstallStep> steps = PlanChosenFolder(folder);
+  for (InstallStep& step : PlanInstallation(folder, manifest)) steps.push_back(std::move(step));
+  return steps;
+}
+
+const std::string& InstallStep::written() const {
+  static const std::string none;
+  if (const auto* s = as<FolderChain>()) return s->chain;
+  if (const auto* s = as<MakeFolder>()) return s->folder;
+  if (const auto* s = as<EnsureFolder>()) return s->folder;
+  if (const auto* s = as<Copy>()) return s->to;
+  return none;
 }
 
 }  // namespace velm

@@ -4,50 +4,54 @@
 
 #include <windows.h>
 
+#include "ConsoleText.h"
 #include "PelmoraLib.h"
 #include "SysCalls.h"
 
 namespace velm {
 
-bool RunInstallStep(const InstallStep& step) {
-  switch (step.kind) {
-    case InstallStep::Kind::MakeFolder:
-      return Sys().createDirectory(step.target);
-    case InstallStep::Kind::Copy:
-      return Sys().copyFile(step.source, step.target, true);
-    case InstallStep::Kind::ClearReadOnly: {
-      // Neither result counts. A file that is not there has no attributes to write back.
-      const DWORD attributes = Sys().getFileAttributes(step.target);
-      if (attributes != INVALID_FILE_ATTRIBUTES)
-        Sys().setFileAttributes(step.target, attributes & ~static_cast<DWORD>(1));
-      return true;
-    }
-    case InstallStep::Kind::EnsureFolder:
-      return FolderExists(step.target) || Sys().createDirectory(step.target);
-    case InstallStep::Kind::Refused:
-      return false;
-    case InstallStep::Kind::FolderChain:
-      // The existence test that follows decides, not the chain's own result.
-      if (!FolderExists(step.source)) CreateFolderChain(step.target);
-      return true;
-    case InstallStep::Kind::ManifestUnreadable:
-      throw InstallFailure("the install manifest cannot be read");
-    case InstallStep::Kind::Shortcut:
-      CreateDesktopShortcut(step.source, "", step.target, kDictionaryShortcutName);
-      return true;
-    case InstallStep::Kind::Settings:
-      SaveDataFolderSetting(step.target);
-      return true;
-  }
-  return false;
-}
+namespace {
 
-bool RunInstallSteps(const std::vector<InstallStep>& steps) {
-  bool success = true;
-  for (const InstallStep& step : steps) {
-    if (!RunInstallStep(step) && step.feedsFlag) success = false;
+// Each kind of step over Win32; true when it succeeded.
+struct StepRunner {
+  bool operator()(const InstallStep::FolderRule& s) const { return IsRemovableFolder(s.folder); }
+  bool operator()(const InstallStep::FolderChain& s) const {
+    // The existence test that follows decides, not the chain's own result.
+    if (!FolderExists(s.folder)) CreateFolderChain(s.chain);
+    return true;
   }
-  return success;
+  bool operator()(const InstallStep::MakeFolder& s) const {
+    return Sys().createDirectory(s.folder);
+  }
+  bool operator()(const InstallStep::EnsureFolder& s) const {
+    return FolderExists(s.folder) || Sys().createDirectory(s.folder);
+  }
+  bool operator()(const InstallStep::Copy& s) const { return Sys().copyFile(s.from, s.to, true); }
+  bool operator()(const InstallStep::ClearReadOnly& s) const {
+    // Neither result counts. A file that is not there has no attributes to write back.
+    const DWORD attributes = Sys().getFileAttributes(s.file);
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+      Sys().setFileAttributes(s.file, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    return true;
+  }
+  bool operator()(const InstallStep::Refused&) const { return false; }
+  bool operator()(const InstallStep::ManifestUnreadable&) const {
+    throw InstallFailure("the install manifest cannot be read");
+  }
+  bool operator()(const InstallStep::Shortcut& s) const {
+    CreateDesktopShortcut(s.program, "", s.workingFolder, kDictionaryShortcutName);
+    return true;
+  }
+  bool operator()(const InstallStep::Settings& s) const {
+    SaveDataFolderSetting(s.folder);
+    return true;
+  }
+};
+
+}  // namespace
+
+bool RunInstallStep(const InstallStep& step) {
+  return std::visit(StepRunner(), step.action);
 }
 
 DiscManifest ReadDiscManifest() {

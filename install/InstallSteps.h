@@ -15,14 +15,11 @@ class InstallFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Carries out one step; true when it succeeded. A copy never overwrites; a refused step fails.
+// Carries out one step; true when it succeeded. A copy never overwrites; a refused step fails;
+// the folder rule succeeds for a folder the removal may delete.
 // Raises InstallFailure for a manifest that cannot be read, and ShortcutError when the shortcut's
 // link object cannot be made.
 bool RunInstallStep(const InstallStep& step);
-
-// Carries out every step in order, each whatever the ones before it gave, and undoes nothing;
-// a step that raises stops the rest. False when a step that feeds the success flag failed.
-bool RunInstallSteps(const std::vector<InstallStep>& steps);
 
 // The manifest as the installation finds it, relative to the working directory.
 DiscManifest ReadDiscManifest();

@@ -4,6 +4,13 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <initializer_list>
+
+#include "Application.h"
+#include "DialogEntry.h"
+#include "Font.h"
 #include "Layout.h"
 #include "PelmoraLib.h"
 #include "resource.h"
@@ -81,7 +88,8 @@ const std::string& TSelectCustomDirForm::InvalidFolderText() {
   return text;
 }
 
-TSelectCustomDirForm::TSelectCustomDirForm() : tk::Form(FolderDialogSpec()) {
+TSelectCustomDirForm::TSelectCustomDirForm()
+    : tk::Form(FolderDialogSpec()), discFolder_(SourceFolder) {
   createControls();
 }
 
@@ -89,8 +97,9 @@ void TSelectCustomDirForm::createControls() {
   tk::BuildLayout(*this, kLayout);
 }
 
-// Both handlers run as user events, through the toolkit's guard: a failure ends the handler
-// silently where it happened (FormShow leaves the dialog as far as it got).
+// The handlers run as user events, through the toolkit's guard: a failure ends the handler
+// silently where it happened (FormShow leaves the dialog as far as it got; BitBtn1Click leaves it
+// open unless its result was set).
 
 void TSelectCustomDirForm::FormShow(tk::Control*) {
   if (FMode == "INSTALL") {
@@ -124,6 +133,137 @@ void TSelectCustomDirForm::FormShow(tk::Control*) {
 
 void TSelectCustomDirForm::DirectoryListBox1Change(tk::Control&) {
   Dir_Edit->setText(DirectoryListBox1->folder());
+}
+
+TSelectCustomDirForm::~TSelectCustomDirForm() {
+  if (labelFont_) DeleteObject(labelFont_);
+}
+
+void TSelectCustomDirForm::setWorking(bool working) {
+  for (tk::WindowControl* control : std::initializer_list<tk::WindowControl*>{
+           BitBtn1, Dir_Edit, DriveComboBox1, DirectoryListBox1})
+    if (control->handle()) EnableWindow(control->handle(), working ? FALSE : TRUE);
+  // Escape reaches the form itself and presses Άκυρο; Enter finds OK disabled.
+  if (working) SetFocus(handle());
+}
+
+void TSelectCustomDirForm::runInstallation(bool untilFolderReady) {
+  tk::Application& app = tk::Application::instance();
+  while (!(untilFolderReady && installation_->folderReady()) && installation_->next()) {
+    if (copyingLabel_) updateProgress();
+    // Until the folder is ready (the rule, the bytes against the free space, the folder made) the
+    // dialog paints and answers what is sent to it, and a person's keys and clicks wait: its
+    // answer comes first. While it copies it takes them all.
+    const bool quit = !app.processWaitingMessages(!untilFolderReady);
+    // Άκυρο, Escape and Alt+F4 each set the dialog's result to cancel; it closes once the
+    // installation has taken back what it made.
+    if (quit || modalResult() == tk::mrCancel) {
+      setModalResult(tk::mrNone);
+      installation_->cancel();
+    }
+  }
+}
+
+void TSelectCustomDirForm::showCopying() {
+  tk::Application& app = tk::Application::instance();
+  MsgMemo->hide();
+  labelFont_ = tk::MakeFont(font());
+  copyingLabel_ =
+      CreateWindowExA(0, "STATIC", kCopyingLabel, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 48, 52,
+                      233, 16, handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (copyingLabel_)
+    SendMessageA(copyingLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), FALSE);
+  // The platform's progress bar (Windows 95 has it), moving by bytes over 0 to 1000.
+  if (tk::LoadCommonControls())
+    progressBar_ =
+        CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, 48, 72, 233,
+                        18, handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (progressBar_) SendMessageA(progressBar_, PBM_SETRANGE, 0, MAKELPARAM(0, 1000));
+  app.processWaitingMessages();
+}
+
+void TSelectCustomDirForm::updateProgress() {
+  const unsigned long long total = installation_->bytesTotal();
+  const int position = total ? static_cast<int>(installation_->bytesDone() * 1000 / total) : 0;
+  if (progressBar_ && position != shownPosition_) {
+    SendMessageA(progressBar_, PBM_SETPOS, position, 0);
+    shownPosition_ = position;
+  }
+  const std::string& file = installation_->currentFile();
+  if (copyingLabel_ && !file.empty() && file != shownFile_) {
+    shownFile_ = file;
+    const std::size_t cut = file.rfind('\\');
+    const std::string name = cut == std::string::npos ? file : file.substr(cut + 1);
+    SetWindowTextA(copyingLabel_, (std::string(kCopyingLabel) + name).c_str());
+  }
+}
+
+void TSelectCustomDirForm::BitBtn1Click(tk::Control&) {
+  tk::Application& app = tk::Application::instance();
+  const std::string folder = Dir_Edit->text();
+  if (folder.empty()) {
+    // Closes as confirmed; the entry then sees no folder and does nothing more.
+    outcome_ = InstallOutcome();
+    setModalResult(tk::mrOk);
+    return;
+  }
+  installation_ =
+      std::make_unique<Installation>(InstallRequest{discFolder_, folder, FMode == "INSTALL"});
+  setWorking(true);
+  runInstallation(true);
+  outcome_ = installation_->outcome();
+  if (!installation_->folderReady()) {
+    installation_.reset();
+    switch (outcome_.kind) {
+      case InstallOutcome::Kind::FolderReady:
+        setModalResult(tk::mrOk);
+        return;
+      case InstallOutcome::Kind::Cancelled:
+        app.messageBox(kInstallCancelledMessage);
+        setModalResult(tk::mrCancel);
+        return;
+      case InstallOutcome::Kind::NoSpace:
+        setWorking(false);
+        app.messageBox(NoSpaceMessage(MegabytesNeeded(outcome_.bytesNeeded),
+                                      MegabytesFree(outcome_.bytesFree)));
+        Dir_Edit->setFocus();
+        return;
+      default:
+        // Refused by the folder rule, or not made: the dialog stays open, the field as it was.
+        setWorking(false);
+        app.messageBox(kFolderCreationMessage);
+        Dir_Edit->setFocus();
+        return;
+    }
+  }
+  setModalResult(Install_Files() ? tk::mrOk : tk::mrCancel);
+}
+
+bool TSelectCustomDirForm::Install_Files() {
+  tk::Application& app = tk::Application::instance();
+  app.setCursor(tk::AppCursor::Busy);
+  showCopying();
+  runInstallation(false);
+  outcome_ = installation_->outcome();
+  installation_.reset();
+  // The plain arrow from here on, over every control, until the program ends.
+  app.setCursor(tk::AppCursor::Arrow);
+  switch (outcome_.kind) {
+    case InstallOutcome::Kind::Stopped:
+      // A step that raised (the manifest cannot be read, the shortcut's link object cannot be
+      // made) abandoned the rest: false, which closes the dialog as cancelled. Files may have
+      // been copied already: closing in silence would read as success, so the problems message
+      // is shown.
+      tk::ReportProblem(kInstallProblemMessage);
+      return false;
+    case InstallOutcome::Kind::Cancelled:
+      app.messageBox(kInstallCancelledMessage);
+      return false;
+    default:
+      app.messageBox(outcome_.kind == InstallOutcome::Kind::Done ? kInstallDoneMessage
+                                                                 : kInstallProblemMessage);
+      return true;
+  }
 }
 
 }  // namespace velm

@@ -37,6 +37,24 @@ bool Application::processMessage() {
   return true;
 }
 
+bool Application::processWaitingMessages(bool input) {
+  MSG msg;
+  if (!input) {
+    // Peeking handles the messages sent from other threads and programs; the painting is taken.
+    while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
+    return true;
+  }
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    if (!processMessage()) return false;
+  }
+  return true;
+}
+
 void Application::run() {
   while (!terminated_) {
     if (!processMessage()) break;
@@ -57,6 +75,8 @@ HCURSOR Application::cursorHandle() const {
   switch (cursor_) {
     case AppCursor::HourGlass:
       return LoadCursor(nullptr, IDC_WAIT);
+    case AppCursor::Busy:
+      return LoadCursor(nullptr, IDC_APPSTARTING);
     case AppCursor::Arrow:
       return LoadCursor(nullptr, IDC_ARROW);
     default:

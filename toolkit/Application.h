@@ -11,7 +11,8 @@ namespace tk {
 
 class Form;
 
-enum class AppCursor { Default, HourGlass, Arrow };
+// Busy is the arrow with the small hourglass: at work, yet it can still be clicked.
+enum class AppCursor { Default, HourGlass, Busy, Arrow };
 
 class Application {
  public:
@@ -32,6 +33,11 @@ class Application {
   void run();
   // Dispatches one message; false when WM_QUIT was taken (it is posted again for outer loops).
   bool processMessage();
+  // Dispatches every message waiting, without waiting for one, so that a long piece of work done
+  // inside a handler keeps the windows answering between its steps. False when WM_QUIT was taken
+  // (it is posted again for outer loops). Without `input`, only what was sent and the painting:
+  // keys, clicks and timers wait for the work to end.
+  bool processWaitingMessages(bool input = true);
   // Ends the message loop once the current message has been handled.
   void terminate();
   bool terminated() const { return terminated_; }
@@ -56,6 +62,10 @@ class Application {
 // The cursor resource of the program's own pointing hand, as the form class takes the program's
 // icon from resource 1 (assets/resource.h names them).
 constexpr int kOwnHandCursor = 111;
+
+// Loads the common controls' library and registers its window classes (the tooltip's, the
+// progress bar's), the first time it is asked; false where it cannot be loaded.
+bool LoadCommonControls();
 
 // The pointing hand over clickable controls: the system's where it has one, otherwise the
 // program's own (Windows 95 and NT 4 have none).

@@ -1,6 +1,7 @@
 // The directory list (see FolderControls.h).
 #include <algorithm>
 
+#include "FailureLog.h"
 #include "FolderControls.h"
 #include "FolderPaths.h"
 #include "Scoped.h"
@@ -93,9 +94,27 @@ LRESULT CALLBACK DirectoryList::KeyProc(HWND hwnd, UINT message, WPARAM wParam, 
     }
     if (message == WM_CHAR && wParam == '\r') return 0;  // already handled as a key
   } catch (...) {
+    LogDroppedFailure("directory list keys");
     return 0;
   }
   return CallWindowProcA(self->listProc_, hwnd, message, wParam, lParam);
+}
+
+// The one place the list moves the working directory: it navigates by it. Makes `full` the
+// working directory, written as the file system names the folder (whatever letter case or short
+// names the path used), and answers the folder now current; empty, with nothing moved, when the
+// folder cannot be entered.
+std::string DirectoryList::MoveWorkingDirectory(const std::string& full) {
+  {
+    QuietDriveErrors quiet;
+    if (!velm::Sys().setCurrentDirectory(full)) return std::string();
+  }
+  std::string now = WorkingDirectory();
+  if (now.empty()) now = full;
+  const std::string named = AsNamedOnDisk(now);
+  if (named != now && velm::Sys().setCurrentDirectory(named)) now = WorkingDirectory();
+  if (now.empty()) now = named;
+  return now;
 }
 
 bool DirectoryList::setFolder(const std::string& path) {
@@ -106,17 +125,8 @@ bool DirectoryList::setFolder(const std::string& path) {
   // The drive letter in upper case, as the system writes it: the working directory keeps the
   // letter as it was given.
   if (DriveOf(full)) full[0] = UpperLetter(full[0]);
-  {
-    QuietDriveErrors quiet;
-    if (!velm::Sys().setCurrentDirectory(full)) return false;
-  }
-  std::string now = WorkingDirectory();
-  if (now.empty()) now = full;
-  // The folder as the file system names it, whatever letter case or short names the path used,
-  // and the working directory written the same way.
-  const std::string named = AsNamedOnDisk(now);
-  if (named != now && velm::Sys().setCurrentDirectory(named)) now = WorkingDirectory();
-  if (now.empty()) now = named;
+  const std::string now = MoveWorkingDirectory(full);
+  if (now.empty()) return false;
   RememberDriveFolder(folder_);  // the folder being left, for coming back to its drive
   RememberDriveFolder(now);
   const bool changed = !SameFolder(now, folder_);

@@ -62,6 +62,7 @@ class DirectoryList : public WindowControl {
     bool open;         // an ancestor or the current folder
   };
   static LRESULT CALLBACK KeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static std::string MoveWorkingDirectory(const std::string& full);
   void fill();
   void drawItem(const DRAWITEMSTRUCT& item) const override;
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "Application.h"
+#include "FailureLog.h"
 
 namespace tk {
 namespace {
@@ -97,6 +98,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   try {
     return form->handleMessage(message, wParam, lParam);
   } catch (...) {
+    LogDroppedFailure("form window procedure");
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

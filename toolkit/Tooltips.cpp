@@ -4,15 +4,15 @@
 
 #include <commctrl.h>
 
+#include "Application.h"
 #include "Form.h"
 
 namespace tk {
-namespace {
 
-// The common controls' library, loaded when the first tooltip is made rather than with the
-// program: nothing else needs it, and loading it takes a good part of the time before the main
-// window is up. False where it cannot be loaded; there are no tooltips then.
-bool CommonControlsLoaded() {
+// The common controls' library, loaded when the first tooltip or progress bar is made rather
+// than with the program: loading it takes a good part of the time before the main window is up.
+// False where it cannot be loaded; there are no tooltips then.
+bool LoadCommonControls() {
   static const bool loaded = [] {
     const HMODULE library = LoadLibraryA("comctl32.dll");
     if (!library) return false;
@@ -27,8 +27,6 @@ bool CommonControlsLoaded() {
   return loaded;
 }
 
-}  // namespace
-
 void Form::makeTooltips(const MSG& move) {
   tooltipsPending_ = false;
   updateTooltips();
@@ -41,7 +39,7 @@ void Form::updateTooltips() {
     if (g->hint.empty()) continue;
     // The tooltip window is made once a control has a hint: most forms have none, and each
     // window made costs time.
-    if (!tooltip_ && CommonControlsLoaded())
+    if (!tooltip_ && LoadCommonControls())
       tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);

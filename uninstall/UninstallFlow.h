@@ -7,19 +7,18 @@
 
 #include "DiscFacts.h"
 #include "Form.h"
+#include "PelmoraLib.h"
 
 namespace velm {
 
 // Runs the whole flow for the removal entry of `mainWindow`, which gets the focus back when the
-// confirmation window closes. Every failure is caught here and reported by one message box;
-// nothing is raised to the caller.
+// confirmation window closes, removing the dictionary installed in `installedFolder` (the
+// command line's folder, ending in a backslash). Every failure is caught here and reported by
+// one message box; nothing is raised to the caller.
 //
-// A confirmed removal is refused, before anything is deleted or written, when `SourceFolder`
-// does not name a folder that is safe to remove (see RemovalFolderOf) or when that folder or the
-// desktop has a character the console code page lacks. After the script has been started the
-// current folder is the desktop and stays there: the script must not be kept from removing the
-// folder by a process standing in it. Otherwise the flow ends with `SourceFolder` as the
-// current folder.
-void RunUninstallFlow(tk::Form& mainWindow);
+// A confirmed removal (Remove, Removal.h) may be refused before anything is deleted or written.
+// After the script has been started the current folder is the desktop and stays there, and the
+// program ends. Otherwise the flow ends with `installedFolder` as the current folder.
+void RunUninstallFlow(tk::Form& mainWindow, const std::string& installedFolder = SourceFolder);
 
 }  // namespace velm

@@ -308,8 +308,8 @@ inline HWND ButtonOf(HWND window, const std::string& caption) {
 }
 
 // Presses a button of the window by clicking it, and checks that the press took, which shows at
-// once: the button holds the focus (a button takes it when pressed), a message box is up, or the
-// window is gone. A press that went elsewhere fails here, not in a long wait for what it was to
+// once: the button holds the focus (a button takes it when pressed) or was disabled by its own
+// press (the folder dialog's OK while it installs), a message box is up, or the window is gone. A press that went elsewhere fails here, not in a long wait for what it was to
 // do.
 inline void Press(HWND window, const std::string& caption) {
   HWND button = ButtonOf(window, caption);
@@ -319,7 +319,7 @@ inline void Press(HWND window, const std::string& caption) {
       << "the window was not up for input";
   const HWND focus = FocusOf(window);
   ASSERT_TRUE(!IsWindow(window) || !IsWindowVisible(window) || focus == button ||
-              MessageBoxOf(window))
+              !IsWindowEnabled(button) || MessageBoxOf(window))
       << "the press on " << caption << " did not take: the focus is on " << ClassName(focus)
       << " \"" << Text(focus) << "\" and no message box is up";
 }

@@ -175,6 +175,14 @@ inline void TypeFolder(HWND dialog, const std::string& folder) {
                       SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
+// A message after which the dialog stays open: a folder that cannot be made or used, a disk
+// without the space the installation needs.
+inline bool KeepsTheDialogOpen(const std::string& message) {
+  const std::string noSpace = velm::NoSpaceMessage(0, 0);
+  return message == kCreationMessage ||
+         message.compare(0, noSpace.find('0'), noSpace, 0, noSpace.find('0')) == 0;
+}
+
 // Types `folder`, presses OK and answers the messages that follow, in order. A refused folder
 // shows one and the dialog stays open; otherwise the dialog's own message comes when the copying
 // is done, and the entry's, if any, before the closed dialog is freed.
@@ -192,7 +200,7 @@ inline std::vector<std::string> InstallInto(const Running& app, HWND dialog,
     messages.push_back(MessageBoxText(box));
     AnswerMessageBox(box);
     WaitUntil([box] { return !IsWindow(box); }, 5000);
-    if (messages.back() == kCreationMessage) break;
+    if (KeepsTheDialogOpen(messages.back())) break;
     box = nullptr;
     WaitUntil([&] {
       if (!IsWindow(dialog)) return true;

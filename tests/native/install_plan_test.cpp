@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "InstallManifest.h"
@@ -13,47 +14,70 @@
 
 namespace velm {
 
+// A step as a kind and its two paths, as the cases below write it.
+struct Flat {
+  int kind;
+  std::string source, target;
+};
+Flat Flatten(const InstallStep& step) {
+  struct {
+    Flat operator()(const InstallStep::FolderRule& s) { return {0, s.folder, ""}; }
+    Flat operator()(const InstallStep::FolderChain& s) { return {1, s.folder, s.chain}; }
+    Flat operator()(const InstallStep::MakeFolder& s) { return {2, "", s.folder}; }
+    Flat operator()(const InstallStep::EnsureFolder& s) { return {3, "", s.folder}; }
+    Flat operator()(const InstallStep::Copy& s) { return {4, s.from, s.to}; }
+    Flat operator()(const InstallStep::ClearReadOnly& s) { return {5, "", s.file}; }
+    Flat operator()(const InstallStep::Refused& s) { return {6, s.entry, ""}; }
+    Flat operator()(const InstallStep::ManifestUnreadable& s) { return {7, s.manifest, ""}; }
+    Flat operator()(const InstallStep::Shortcut& s) { return {8, s.program, s.workingFolder}; }
+    Flat operator()(const InstallStep::Settings& s) { return {9, "", s.folder}; }
+  } flatten;
+  return std::visit(flatten, step.action);
+}
+
 // Readable failure messages: one line a step.
 void PrintTo(const InstallStep& step, std::ostream* os) {
-  static const char* const kinds[] = {"make",  "copy",       "clear-ro", "ensure",  "refused",
-                                      "chain", "unreadable", "shortcut", "settings"};
-  *os << kinds[static_cast<int>(step.kind)] << " [" << step.source << "] -> [" << step.target << "]"
+  static const char* const kinds[] = {"rule",     "chain",   "make",       "ensure",   "copy",
+                                      "clear-ro", "refused", "unreadable", "shortcut", "settings"};
+  const Flat flat = Flatten(step);
+  *os << kinds[flat.kind] << " [" << flat.source << "] -> [" << flat.target << "]"
       << (step.feedsFlag ? " (flag)" : "");
 }
 bool operator==(const InstallStep& a, const InstallStep& b) {
-  return a.kind == b.kind && a.source == b.source && a.target == b.target &&
+  const Flat x = Flatten(a), y = Flatten(b);
+  return x.kind == y.kind && x.source == y.source && x.target == y.target &&
          a.feedsFlag == b.feedsFlag;
 }
 
 namespace {
 
-using Kind = InstallStep::Kind;
+using S = InstallStep;
 const char kFolder[] = "C:\\Tolvan";
 
 InstallStep Make(const std::string& target) {
-  return {Kind::MakeFolder, "", target, true};
+  return {S::MakeFolder{target}, true};
 }
 InstallStep Copy(const std::string& source, const std::string& target) {
-  return {Kind::Copy, source, target, true};
+  return {S::Copy{source, target}, true};
 }
 InstallStep Refused(const std::string& entry) {
-  return {Kind::Refused, entry, "", true};
+  return {S::Refused{entry}, true};
 }
 
 TEST(InstallPlanTest,
      ProgramAndDataStepsComeInTheirOrderAndTheAttributeAndDataFolderAreOutsideTheFlag) {
   const std::vector<InstallStep> expected = {
       Copy("Tolvan.exe", "C:\\Tolvan\\Tolvan.exe"),
-      {Kind::ClearReadOnly, "", "C:\\Tolvan\\Tolvan.exe", false},
+      {S::ClearReadOnly{"C:\\Tolvan\\Tolvan.exe"}, false},
       Make("C:\\Tolvan\\Content"),
-      {Kind::EnsureFolder, "", "C:\\Tolvan\\Data", false},
+      {S::EnsureFolder{"C:\\Tolvan\\Data"}, false},
       Copy("Data\\TolvanI.tbo", "C:\\Tolvan\\Data\\TolvanI.tbo"),
       Copy("Data\\TolvanHI.tbo", "C:\\Tolvan\\Data\\TolvanHI.tbo"),
       Copy("Data\\Tolvan.tbo", "C:\\Tolvan\\Data\\Tolvan.tbo"),
   };
   EXPECT_EQ(PlanProgramAndData(kFolder), expected);
   // A folder ending in a backslash is used as it is: two backslashes in a row.
-  EXPECT_EQ(PlanProgramAndData("C:\\Tolvan\\").front().target, "C:\\Tolvan\\\\Tolvan.exe");
+  EXPECT_EQ(PlanProgramAndData("C:\\Tolvan\\").front().written(), "C:\\Tolvan\\\\Tolvan.exe");
 }
 
 struct ManifestCase {
@@ -134,22 +158,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(InstallPlanTest, TheWholeInstallationIsTheNewFolderThenTheCopyingShortcutAndSettings) {
   const std::vector<InstallStep> folderChains = {PlanNewFolder(kFolder), PlanNewFolder("C:\\T\\")};
   EXPECT_EQ(folderChains,
-            (std::vector<InstallStep>{{Kind::FolderChain, kFolder, "C:\\Tolvan\\Data", false},
-                                      {Kind::FolderChain, "C:\\T\\", "C:\\T\\Data", false}}));
+            (std::vector<InstallStep>{{S::FolderChain{kFolder, "C:\\Tolvan\\Data"}, false},
+                                      {S::FolderChain{"C:\\T\\", "C:\\T\\Data"}, false}}));
   std::vector<InstallStep> expected = PlanProgramAndData(kFolder);
   expected.push_back(Make("C:\\Tolvan\\Content\\d\\"));
-  expected.push_back({Kind::Shortcut, "C:\\Tolvan\\Tolvan.exe", kFolder, false});
-  expected.push_back({Kind::Settings, "", kFolder, false});
+  expected.push_back({S::Shortcut{"C:\\Tolvan\\Tolvan.exe", kFolder}, false});
+  expected.push_back({S::Settings{kFolder}, false});
   const std::vector<InstallStep> read =
       PlanInstallation(kFolder, {DiscManifest::State::Read, ReadInstallManifest("\r\nd\\")});
   EXPECT_EQ(read, expected);
   EXPECT_EQ(read[7].line, 2);  // the manifest's step knows its line; the others have none
   EXPECT_EQ(read[8].line + read[0].line, 0);
   // A manifest that cannot be read: the step that stops the installation, where its steps were.
-  expected[7] = {Kind::ManifestUnreadable, "content\\fil.tbo", "", true};
+  expected[7] = {S::ManifestUnreadable{"content\\fil.tbo"}, true};
   EXPECT_EQ(PlanInstallation(kFolder, {DiscManifest::State::Unreadable, {}}), expected);
   expected.erase(expected.begin() + 7);
   EXPECT_EQ(PlanInstallation(kFolder, {}), expected);
+  // The whole installation: the folder rule (for the folder as the removal names it) and the
+  // new folder, then the copying.
+  std::vector<InstallStep> whole = {{S::FolderRule{"C:\\T"}, false}, PlanNewFolder("C:\\T\\")};
+  for (const InstallStep& step : PlanInstallation("C:\\T\\", {})) whole.push_back(step);
+  EXPECT_EQ(PlanWholeInstallation("C:\\T\\", {}), whole);
 }
 
 TEST(InstallManifestTest, EntriesKeepTheirLineAndThePathWithItsPrefix) {

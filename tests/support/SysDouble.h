@@ -26,8 +26,9 @@ namespace velmtest {
 
 class SysDouble : public velm::SysCalls {
  public:
-  std::optional<std::string> desktop;        // what the shell answers for the desktop
-  std::optional<std::string> windowsFolder;  // what GetWindowsDirectory answers
+  std::optional<std::string> desktop;           // what the shell answers for the desktop
+  std::optional<std::string> windowsFolder;     // what GetWindowsDirectory answers
+  std::optional<unsigned long long> freeBytes;  // what the free-space query answers
   std::function<bool(const std::string& call)> fails;
   // Called with each call's line before it is made, to note what the call finds.
   std::function<void(const std::string& call)> onCall;
@@ -64,6 +65,24 @@ class SysDouble : public velm::SysCalls {
   bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
     return !failing("copyFile " + from + " " + to + " " + (failIfExists ? "1" : "0"), true) &&
            SysCalls::copyFile(from, to, failIfExists);
+  }
+  // A copy in pieces is noted as a copy.
+  std::unique_ptr<velm::PieceCopy> beginCopy(const std::string& from,
+                                             const std::string& to) override {
+    if (failing("copyFile " + from + " " + to + " 1", true)) return nullptr;
+    return SysCalls::beginCopy(from, to);
+  }
+  bool removeDirectory(const std::string& path) override {
+    return !failing("removeDirectory " + path, true) && SysCalls::removeDirectory(path);
+  }
+  bool fileSize(const std::string& path, unsigned long long* size) override {
+    return !failing("fileSize " + path, false) && SysCalls::fileSize(path, size);
+  }
+  bool freeSpace(const std::string& root, unsigned long long* bytes) override {
+    if (failing("freeSpace " + root, false)) return false;
+    if (!freeBytes) return SysCalls::freeSpace(root, bytes);
+    *bytes = *freeBytes;
+    return true;
   }
   bool createDirectory(const std::string& path) override {
     return !failing("createDirectory " + path, true) && SysCalls::createDirectory(path);

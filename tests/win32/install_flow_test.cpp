@@ -99,7 +99,7 @@ TEST_F(InstallFlowTest, InstallationCopiesUnderTheHourglassFromTheDiscAndEndsOnT
 
   ASSERT_EQ(copies(), 6u);
   for (size_t i = 0; i < copies(); ++i) {
-    EXPECT_EQ(cursorAtCopy_[i], tk::AppCursor::HourGlass) << "copy " << i;
+    EXPECT_EQ(cursorAtCopy_[i], tk::AppCursor::Busy) << "copy " << i;
     EXPECT_EQ(WithoutTrailingBackslash(folderAtCopy_[i]), disc_) << "copy " << i;
   }
   EXPECT_EQ(tk::Application::instance().cursor(), tk::AppCursor::Arrow);

@@ -110,6 +110,18 @@ inline constexpr char kInstallDoneMessage[] =
     "Η εγκατάσταση ολοκληρώθηκε επιτυχώς. Για την εκκίνηση του Ιατρικού Λεξικού μπορείτε πλέον "
     "να χρησιμοποιείτε το εικονίδιο στην επιφάνεια εργασίας.";
 inline constexpr char kInstallProblemMessage[] = "Η εγκατάσταση παρουσίασε προβλήματα";
+// While the folder dialog copies: the label above its progress bar, followed by the file's name.
+inline constexpr char kCopyingLabel[] = "Αντιγράφεται: ";
+// A cancel while the folder dialog copies: what this installation made is taken back.
+inline constexpr char kInstallCancelledMessage[] =
+    "Η εγκατάσταση ακυρώθηκε. Ό,τι είχε ήδη αντιγραφεί αφαιρέθηκε.";
+// The chosen folder's disk has less free space than the installation needs (the dialog stays
+// open, nothing made): `needed` whole megabytes rounded up, `free` rounded down.
+inline std::string NoSpaceMessage(unsigned long long needed, unsigned long long free) {
+  return "Δεν υπάρχει αρκετός ελεύθερος χώρος στον δίσκο. Η εγκατάσταση χρειάζεται " +
+         std::to_string(needed) + " MB και υπάρχουν διαθέσιμα " + std::to_string(free) +
+         " MB. Παρακαλώ επιλέξτε άλλο φάκελο";
+}
 // The install entry: a failure of the entry, or no program file once the dialog has closed as
 // confirmed.
 inline constexpr char kInstallEntryProblemMessage[] =
