@@ -223,15 +223,17 @@ void TSelectCustomDirForm::BitBtn1Click(tk::Control&) {
         setModalResult(tk::mrCancel);
         return;
       case InstallOutcome::Kind::NoSpace:
-        setWorking(false);
+        // The controls come back once the message has been read: until then the dialog shows
+        // either its work or its answer, never a field that waits for nothing.
         app.messageBox(NoSpaceMessage(MegabytesNeeded(outcome_.bytesNeeded),
                                       MegabytesFree(outcome_.bytesFree)));
+        setWorking(false);
         Dir_Edit->setFocus();
         return;
       default:
         // Refused by the folder rule, or not made: the dialog stays open, the field as it was.
-        setWorking(false);
         app.messageBox(kFolderCreationMessage);
+        setWorking(false);
         Dir_Edit->setFocus();
         return;
     }
