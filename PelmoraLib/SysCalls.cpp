@@ -15,11 +15,17 @@ namespace {
 // A function of the shell's library, which is loaded the first time one is asked for rather than
 // with the program: only the installation and the removal need it, and loading it with the
 // program adds to the time before the main window is up. Null where it cannot be had.
+// A function of `library` looked up by name; null where the library or the function is missing.
+template <class Function>
+Function LibraryFunction(HMODULE library, const char* name) {
+  if (!library) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
 template <class Function>
 Function ShellFunction(const char* name) {
   static const HMODULE shell = LoadLibraryA("shell32.dll");
-  if (!shell) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(shell, name)));
+  return LibraryFunction<Function>(shell, name);
 }
 
 // A file opened for writing with CreateFileA; closed at the latest when the writer goes.
@@ -163,10 +169,8 @@ bool SysCalls::freeSpace(const std::string& root, unsigned long long* bytes) {
   // Looked up, not imported: GetDiskFreeSpaceExA came with Windows 95 OSR2 and NT 4, and the
   // first Windows 95 answers only through GetDiskFreeSpaceA, which stops at 2 GB.
   const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (!kernel) return false;
   using FreeEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-  const auto freeEx = reinterpret_cast<FreeEx>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
+  const auto freeEx = LibraryFunction<FreeEx>(kernel, "GetDiskFreeSpaceExA");
   if (freeEx) {
     ULARGE_INTEGER available, total, free;
     if (!freeEx(root.c_str(), &available, &total, &free)) return false;
@@ -174,8 +178,7 @@ bool SysCalls::freeSpace(const std::string& root, unsigned long long* bytes) {
     return true;
   }
   using Free = BOOL(WINAPI*)(LPCSTR, LPDWORD, LPDWORD, LPDWORD, LPDWORD);
-  const auto freeOld = reinterpret_cast<Free>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceA")));
+  const auto freeOld = LibraryFunction<Free>(kernel, "GetDiskFreeSpaceA");
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
   if (!freeOld ||
       !freeOld(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))

@@ -54,11 +54,12 @@ bool RunInstallStep(const InstallStep& step) {
   return std::visit(StepRunner(), step.action);
 }
 
-DiscManifest ReadDiscManifest() {
+DiscManifest ReadDiscManifest(const std::string& discFolder) {
   DiscManifest manifest;
-  if (!Sys().fileExists(kInstallManifestPath)) return manifest;
+  const std::string path = discFolder + kInstallManifestPath;
+  if (!Sys().fileExists(path)) return manifest;
   std::string bytes;
-  if (!Sys().readFile(kInstallManifestPath, bytes)) {
+  if (!Sys().readFile(path, bytes)) {
     manifest.state = DiscManifest::State::Unreadable;
     return manifest;
   }

@@ -21,7 +21,8 @@ class InstallFailure : public std::runtime_error {
 // link object cannot be made.
 bool RunInstallStep(const InstallStep& step);
 
-// The manifest as the installation finds it, relative to the working directory.
-DiscManifest ReadDiscManifest();
+// The manifest as the installation finds it: `discFolder` followed directly by its path, so
+// relative to the working directory when `discFolder` is empty.
+DiscManifest ReadDiscManifest(const std::string& discFolder = std::string());
 
 }  // namespace velm

@@ -104,14 +104,8 @@ unsigned long long Installation::sizeOf(const std::string& source) {
 bool Installation::measure() {
   if (measureQueue_.empty() && !measureStarted_) {
     measureStarted_ = true;
-    DiscManifest manifest;
-    const std::string manifestPath = request_.sourceFolder + kInstallManifestPath;
-    std::string bytes;
-    if (Sys().fileExists(manifestPath) && Sys().readFile(manifestPath, bytes)) {
-      manifest.state = DiscManifest::State::Read;
-      manifest.entries = ReadInstallManifest(bytes);
-    }
-    const std::vector<InstallStep> plan = PlanInstallation(outcome_.folder, manifest);
+    const std::vector<InstallStep> plan =
+        PlanInstallation(outcome_.folder, ReadDiscManifest(request_.sourceFolder));
     for (const InstallStep::Copy* copy : CopiesOf(plan)) measureQueue_.push_back(copy->from);
     return true;
   }
