@@ -185,6 +185,13 @@ void Installation::takeBack() {
   madeFolders_.clear();
 }
 
+bool Installation::copiesOver() const {
+  if (finished_) return true;
+  if (!copying_ || piece_) return false;
+  return index_ == steps_.size() || steps_[index_].is<InstallStep::Shortcut>() ||
+         steps_[index_].is<InstallStep::Settings>();
+}
+
 bool Installation::next() {
   if (finished_) return false;
   try {

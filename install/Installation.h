@@ -1,9 +1,10 @@
 // The installation as one call with its inputs: the disc's folder and the chosen folder in, one
 // outcome out. It runs the plan (InstallPlan.h) step by step from an object that says how far it
 // is (the bytes copied of those the plan copies, the file being copied), so that whoever runs it
-// (the folder dialog) can keep its window answering between steps; a large file is copied in
-// pieces, one a step. It can be cancelled while it copies: it then takes back exactly what it
-// made. It shows nothing and moves no cursor: what the customer sees is the dialog's.
+// (the folder dialog, on a thread of its own: InstallThread.h) can show how far it is and stop it
+// within a file; a large file is copied in pieces, one a step. It can be cancelled while it
+// copies: it then takes back exactly what it made. It shows nothing and moves no cursor: what the
+// customer sees is the dialog's.
 #pragma once
 
 #include <cstddef>
@@ -63,6 +64,9 @@ class Installation {
 
   // True once the chosen folder exists and the copying is next (or has begun).
   bool folderReady() const { return folderReady_; }
+  // True once nothing more is read from the disc: the copies are over (the shortcut and the
+  // settings file are next) or the outcome is known.
+  bool copiesOver() const;
   // How far it is: the bytes copied (each file counted whole once its copy is done, a large one
   // as its pieces go) of those the copies hold, and the file being copied, as named on the disc.
   unsigned long long bytesDone() const { return bytesDone_ + (piece_ ? piece_->copied() : 0); }

@@ -149,19 +149,34 @@ void TSelectCustomDirForm::setWorking(bool working) {
 
 void TSelectCustomDirForm::runInstallation(bool untilFolderReady) {
   tk::Application& app = tk::Application::instance();
-  while (!(untilFolderReady && installation_->folderReady()) && installation_->next()) {
-    if (copyingLabel_) updateProgress();
+  // What reads the disc runs on a thread of its own: until the folder is ready, or until the
+  // copies are over. The dialog meanwhile looks at its messages at least every 50 ms.
+  constexpr DWORD kLook = 50;
+  {
+    InstallThread steps(*installation_,
+                        untilFolderReady ? &Installation::folderReady : &Installation::copiesOver);
     // Until the folder is ready (the rule, the bytes against the free space, the folder made) the
     // dialog paints and answers what is sent to it, and a person's keys and clicks wait: its
     // answer comes first. While it copies it takes them all.
-    const bool quit = !app.processWaitingMessages(!untilFolderReady);
-    // Άκυρο, Escape and Alt+F4 each set the dialog's result to cancel; it closes once the
-    // installation has taken back what it made.
-    if (quit || modalResult() == tk::mrCancel) {
-      setModalResult(tk::mrNone);
-      installation_->cancel();
+    const DWORD wakeMask = untilFolderReady ? QS_PAINT | QS_SENDMESSAGE : QS_ALLINPUT;
+    while (!steps.wait(kLook, wakeMask)) {
+      if (copyingLabel_) updateProgress(steps.progress());
+      const bool quit = !app.processWaitingMessages(!untilFolderReady);
+      // Άκυρο, Escape and Alt+F4 each set the dialog's result to cancel; it closes once the
+      // installation has taken back what it made.
+      if (quit || modalResult() == tk::mrCancel) {
+        setModalResult(tk::mrNone);
+        steps.cancel();
+      }
     }
   }
+  if (untilFolderReady) return;
+  // The shortcut and the settings file, here: both are written to the hard disk.
+  while (installation_->next()) {
+  }
+  if (copyingLabel_)
+    updateProgress({installation_->bytesDone(), installation_->bytesTotal(), std::string()});
+  app.processWaitingMessages();
 }
 
 void TSelectCustomDirForm::showCopying() {
@@ -182,14 +197,13 @@ void TSelectCustomDirForm::showCopying() {
   app.processWaitingMessages();
 }
 
-void TSelectCustomDirForm::updateProgress() {
-  const unsigned long long total = installation_->bytesTotal();
-  const int position = total ? static_cast<int>(installation_->bytesDone() * 1000 / total) : 0;
+void TSelectCustomDirForm::updateProgress(const InstallThread::Progress& progress) {
+  const int position = progress.total ? static_cast<int>(progress.done * 1000 / progress.total) : 0;
   if (progressBar_ && position != shownPosition_) {
     SendMessageA(progressBar_, PBM_SETPOS, position, 0);
     shownPosition_ = position;
   }
-  const std::string& file = installation_->currentFile();
+  const std::string& file = progress.file;
   if (copyingLabel_ && !file.empty() && file != shownFile_) {
     shownFile_ = file;
     const std::size_t cut = file.rfind('\\');

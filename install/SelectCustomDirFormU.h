@@ -13,6 +13,7 @@
 #include "DiscFacts.h"
 #include "FolderControls.h"
 #include "Form.h"
+#include "InstallThread.h"
 #include "Installation.h"
 
 namespace velm {
@@ -68,7 +69,7 @@ class TSelectCustomDirForm : public tk::Form {
 
  private:
   void createControls();
-  // Runs the installation's steps, handling the waiting messages after each (the dialog keeps
+  // Runs the installation's steps, the dialog handling its messages meanwhile (it keeps
   // answering; while it copies, Άκυρο, Escape or Alt+F4 cancel it), until the chosen folder is
   // ready, or to the end.
   void runInstallation(bool untilFolderReady);
@@ -76,7 +77,7 @@ class TSelectCustomDirForm : public tk::Form {
   // drive picker and the directory list (which moves the working directory).
   void setWorking(bool working);
   void showCopying();
-  void updateProgress();
+  void updateProgress(const InstallThread::Progress& progress);
 
   std::string discFolder_;
   std::unique_ptr<Installation> installation_;
