@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DiscFacts.h"
+#include "InstallThread.h"
 #include "Installation.h"
 #include "PelmoraLib.h"
 #include "Removal.h"
@@ -88,6 +89,33 @@ TEST_F(InstallCallTest, StepByStepItSaysHowFarItIsAndAStepThatRaisesStopsIt) {
   EXPECT_LT(installation.stepsDone(), installation.stepCount());
   EXPECT_TRUE(sys_.callsNamed("createText").empty());
   EXPECT_FALSE(installation.next());
+}
+
+TEST_F(InstallCallTest, OnItsThreadItStopsWhereToldLeavesTheShortcutToTheCallerAndHearsACancel) {
+  ScopedSys scoped(sys_);
+  const auto runUntil = [](Installation& installation, InstallThread::Until until, bool cancel) {
+    InstallThread steps(installation, until);
+    if (cancel) steps.cancel();
+    while (!steps.wait(INFINITE, 0)) {
+    }
+    return steps.progress();
+  };
+  Installation installation({disc_ + "\\", list_ + "\\T", true});
+  runUntil(installation, &Installation::folderReady, false);
+  EXPECT_TRUE(installation.folderReady());
+  EXPECT_TRUE(sys_.callsNamed("copyFile").empty());
+  const InstallThread::Progress copied = runUntil(installation, &Installation::copiesOver, false);
+  EXPECT_EQ(copied.done, copied.total);
+  EXPECT_TRUE(IsFile(list_ + "\\T\\Content\\a.txt"));
+  EXPECT_TRUE(sys_.callsNamed("createInstance").empty());  // the shortcut is the caller's
+  while (installation.next()) {
+  }
+  EXPECT_EQ(installation.outcome().kind, Kind::Done);
+
+  Installation cancelled({disc_ + "\\", list_ + "\\U", true});
+  runUntil(cancelled, &Installation::copiesOver, true);
+  EXPECT_EQ(cancelled.outcome().kind, Kind::Cancelled);
+  EXPECT_FALSE(IsFolder(list_ + "\\U"));
 }
 
 TEST_F(InstallCallTest, ARemovalAsksForTheDesktopOnceAndARefusedOneTouchesNothing) {
