@@ -145,11 +145,15 @@ bool SysCalls::removeDirectory(const std::string& path) {
 }
 
 std::unique_ptr<PieceCopy> SysCalls::beginCopy(const std::string& from, const std::string& to) {
-  WIN32_FIND_DATAA found;
-  if (!FindExistingFile(from, found)) return nullptr;
+  // The attributes and the last-write time come from the open file: a look-up by name would read
+  // the source's folder once more for each file.
+  if (from.find_first_of("*?") != std::string::npos) return nullptr;
   UniqueFile source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!source) return nullptr;
+  BY_HANDLE_FILE_INFORMATION found;
+  if (!source || !GetFileInformationByHandle(source.get(), &found) ||
+      (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return nullptr;
   // A new file only: an existing one is never written over.
   UniqueFile target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -59,6 +59,22 @@ std::vector<std::string> MissingFolders(std::string path) {
   return missing;
 }
 
+// Names compared as the file system compares them: in either case.
+struct NoCase {
+  bool operator()(const std::string& a, const std::string& b) const {
+    return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+  }
+};
+
+// `folder` (relative, "" for the disc's root) in the disc's folder `disc` (ending in a backslash,
+// or empty for the working directory), without a trailing backslash.
+std::string InFolder(std::string disc, const std::string& folder) {
+  disc += folder;
+  if (disc.empty()) return ".";
+  if (disc.back() == '\\') disc.pop_back();  // "D:" lists as "D:\*"
+  return disc;
+}
+
 // The copies of a plan, in order.
 std::vector<const InstallStep::Copy*> CopiesOf(const std::vector<InstallStep>& steps) {
   std::vector<const InstallStep::Copy*> copies;
@@ -99,27 +115,37 @@ unsigned long long Installation::sizeOf(const std::string& source) {
   return sizes_[source] = size;
 }
 
-// The bytes the copies need, before anything is made: the disc's files named through the disc's
-// folder (the working directory is still the list's), one file a step. True while files remain.
+// The bytes the copies need, before anything is made: the sizes of the disc's files, named
+// through the disc's folder (the working directory is still the list's), from one listing of each
+// folder that holds them, one folder a step. A folder's listing costs about as much as one look-up
+// by name, and from a CD-ROM its directory is read once. True while folders remain.
 bool Installation::measure() {
-  if (measureQueue_.empty() && !measureStarted_) {
+  if (!measureStarted_) {
     measureStarted_ = true;
     const std::vector<InstallStep> plan =
         PlanInstallation(outcome_.folder, ReadDiscManifest(request_.sourceFolder));
-    for (const InstallStep::Copy* copy : CopiesOf(plan)) measureQueue_.push_back(copy->from);
-    return true;
-  }
-  if (!measureQueue_.empty()) {
-    const std::string source = measureQueue_.back();
-    measureQueue_.pop_back();
-    unsigned long long size = 0;
-    if (Sys().fileSize(request_.sourceFolder + source, &size)) {
-      sizes_[source] = size;
-      outcome_.bytesNeeded += size;
+    for (const InstallStep::Copy* copy : CopiesOf(plan)) {
+      const std::size_t cut = copy->from.rfind('\\');
+      measureQueue_[cut == std::string::npos ? std::string() : copy->from.substr(0, cut)].push_back(
+          copy->from);
     }
     return true;
   }
-  return false;
+  if (measureQueue_.empty()) return false;
+  const auto folder = measureQueue_.begin();
+  // The folder's files by their name and their short name, in either case.
+  std::map<std::string, unsigned long long, NoCase> listed;
+  for (const FoundFile& file : Sys().listFiles(InFolder(request_.sourceFolder, folder->first))) {
+    listed.emplace(file.name, file.size);
+    if (!file.shortName.empty()) listed.emplace(file.shortName, file.size);
+  }
+  for (const std::string& source : folder->second) {
+    const auto found = listed.find(source.substr(source.rfind('\\') + 1));
+    if (found != listed.end() && sizes_.emplace(source, found->second).second)
+      outcome_.bytesNeeded += found->second;
+  }
+  measureQueue_.erase(folder);
+  return true;
 }
 
 void Installation::beginCopying() {

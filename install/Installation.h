@@ -91,7 +91,8 @@ class Installation {
   std::size_t index_ = 0;
   bool measured_ = false;
   bool measureStarted_ = false;
-  std::vector<std::string> measureQueue_;
+  // The sources still to be measured, by the folder that holds them on the disc.
+  std::map<std::string, std::vector<std::string>> measureQueue_;
   bool folderReady_ = false;
   bool copying_ = false;
   bool pastCopies_ = false;
