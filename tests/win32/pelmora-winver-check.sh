@@ -14,8 +14,15 @@ key="HKCU\\Software\\Wine\\AppDefaults\\$exe"
 cleanup() { "$wine_run" reg delete "$key" /f >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 
-"$wine_run" reg add "$key" /v Version /d "$release" /f >/dev/null
-answer=$("$wine_run" "$work/$exe" | tr -d '\r')
+# Each step that can fail says so: a silent exit under set -e tells nothing of what went wrong.
+if ! "$wine_run" reg add "$key" /v Version /d "$release" /f >/dev/null; then
+  echo "Wine as $release: could not set the release for $exe" >&2
+  exit 1
+fi
+if ! answer=$("$wine_run" "$work/$exe" | tr -d '\r'); then
+  echo "Wine as $release: the probe did not run to its end (it printed '$answer')" >&2
+  exit 1
+fi
 if [ "$answer" != "$expected" ]; then
   echo "Wine as $release: GetWindowsVersion answered '$answer', expected '$expected'" >&2
   exit 1
