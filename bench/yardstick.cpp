@@ -5,6 +5,10 @@
 // copy; loads the 36 catalogue files of `content` (bitmaps with LoadImage, descriptions read
 // whole); makes a bare rich edit and moves it through the reveal's 47 steps with a repaint each;
 // and streams title 1's RTF into it. Then it runs its message loop and ends on WM_CLOSE.
+// It is also the yardstick for a title switch: a click on a title's box in the title column,
+// where the main window has its menu buttons, clears the view and streams that title's RTF into
+// it, as a plain program would do it. It draws no pictures, so a switch is the rich edit's work
+// alone, started and seen from outside as the program's is.
 #include <windows.h>
 
 #include <richedit.h>
@@ -15,6 +19,7 @@
 
 #include <jpeglib.h>
 
+#include "DiscFacts.h"
 #include "resource.h"
 
 namespace {
@@ -99,6 +104,10 @@ struct Catalogue {
   std::string descriptions[10];
 };
 
+Catalogue g_catalogue;
+HWND g_view = nullptr;
+int g_title = 1;
+
 void LoadCatalogue(Catalogue& c) {
   for (int k = 1; k <= 9; ++k) {
     const std::string n = std::to_string(k);
@@ -124,8 +133,32 @@ DWORD CALLBACK ReadSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
   return 0;
 }
 
+void Stream(const std::string& rtf) {
+  Source source{&rtf, 0};
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  es.pfnCallback = &ReadSource;
+  SendMessageA(g_view, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+}
+
+// The title whose box in the title column holds the client point, or 0.
+int TitleAt(int x, int y) {
+  if (x < 4 || x >= 4 + velm::kMenuButtonWidth || y < 104) return 0;
+  const int k = (y - 104) / 36 + 1;
+  return k <= velm::kTitleCount ? k : 0;
+}
+
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_LBUTTONUP: {
+      const int k = TitleAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      if (k && k != g_title && g_view) {
+        SetWindowTextA(g_view, "");
+        Stream(g_catalogue.descriptions[k]);
+        g_title = k;
+      }
+      return 0;
+    }
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
@@ -166,10 +199,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
 
-  Catalogue catalogue;
-  LoadCatalogue(catalogue);
+  LoadCatalogue(g_catalogue);
 
-  HWND view = CreateWindowExA(
+  HWND view = g_view = CreateWindowExA(
       WS_EX_CLIENTEDGE, "RichEdit20A", "",
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 349, 84, 0,
       321, hwnd, nullptr, instance, nullptr);
@@ -185,11 +217,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     UpdateWindow(view);
     UpdateWindow(hwnd);
   }
-  Source source{&catalogue.descriptions[1], 0};
-  EDITSTREAM es{};
-  es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
-  es.pfnCallback = &ReadSource;
-  SendMessageA(view, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  Stream(g_catalogue.descriptions[1]);
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
