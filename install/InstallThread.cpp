@@ -13,7 +13,8 @@ InstallThread::InstallThread(Installation& installation, Until until)
 
 InstallThread::~InstallThread() {
   if (thread_) {
-    cancel();
+    // Left while it still runs (the caller raised): the installation stops and takes back.
+    if (WaitForSingleObject(thread_, 0) != WAIT_OBJECT_0) cancel();
     WaitForSingleObject(thread_, INFINITE);
     CloseHandle(thread_);
   }
@@ -29,7 +30,6 @@ DWORD WINAPI InstallThread::Run(LPVOID self) {
 
 bool InstallThread::step() {
   if ((installation_.*until_)()) return false;
-  if (cancelled_) installation_.cancel();
   const bool more = installation_.next();
   Progress now{installation_.bytesDone(), installation_.bytesTotal(), installation_.currentFile()};
   EnterCriticalSection(&lock_);

@@ -15,7 +15,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 
 #include "Installation.h"
@@ -44,7 +43,7 @@ class InstallThread {
   // How far the installation was after its last step.
   Progress progress() const;
   // Asks the installation to stop and take back what it made; heard before its next step.
-  void cancel() { cancelled_ = true; }
+  void cancel() { installation_.cancel(); }
 
  private:
   static DWORD WINAPI Run(LPVOID self);
@@ -53,7 +52,6 @@ class InstallThread {
 
   Installation& installation_;
   Until until_;
-  std::atomic<bool> cancelled_{false};
   mutable CRITICAL_SECTION lock_;
   Progress progress_;
   HANDLE thread_ = nullptr;

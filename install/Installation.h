@@ -7,6 +7,7 @@
 // customer sees is the dialog's.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -57,7 +58,8 @@ class Installation {
   // Asks it to stop: heard at the next call of next(), which then takes back every file and
   // folder this installation made (files first, then folders deepest first and only when empty)
   // and ends Cancelled. Once the copies are over (the shortcut is next) it is too late: the
-  // installation ends as it would have.
+  // installation ends as it would have. It may be asked from another thread than the one that
+  // runs next().
   void cancel() { cancelRequested_ = true; }
   // Whether a cancel can still take back: the copies are not over.
   bool cancellable() const { return !finished_ && !pastCopies_; }
@@ -98,7 +100,7 @@ class Installation {
   bool pastCopies_ = false;
   bool success_ = true;
   bool finished_ = false;
-  bool cancelRequested_ = false;
+  std::atomic<bool> cancelRequested_{false};  // set from any thread
   InstallOutcome outcome_;
 
   // The sources' sizes by their name on the disc, and the progress through them.
