@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -31,10 +32,19 @@ Process::Process(const std::string& exe, const std::string& arguments,
   startup.cb = sizeof startup;
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
-  if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info_))
-    throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) +
-                             ")");
+  // Wine now and then loses a new process before it has run a line of it (the start fails with
+  // ERROR_INTERNAL_ERROR at once, more often right after a program is copied or its release set).
+  // Such a process did nothing, so it is started again; any other failure is the test's answer.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info_))
+      return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 3)
+      throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(error) + ")");
+    std::fprintf(stderr, "[driver] %s was lost at its start (error %lu), starting it again\n",
+                 exe.c_str(), error);
+  }
 }
 
 Process::~Process() {
