@@ -145,21 +145,23 @@ bool SysCalls::removeDirectory(const std::string& path) {
 }
 
 std::unique_ptr<PieceCopy> SysCalls::beginCopy(const std::string& from, const std::string& to) {
-  // The attributes and the last-write time come from the open file: a look-up by name would read
-  // the source's folder once more for each file.
+  // The last-write time comes from the open file; the attributes by the name, which the open has
+  // just looked up. GetFileInformationByHandle would answer both, but Wine works out the file's
+  // whole name for it, which costs about as much as copying a small file.
   if (from.find_first_of("*?") != std::string::npos) return nullptr;
+  const DWORD attributes = GetFileAttributesA(from.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return nullptr;
   UniqueFile source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  BY_HANDLE_FILE_INFORMATION found;
-  if (!source || !GetFileInformationByHandle(source.get(), &found) ||
-      (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return nullptr;
+  FILETIME lastWrite;
+  if (!source || !GetFileTime(source.get(), nullptr, nullptr, &lastWrite)) return nullptr;
   // A new file only: an existing one is never written over.
   UniqueFile target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!target) return nullptr;
-  return std::make_unique<Win32PieceCopy>(std::move(source), std::move(target), to,
-                                          found.dwFileAttributes, found.ftLastWriteTime);
+  return std::make_unique<Win32PieceCopy>(std::move(source), std::move(target), to, attributes,
+                                          lastWrite);
 }
 
 bool SysCalls::fileSize(const std::string& path, unsigned long long* size) {
