@@ -2,14 +2,15 @@
 # Maps the sample disc's pressed image, served as a 4x CD-ROM drive (600 KB/s, 120 ms for each
 # jump of the head: bench/cdrom.py under fuseiso), as drive Q: of the build's Wine session
 # ("setup"), and takes it away ("cleanup"). FUSE needs root.
-#   slow-drive.sh <build folder> <source folder> setup|cleanup
+#   slow-drive.sh <build folder> setup|cleanup
 set -e
-build=$1 source=$2
+build=$1
+source=$(cd "$(dirname "$0")/../.." && pwd)
 point=$build/slow-drive
 raw=$point/raw      # the image, read at the drive's speed
 files=$point/files  # its files
 link=$build/wine/prefix/dosdevices/q:
-case $3 in
+case $2 in
   setup)
     mkdir -p "$raw" "$files"
     if ! mountpoint -q "$raw"; then
