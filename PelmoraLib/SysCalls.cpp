@@ -145,9 +145,9 @@ bool SysCalls::removeDirectory(const std::string& path) {
 }
 
 std::unique_ptr<PieceCopy> SysCalls::beginCopy(const std::string& from, const std::string& to) {
-  // The last-write time comes from the open file; the attributes by the name, which the open has
-  // just looked up. GetFileInformationByHandle would answer both, but Wine works out the file's
-  // whole name for it, which costs about as much as copying a small file.
+  // The attributes are asked by name, the last-write time of the open file.
+  // GetFileInformationByHandle would answer both, but Wine works out the file's whole name for
+  // it, which costs about as much as copying a small file.
   if (from.find_first_of("*?") != std::string::npos) return nullptr;
   const DWORD attributes = GetFileAttributesA(from.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
