@@ -30,9 +30,9 @@ velmcheck=$build/host/bin/velmcheck
 [ -x "$velmcheck" ] || velmcheck=$root/build/native/bin/velmcheck
 
 work=$build/bench-drive
-raw=$work/raw      # the image, served at the drive's speed
-files=$work/files  # its files, through fuseiso: drive D:
-mkdir -p "$work" "$raw" "$files"
+drive=$work/drive   # the drive (scripts/cdrom-drive.sh): its files are drive D:
+files=$drive/files
+mkdir -p "$work"
 
 # A session of its own, with D: as a CD-ROM drive: the drive type is read when Wine's mount
 # manager starts, so a session that lacked it is started again.
@@ -48,22 +48,11 @@ if ! wine reg query 'HKLM\Software\Wine\Drives' /v d: 2>/dev/null | grep -q cdro
 fi
 win() { winepath -w "$1" 2>/dev/null; }
 
-cdrom_pid=''
 mount_drive() {  # IMAGE KBPS JUMP_MS
-  /usr/bin/python3 "$root/bench/cdrom.py" "$1" "$raw" --speed "$2" --jump "$3" \
-    2>>"$work/cdrom.log" &
-  cdrom_pid=$!
-  for _ in $(seq 100); do [ -e "$raw/disc.iso" ] && break; sleep 0.1; done
-  fuseiso -n -c UTF-8 "$raw/disc.iso" "$files"
-  for _ in $(seq 100); do mountpoint -q "$files" && break; sleep 0.1; done
+  sh "$root/scripts/cdrom-drive.sh" mount "$1" "$drive" "$2" "$3"
 }
 unmount_drive() {
-  local m
-  for m in "$files" "$raw"; do
-    for _ in $(seq 50); do fusermount -u "$m" 2>/dev/null && break; sleep 0.2; done
-    if mountpoint -q "$m"; then fusermount -u -z "$m"; fi
-  done
-  wait "$cdrom_pid" 2>/dev/null || true
+  sh "$root/scripts/cdrom-drive.sh" unmount "$drive"
 }
 trap 'unmount_drive 2>/dev/null || true' EXIT
 
